@@ -33,7 +33,7 @@ void commitLoad(WindowState &state, LoadView &view, LoadedPictures pictures)
     view.setSourceBackdrop(state.pix);
     state.destPix = std::move(pictures.destPix);
     view.setProcessedBackdrop(state.destPix);
-    view.setDimensionsText(QStringLiteral("%1x%2").arg(state.pix->Width()).arg(state.pix->Height()));
+    view.setDimensionsText(QString::number(state.pix->Width()) + QLatin1Char('x') + QString::number(state.pix->Height()));
 }
 
 bool loadFile(WindowState &state, LoadView &view, const QString &path)
