@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 
@@ -44,3 +45,5 @@ FileTypeSet pictures();
 } // namespace filetypes
 
 } // namespace plovan
+
+Q_DECLARE_METATYPE(plovan::FileTypeSet)
