@@ -12,19 +12,49 @@ QString LoadError::message() const
     return QStringLiteral("Cannot load '%1': %2").arg(file, reason);
 }
 
-std::variant<LoadedPictures, LoadError> decodeForWindow(const QString &path)
+namespace {
+
+// Both pictures are made before anything is shown, so a failure at either step leaves
+// the window as it was; the decoded picture goes when this returns an error.
+template<typename Open>
+std::variant<LoadedPictures, LoadError> decodeAndPrepare(const QString &name, Open open)
 {
+    QSize size;
     try {
-        OpenedPicture opened = openPicture(path);
+        OpenedPicture opened = open();
         if (!opened.picture)
-            return LoadError{path, opened.error};
+            return LoadError{name, opened.error};
+        size = QSize(opened.picture->Width(), opened.picture->Height());
         PictureRef working = makePicture(opened.picture->Width(), opened.picture->Height());
         return LoadedPictures{std::move(opened.picture), std::move(working)};
-    } catch (const OutOfBoundsException &error) {
-        return LoadError{path, QString::fromUtf8(error.what())};
     } catch (const std::bad_alloc &) {
-        return LoadError{path, QStringLiteral("not enough memory for a picture this large")};
+        return LoadError{name, picturefile::notEnoughMemory(size.width(), size.height())};
+    } catch (const std::exception &error) {
+        // OutOfBoundsException carries "Width/Height needs to be in the range 1-32767".
+        return LoadError{name, QString::fromUtf8(error.what())};
     }
+}
+
+bool finishLoad(WindowState &state, LoadView &view, std::variant<LoadedPictures, LoadError> decoded)
+{
+    if (auto *error = std::get_if<LoadError>(&decoded)) {
+        view.showLoadError(*error);
+        return false;
+    }
+    commitLoad(state, view, std::get<LoadedPictures>(std::move(decoded)));
+    return true;
+}
+
+} // namespace
+
+std::variant<LoadedPictures, LoadError> decodeForWindow(const QString &path)
+{
+    return decodeAndPrepare(path, [&] { return openPicture(path); });
+}
+
+std::variant<LoadedPictures, LoadError> decodeForWindow(QIODevice *device, const QString &name)
+{
+    return decodeAndPrepare(name, [&] { return openPicture(device); });
 }
 
 void commitLoad(WindowState &state, LoadView &view, LoadedPictures pictures)
@@ -38,13 +68,12 @@ void commitLoad(WindowState &state, LoadView &view, LoadedPictures pictures)
 
 bool loadFile(WindowState &state, LoadView &view, const QString &path)
 {
-    auto decoded = decodeForWindow(path);
-    if (auto *error = std::get_if<LoadError>(&decoded)) {
-        view.showLoadError(*error);
-        return false;
-    }
-    commitLoad(state, view, std::get<LoadedPictures>(std::move(decoded)));
-    return true;
+    return finishLoad(state, view, decodeForWindow(path));
+}
+
+bool loadFrom(WindowState &state, LoadView &view, QIODevice *device, const QString &name)
+{
+    return finishLoad(state, view, decodeForWindow(device, name));
 }
 
 bool chooseAndLoad(WindowState &state, LoadView &view)

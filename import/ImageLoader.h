@@ -5,6 +5,8 @@
 
 #include <variant>
 
+class QIODevice;
+
 namespace plovan {
 
 // A decoded picture with its blank working picture of the same size, not yet shown.
@@ -16,6 +18,9 @@ struct LoadedPictures {
 // Decodes `path` and creates the working picture, touching no window state. Any failure
 // (unreadable, not PNG or JPEG, undecodable, out of range, out of memory) is a LoadError.
 std::variant<LoadedPictures, LoadError> decodeForWindow(const QString &path);
+// The same from an open device (standard input for the command-line tool); `name` is how
+// the user named it, for the error.
+std::variant<LoadedPictures, LoadError> decodeForWindow(QIODevice *device, const QString &name);
 
 // Makes freshly loaded pictures the window's: both pictures, both backdrops and the size
 // text ("192x64"). The threshold, reverse flag, progress and text area stay as they are.
@@ -24,6 +29,8 @@ void commitLoad(WindowState &state, LoadView &view, LoadedPictures pictures);
 // The whole load of a file already chosen (after the dialog, or dropped on the window).
 // On failure the view is told why and nothing else changes. True when loaded.
 bool loadFile(WindowState &state, LoadView &view, const QString &path);
+// The same from an open device named `name`.
+bool loadFrom(WindowState &state, LoadView &view, QIODevice *device, const QString &name);
 
 // "Load Image....": asks for a JPEG or PNG file, then loads it. Cancelling changes nothing.
 bool chooseAndLoad(WindowState &state, LoadView &view);

@@ -1,28 +1,181 @@
 #include "platform/PictureFile.h"
 
+#include "platform/DecodedPixels.h"
+#include "platform/Exceptions.h"
+#include "platform/PictureHeader.h"
+#include "platform/PixelBuffer.h"
+
+#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
+
+#include <new>
 
 namespace plovan {
 
-OpenedPicture openPicture(QIODevice *device)
+QString picturefile::cannotRead(const QString &systemReason)
 {
-    QImageReader reader(device);
-    reader.setAutoTransform(true);
-    QImage image = reader.read();
-    if (image.isNull())
-        return {nullptr, reader.errorString()};
-    if (!Picture::sideInRange(image.width()) || !Picture::sideInRange(image.height()))
-        return {nullptr, QStringLiteral("Width/Height needs to be in the range 1-32767")};
-    return {std::make_shared<Picture>(std::move(image).convertToFormat(Picture::kStorageFormat)), {}};
+    return QStringLiteral("the file cannot be read: %1").arg(systemReason);
 }
 
-OpenedPicture openPicture(const QString &path)
+QString picturefile::damagedHeader(const char *kind)
 {
+    return QStringLiteral("the %1 header is damaged or incomplete").arg(QLatin1StringView(kind));
+}
+
+QString picturefile::damagedData(const char *kind)
+{
+    return QStringLiteral("the %1 picture data is damaged or incomplete").arg(QLatin1StringView(kind));
+}
+
+QString picturefile::outOfRange(qint64 width, qint64 height)
+{
+    return QStringLiteral("the picture is %1x%2 pixels; %3")
+        .arg(QString::number(width), QString::number(height), QLatin1StringView(kOutOfRange));
+}
+
+QString picturefile::notEnoughMemory(qint64 width, qint64 height)
+{
+    return QStringLiteral("not enough memory for a picture of %1x%2 pixels")
+        .arg(QString::number(width), QString::number(height));
+}
+
+QString picturefile::overLimit(qint64 width, qint64 height, qint64 neededBytes, qint64 limitBytes)
+{
+    return QStringLiteral("a picture of %1x%2 pixels needs %3 MiB to decode, more than the limit of %4 MiB")
+        .arg(QString::number(width), QString::number(height), QString::number((neededBytes + (1 << 20) - 1) >> 20),
+             QString::number(limitBytes >> 20));
+}
+
+namespace {
+
+using namespace picturefile;
+
+// Qt's readers refuse, by default, to allocate more than 128 MiB for a picture, with the
+// same message as for a corrupt file. We hand them memory we allocated ourselves, which
+// they use without asking for more, so neither that limit nor QT_IMAGEIO_MAXALLOC (which
+// overrides any limit set in code) stands between a user and a big picture. Raising the
+// limit as well only covers a decoder that picks another format than it announced.
+constexpr int kQtAllocationLimitMiB = int((DecodeLimits::kDefaultMaxDecodedBytes + (1 << 20) - 1) >> 20);
+
+void raiseQtAllocationLimit()
+{
+    static const bool raised = [] {
+        QImageReader::setAllocationLimit(qMax(QImageReader::allocationLimit(), kQtAllocationLimitMiB));
+        return true;
+    }();
+    Q_UNUSED(raised);
+}
+
+OpenedPicture refused(QString reason)
+{
+    return {nullptr, std::move(reason)};
+}
+
+// Formats toStorageImage rewrites in the decoder's own memory; the others need a storage
+// image beside the decoded one.
+bool convertsInPlace(QImage::Format format)
+{
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 || format == QImage::Format_RGBX64
+        || format == QImage::Format_RGBA64;
+}
+
+// The decode itself; `size` keeps the declared size for the out-of-memory message.
+OpenedPicture decode(QIODevice *device, const DecodeLimits &limits, QSize &size)
+{
+    const QByteArray head = device->peek(8);
+    if (head.isEmpty())
+        return refused(QString::fromLatin1(kEmpty));
+    const PictureKind kind = sniffPictureKind(head);
+    if (kind == PictureKind::Unknown)
+        return refused(QString::fromLatin1(kNotPngOrJpeg));
+    const char *kindName = kind == PictureKind::Png ? "PNG" : "JPEG";
+
+    // Standard input cannot seek back; what comes through it is a file's worth of bytes.
+    QByteArray bytes;
+    QBuffer buffered;
+    if (device->isSequential()) {
+        bytes = device->readAll();
+        buffered.setBuffer(&bytes);
+        buffered.open(QIODevice::ReadOnly);
+        device = &buffered;
+    }
+
+    const std::optional<QSize> declared = readDeclaredSize(device, kind);
+    if (!declared)
+        return refused(damagedHeader(kindName));
+    size = *declared;
+    if (!Picture::sideInRange(size.width()) || !Picture::sideInRange(size.height()))
+        return refused(outOfRange(size.width(), size.height()));
+
+    QImageReader reader(device, kind == PictureKind::Png ? "png" : "jpeg");
+    reader.setAutoDetectImageFormat(false); // that decoder and no other
+    reader.setAutoTransform(true);
+    const QSize rawSize = reader.size();
+    const QImage::Format format = reader.imageFormat();
+    if (!rawSize.isValid() || format == QImage::Format_Invalid)
+        return refused(damagedHeader(kindName));
+    if (rawSize != size) { // our reading and the decoder's disagree: the decoder's counts
+        size = rawSize;
+        if (!Picture::sideInRange(size.width()) || !Picture::sideInRange(size.height()))
+            return refused(outOfRange(size.width(), size.height()));
+    }
+
+    const qsizetype bytesPerLine = PixelBuffer::bytesPerLine(size.width(), format);
+    const qint64 decodedBytes = qint64(bytesPerLine) * size.height();
+    if (decodedBytes > limits.maxDecodedBytes)
+        return refused(overLimit(size.width(), size.height(), decodedBytes, limits.maxDecodedBytes));
+    if (limits.checkAvailableMemory) {
+        // The decoded picture, a storage copy unless converted in place, a turned copy for
+        // an EXIF orientation, and the working picture the loader makes next.
+        const qint64 storageBytes = qint64(size.width()) * size.height() * 4;
+        qint64 needed = decodedBytes + storageBytes;
+        if (!convertsInPlace(format))
+            needed += storageBytes;
+        if (reader.transformation() != QImageIOHandler::TransformationNone)
+            needed += storageBytes;
+        const std::optional<qint64> available = availableMemoryBytes();
+        if (available && needed > *available)
+            return refused(notEnoughMemory(size.width(), size.height()));
+    }
+
+    raiseQtAllocationLimit();
+    PixelBuffer buffer(decodedBytes);
+    QImage image = buffer.view(size.width(), size.height(), bytesPerLine, format);
+    if (!reader.read(&image))
+        return refused(damagedData(kindName));
+    QImage stored = toStorageImage(std::move(image), std::move(buffer));
+    return {std::make_shared<Picture>(std::move(stored)), {}};
+}
+
+} // namespace
+
+OpenedPicture openPicture(QIODevice *device, const DecodeLimits &limits)
+{
+    QSize size;
+    try {
+        return decode(device, limits, size);
+    } catch (const std::bad_alloc &) {
+        if (size.isEmpty())
+            return refused(QStringLiteral("not enough memory to read the file"));
+        return refused(notEnoughMemory(size.width(), size.height()));
+    } catch (const std::exception &error) {
+        return refused(QString::fromUtf8(error.what()));
+    }
+}
+
+OpenedPicture openPicture(const QString &path, const DecodeLimits &limits)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return refused(QString::fromLatin1(kNoSuchFile));
+    if (info.isDir())
+        return refused(QString::fromLatin1(kFolder));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {nullptr, file.errorString()};
-    return openPicture(&file);
+        return refused(cannotRead(file.errorString()));
+    return openPicture(&file, limits);
 }
 
 } // namespace plovan

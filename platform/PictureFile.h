@@ -14,8 +14,44 @@ struct OpenedPicture {
     QString error; // empty on success; a reason fit to show after the file's name
 };
 
-// Decodes a PNG or JPEG file into an opaque picture of 8-bit red, green and blue.
-OpenedPicture openPicture(const QString &path);
-OpenedPicture openPicture(QIODevice *device);
+// How much a decode may allocate. The default lets every picture the range rule admits
+// decode, 32767 x 32767 at 16 bits per channel included; a fuzzer sets a small cap.
+struct DecodeLimits {
+    static constexpr qint64 kDefaultMaxDecodedBytes = qint64(Picture::kMaxSide) * Picture::kMaxSide * 8;
+
+    qint64 maxDecodedBytes = kDefaultMaxDecodedBytes;
+    // Refuse a picture that needs more memory than the system says it has free, rather
+    // than let the kernel kill the program halfway through (Linux hands out memory it
+    // does not have and settles up on first touch).
+    bool checkAvailableMemory = true;
+};
+
+// Decodes a PNG or JPEG picture into an opaque picture of 8-bit red, green and blue.
+//
+// The content decides the kind (a PNG named .jpg opens; a GIF named .png does not), and
+// only Qt's PNG and JPEG readers ever see the bytes. The size the header declares is
+// checked against 1-32767 before anything is allocated or decoded. EXIF orientation is
+// applied, so the width and height are those of the upright picture. Transparency is laid
+// over white, and grey, palette and 16-bit pictures become 8-bit red, green and blue.
+// Failures, out of memory included, come back as a reason; nothing is thrown.
+OpenedPicture openPicture(const QString &path, const DecodeLimits &limits = {});
+// The same from an open device: a random-access one is read from its current position;
+// a sequential one (standard input) is read to its end first.
+OpenedPicture openPicture(QIODevice *device, const DecodeLimits &limits = {});
+
+namespace picturefile {
+// The reasons, shared with the tests so that wording changes in one place.
+inline constexpr char kNoSuchFile[] = "there is no such file";
+inline constexpr char kFolder[] = "it is a folder, not a picture file";
+inline constexpr char kEmpty[] = "the file is empty";
+inline constexpr char kNotPngOrJpeg[] = "not a PNG or JPEG picture";
+inline constexpr char kOutOfRange[] = "Width/Height needs to be in the range 1-32767";
+QString cannotRead(const QString &systemReason);
+QString damagedHeader(const char *kind);
+QString damagedData(const char *kind);
+QString outOfRange(qint64 width, qint64 height);
+QString notEnoughMemory(qint64 width, qint64 height);
+QString overLimit(qint64 width, qint64 height, qint64 neededBytes, qint64 limitBytes);
+} // namespace picturefile
 
 } // namespace plovan

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <variant>
+
+namespace plovan::cli {
+
+// What the command line asks for.
+struct CliOptions {
+    QString image;          // a path, or "-" for standard input
+    int threshold = 100;    // the window's initial slider value
+    bool reverse = false;
+    QString output;         // empty: standard output
+    QString preview;        // empty: no preview picture
+};
+
+// A command line that cannot be run: the reason, for the usage message.
+struct UsageError {
+    QString reason;
+};
+
+// Parses the whole argument list (program name first). --help and --version print their
+// text on standard output and end the program with exit status 0.
+std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments);
+
+// "Usage: plovan-cli [--threshold N] ..." and a pointer to --help, ending in a newline.
+QString usageText();
+
+// A threshold as the command line spells it: decimal digits only, 0-255.
+std::optional<int> parseThreshold(const QString &text);
+
+} // namespace plovan::cli

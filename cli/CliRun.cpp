@@ -1,0 +1,144 @@
+#include "CliRun.h"
+
+#include "QuietStderr.h"
+
+#include "conversion/HeadlessView.h"
+#include "conversion/LogoText.h"
+#include "conversion/Redraw.h"
+#include "import/ImageLoader.h"
+
+#include <QFile>
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace plovan::cli {
+namespace {
+
+// The loading half of the window, without a window: it only keeps the error.
+class CliLoadView : public LoadView {
+public:
+    std::optional<QString> chooseFile(const FileTypeSet &) override { return std::nullopt; }
+    void setSourceBackdrop(const PictureRef &) override {}
+    void setProcessedBackdrop(const PictureRef &) override {}
+    void setDimensionsText(const QString &) override {}
+    void showLoadError(const LoadError &error) override { this->error = error; }
+
+    LoadError error;
+};
+
+void printError(const QString &line)
+{
+    const QByteArray bytes = QStringLiteral("plovan-cli: %1\n").arg(line).toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
+bool load(const CliOptions &options, WindowState &state, LoadError &error)
+{
+    CliLoadView view;
+    bool loaded = false;
+    {
+        QuietStderr quiet;
+        if (options.image == QLatin1String("-")) {
+            QFile input;
+            if (!input.open(stdin, QIODevice::ReadOnly)) {
+                view.showLoadError({options.image, input.errorString()});
+            } else {
+                loaded = loadFrom(state, view, &input, options.image);
+            }
+        } else {
+            loaded = loadFile(state, view, options.image);
+        }
+    }
+    error = view.error;
+    return loaded;
+}
+
+// The text as UTF-8, a slice at a time, so that no second copy of a big text is made.
+bool writeUtf8(QIODevice &out, const QString &text)
+{
+    constexpr qsizetype kSlice = qsizetype(1) << 20;
+    for (qsizetype from = 0; from < text.size();) {
+        qsizetype count = qMin(kSlice, text.size() - from);
+        if (from + count < text.size() && text.at(from + count - 1).isHighSurrogate())
+            ++count; // keep a surrogate pair in one slice
+        const QByteArray bytes = QStringView(text).mid(from, count).toUtf8();
+        if (out.write(bytes) != bytes.size())
+            return false;
+        from += count;
+    }
+    return true;
+}
+
+bool writePreview(const Picture &picture, const QString &path, QString &reason)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        reason = file.errorString();
+        return false;
+    }
+    QImageWriter writer(&file, "png");
+    if (!writer.write(picture.image())) {
+        reason = writer.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool writeText(const QString &text, const QString &path, QString &reason)
+{
+    if (path.isEmpty()) {
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly) || !writeUtf8(out, text) || !out.flush()) {
+            reason = out.errorString();
+            return false;
+        }
+        return true;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !writeUtf8(file, text) || !file.commit()) {
+        reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int run(const CliOptions &options)
+{
+    WindowState state;
+    LoadError error;
+    if (!load(options, state, error)) {
+        printError(QStringLiteral("cannot load '%1': %2").arg(error.file, error.reason));
+        return kExitFailed;
+    }
+    state.threshold = options.threshold;
+    state.reverse = options.reverse;
+
+    HeadlessView view;
+    redraw(state, view);
+    createLogoText(state, view);
+
+    QString reason;
+    if (!options.preview.isEmpty() && !writePreview(*state.destPix, options.preview, reason)) {
+        printError(QStringLiteral("cannot write '%1': %2").arg(options.preview, reason));
+        return kExitFailed;
+    }
+    state = WindowState(); // the pictures are done with; only the text is written now
+    if (!writeText(view.takeText(), options.output, reason)) {
+        printError(QStringLiteral("cannot write '%1': %2")
+                       .arg(options.output.isEmpty() ? QStringLiteral("standard output") : options.output, reason));
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+} // namespace plovan::cli

@@ -1,0 +1,41 @@
+// plovan-cli [--threshold N] [--reverse] [--output FILE] [--preview OUT.png] IMAGE
+#include "CliOptions.h"
+#include "CliRun.h"
+
+#include "Version.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+// Standard error is the tool's one line; Qt's own warnings (a locale it does not like, a
+// decoder's complaint about a damaged file) would add lines a script has to filter out.
+// Only a fatal message, which ends the program, still gets through.
+void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type != QtFatalMsg)
+        return;
+    const QByteArray bytes = (QStringLiteral("plovan-cli: ") + message + QLatin1Char('\n')).toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qInstallMessageHandler(quietMessages);
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("plovan-cli"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(plovan::kVersion));
+
+    const auto parsed = plovan::cli::parseArguments(QCoreApplication::arguments());
+    if (const auto *usage = std::get_if<plovan::cli::UsageError>(&parsed)) {
+        const QByteArray bytes
+            = (QStringLiteral("plovan-cli: %1\n").arg(usage->reason) + plovan::cli::usageText()).toUtf8();
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+        return plovan::cli::kExitUsage;
+    }
+    return plovan::cli::run(std::get<plovan::cli::CliOptions>(parsed));
+}

@@ -1,0 +1,109 @@
+#include "platform/PictureHeader.h"
+
+#include <QIODevice>
+
+#include <climits>
+#include <cstring>
+
+namespace plovan {
+namespace {
+
+constexpr uchar kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+// No real JPEG puts this many segments before its frame header; stopping here bounds
+// the walk on a file made of empty segments.
+constexpr int kMaxJpegSegments = 4096;
+
+quint32 bigEndian32(const uchar *p)
+{
+    return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
+}
+
+int clampedSide(quint32 value)
+{
+    return value > quint32(INT_MAX) ? INT_MAX : int(value);
+}
+
+bool readExactly(QIODevice *device, uchar *out, qint64 count)
+{
+    return device->read(reinterpret_cast<char *>(out), count) == count;
+}
+
+std::optional<QSize> pngSize(QIODevice *device)
+{
+    // Signature, then the IHDR chunk: length 13, type, width, height (big-endian).
+    uchar head[24];
+    if (!readExactly(device, head, sizeof head))
+        return std::nullopt;
+    if (std::memcmp(head, kPngSignature, 8) != 0 || bigEndian32(head + 8) != 13
+        || std::memcmp(head + 12, "IHDR", 4) != 0)
+        return std::nullopt;
+    return QSize(clampedSide(bigEndian32(head + 16)), clampedSide(bigEndian32(head + 20)));
+}
+
+bool isFrameHeader(uchar marker)
+{
+    // SOF0-SOF15 except DHT (C4), JPG (C8) and DAC (CC), which share the range.
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
+std::optional<QSize> jpegSize(QIODevice *device)
+{
+    uchar soi[2];
+    if (!readExactly(device, soi, 2) || soi[0] != 0xFF || soi[1] != 0xD8)
+        return std::nullopt;
+    for (int segment = 0; segment < kMaxJpegSegments; ++segment) {
+        uchar byte = 0;
+        if (!readExactly(device, &byte, 1) || byte != 0xFF)
+            return std::nullopt;
+        uchar marker = 0xFF;
+        while (marker == 0xFF) { // any number of fill bytes may precede a marker
+            if (!readExactly(device, &marker, 1))
+                return std::nullopt;
+        }
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue; // TEM and RSTn stand alone, without a length
+        if (marker == 0xD8 || marker == 0xD9 || marker == 0xDA || marker == 0x00)
+            return std::nullopt; // image data or the end before any frame header
+        uchar lengthBytes[2];
+        if (!readExactly(device, lengthBytes, 2))
+            return std::nullopt;
+        const int length = lengthBytes[0] << 8 | lengthBytes[1]; // counts its own two bytes
+        if (length < 2)
+            return std::nullopt;
+        if (isFrameHeader(marker)) {
+            uchar frame[5]; // precision, height, width
+            if (length < 2 + 5 || !readExactly(device, frame, 5))
+                return std::nullopt;
+            return QSize(frame[3] << 8 | frame[4], frame[1] << 8 | frame[2]);
+        }
+        if (!device->seek(device->pos() + length - 2) || device->atEnd())
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+PictureKind sniffPictureKind(QByteArrayView head)
+{
+    if (head.size() >= 8 && std::memcmp(head.data(), kPngSignature, 8) == 0)
+        return PictureKind::Png;
+    if (head.size() >= 3 && uchar(head[0]) == 0xFF && uchar(head[1]) == 0xD8 && uchar(head[2]) == 0xFF)
+        return PictureKind::Jpeg;
+    return PictureKind::Unknown;
+}
+
+std::optional<QSize> readDeclaredSize(QIODevice *device, PictureKind kind)
+{
+    const qint64 start = device->pos();
+    std::optional<QSize> size;
+    if (kind == PictureKind::Png)
+        size = pngSize(device);
+    else if (kind == PictureKind::Jpeg)
+        size = jpegSize(device);
+    device->seek(start);
+    return size;
+}
+
+} // namespace plovan

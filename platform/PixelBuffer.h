@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QImage>
+
+#include <optional>
+
+namespace plovan {
+
+// Memory for decoded pixels that we allocate ourselves rather than leaving it to Qt:
+// a decoder writes straight into it (Qt's reader reuses an image of the right size and
+// format instead of allocating one under its own limit), big buffers get transparent
+// huge pages (the first touch of fresh 4 KiB pages costs more than decoding into them),
+// and a narrower format can be rewritten into the front of the same memory and the rest
+// handed back. Move-only; frees its memory unless it was handed to an image.
+class PixelBuffer {
+public:
+    PixelBuffer() = default;
+    // Throws std::bad_alloc.
+    explicit PixelBuffer(qsizetype bytes);
+    ~PixelBuffer();
+    PixelBuffer(PixelBuffer &&other) noexcept;
+    PixelBuffer &operator=(PixelBuffer &&other) noexcept;
+    PixelBuffer(const PixelBuffer &) = delete;
+    PixelBuffer &operator=(const PixelBuffer &) = delete;
+
+    uchar *data() const { return data_; }
+    qsizetype size() const { return size_; }
+    bool isNull() const { return data_ == nullptr; }
+
+    // Returns the memory past the first `bytes` to the system (whole pages only).
+    void shrink(qsizetype bytes);
+
+    // An image over the first height * bytesPerLine bytes that does not own them: valid
+    // while this buffer lives, for a decoder to write into.
+    QImage view(int width, int height, qsizetype bytesPerLine, QImage::Format format) const;
+
+    // Gives the memory to an image that frees it when its last copy goes; this buffer is
+    // empty afterwards. Throws std::bad_alloc.
+    QImage intoImage(int width, int height, qsizetype bytesPerLine, QImage::Format format) &&;
+
+    // Bytes per line Qt uses for a format: whole 32-bit words.
+    static qsizetype bytesPerLine(int width, QImage::Format format);
+
+private:
+    void release() noexcept;
+
+    uchar *data_ = nullptr;
+    qsizetype size_ = 0;
+    bool mapped_ = false;
+};
+
+// Memory the system can still give us without swapping out others or killing us:
+// MemAvailable plus free swap from /proc/meminfo; nothing when that cannot be read.
+std::optional<qint64> availableMemoryBytes();
+
+} // namespace plovan
