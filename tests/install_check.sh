@@ -44,6 +44,8 @@ list_files() { (cd "$1" && find . \( -type f -o -type l \) | sed 's|^\./||' | LC
 
 # The options a --help text or a man page names, one per line, sorted: "--threshold", ...
 long_options() { grep -oE -- '--[a-z][a-z-]*' | LC_ALL=C sort -u; }
+# The one-letter options of the option lines given on standard input ("  -h, --help ...").
+short_options() { grep -oE -- '(^|[ ,])-[a-zA-Z?]([ ,]|$)' | tr -d ' ,' | LC_ALL=C sort -u; }
 
 # Checks one run of plovan-cli on the example logo: exit 0, the logo data text and nothing
 # else on stdout (opened and closed as it must be, no trailing newline), nothing on stderr.
@@ -74,6 +76,14 @@ for program in plovan plovan-cli; do
   ! grep -F "$build" <<<"$search_path" >&2 || fail "$program still looks for libraries in the build tree"
 done
 pass "cmake --install puts exactly the expected files under /usr"
+
+# The installed window starts and keeps running (timeout's 124) instead of stopping at once
+# on a missing library, plugin or resource.
+rc=0
+env -i PATH=/usr/bin:/bin HOME="$work" QT_QPA_PLATFORM=offscreen \
+  timeout 2 "$root/usr/bin/plovan" >"$work/window.log" 2>&1 || rc=$?
+[ "$rc" -eq 124 ] || fail "installed plovan stopped with status $rc within 2 s: $(head -c 500 "$work/window.log")"
+pass "installed plovan starts"
 
 # --- Desktop entry, icon, metainfo ---------------------------------------------------
 desktop=$root/usr/share/applications/$app_id.desktop
@@ -124,7 +134,38 @@ sed 's/\\-/-/g' "$man" | long_options >"$work/man-options"
 [ -s "$work/help-options" ] || fail "plovan-cli --help names no option"
 diff -u "$work/help-options" "$work/man-options" >&2 \
   || fail "the man page's options differ from plovan-cli --help (- help, + man page)"
+# Short forms: those on --help's option lines against those in the man page's item tags.
+grep -E '^ +-' "$work/help" | short_options >"$work/help-short"
+sed 's/\\-/-/g' "$man" | grep -A1 '^\.TP' | grep -v '^\.TP' | short_options >"$work/man-short"
+diff -u "$work/help-short" "$work/man-short" >&2 \
+  || fail "the man page's one-letter options differ from plovan-cli --help (- help, + man page)"
 pass "man page formats cleanly and documents exactly the options of plovan-cli --help"
+
+# What the man page promises, on the installed program: the informational options exit 0
+# with text on standard output; the others together give the same text in FILE, a PNG
+# preview and nothing on standard output; "-" reads the picture from standard input.
+for option in $(cat "$work/help-options" "$work/help-short"); do
+  case $option in --threshold | --reverse | --output | --preview) continue ;; esac
+  rc=0
+  "$cli" "$option" >"$work/info-out" 2>"$work/info-err" </dev/null || rc=$?
+  [ "$rc" -eq 0 ] && [ -s "$work/info-out" ] \
+    || fail "plovan-cli $option exited $rc with $(wc -c <"$work/info-out") bytes on stdout: $(head -c 200 "$work/info-err")"
+done
+# The column bytes of a logo data text, without its line marks and headers.
+column_digits() { sed 's/OBM¶//; s/CBM¶//; s/BMD¶//g; s/¶//g' "$1"; }
+grep -q '[1-9A-F]' <(column_digits "$work/installed.txt") || fail "examples/logo.png prints nothing at the default threshold"
+# No mean is below 0, so nothing prints; in reverse every pixel but pure black does.
+"$cli" --threshold 0 "$src/examples/logo.png" >"$work/threshold-0.txt" || fail "plovan-cli --threshold 0 failed"
+! grep -q '[1-9A-F]' <(column_digits "$work/threshold-0.txt") || fail "something prints with --threshold 0"
+"$cli" --threshold 0 --reverse --output "$work/out.txt" --preview "$work/preview.png" "$src/examples/logo.png" \
+  >"$work/stdout" || fail "plovan-cli with every option failed"
+[ ! -s "$work/stdout" ] || fail "plovan-cli --output still wrote to standard output"
+[ "$(head -c 5 "$work/out.txt" 2>/dev/null)" = "OBM¶" ] || fail "--output FILE does not hold the logo data text"
+grep -q '[1-9A-F]' <(column_digits "$work/out.txt") || fail "nothing prints with --threshold 0 --reverse"
+[ "$(head -c 4 "$work/preview.png" 2>/dev/null | tail -c 3)" = PNG ] || fail "--preview did not write a PNG file"
+"$cli" - <"$src/examples/logo.png" >"$work/stdin.txt" || fail "plovan-cli - failed"
+cmp -s "$work/stdin.txt" "$work/installed.txt" || fail "plovan-cli - gives other text than the file name"
+pass "installed plovan-cli does what the man page says of each option"
 
 # --- The Debian package --------------------------------------------------------------
 arch=$(dpkg --print-architecture)
