@@ -77,7 +77,8 @@ std::optional<QSize> jpegSize(QIODevice *device)
                 return std::nullopt;
             return QSize(frame[3] << 8 | frame[4], frame[1] << 8 | frame[2]);
         }
-        if (!device->seek(device->pos() + length - 2) || device->atEnd())
+        const qint64 next = device->pos() + length - 2;
+        if (next >= device->size() || !device->seek(next))
             return std::nullopt;
     }
     return std::nullopt;

@@ -1,0 +1,505 @@
+#include "PictureFiles.h"
+
+#include "platform/DecodedPixels.h"
+#include "platform/PictureFile.h"
+#include "platform/PictureHeader.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+
+using namespace plovan;
+using namespace picturefiles;
+
+namespace {
+
+// The oracle for what a pixel should become: its samples as fractions of full scale,
+// laid over white, in double precision, rounded to the nearest 8-bit value.
+int overWhite(double colour, double alpha)
+{
+    return int(std::lround(255.0 * (colour * alpha + (1.0 - alpha))));
+}
+
+QRgb expectedPixel(const PngSpec &spec, int x, int y)
+{
+    const double full = std::ldexp(1.0, spec.bitDepth) - 1.0;
+    const QList<int> s = spec.samples(x, y);
+    double r = 0, g = 0, b = 0, a = 1;
+    switch (spec.colourType) {
+    case 0:
+        r = g = b = s.at(0) / full;
+        break;
+    case 2:
+        r = s.at(0) / full;
+        g = s.at(1) / full;
+        b = s.at(2) / full;
+        break;
+    case 3: {
+        const int i = s.at(0);
+        r = quint8(spec.plte.at(3 * i)) / 255.0;
+        g = quint8(spec.plte.at(3 * i + 1)) / 255.0;
+        b = quint8(spec.plte.at(3 * i + 2)) / 255.0;
+        a = i < spec.trns.size() ? quint8(spec.trns.at(i)) / 255.0 : 1.0;
+        break;
+    }
+    case 4:
+        r = g = b = s.at(0) / full;
+        a = s.at(1) / full;
+        break;
+    default:
+        r = s.at(0) / full;
+        g = s.at(1) / full;
+        b = s.at(2) / full;
+        a = s.at(3) / full;
+        break;
+    }
+    // A tRNS colour key (grey or RGB) makes exactly the matching samples transparent.
+    if (!spec.trns.isEmpty() && (spec.colourType == 0 || spec.colourType == 2)) {
+        QList<int> key;
+        for (int i = 0; i + 1 < spec.trns.size(); i += 2)
+            key << (quint8(spec.trns.at(i)) << 8 | quint8(spec.trns.at(i + 1)));
+        if (key == s.mid(0, key.size()))
+            a = 0;
+    }
+    return qRgb(overWhite(r, a), overWhite(g, a), overWhite(b, a));
+}
+
+QImage expectedImage(const PngSpec &spec)
+{
+    QImage image(spec.width, spec.height, QImage::Format_RGB32);
+    for (int y = 0; y < spec.height; ++y)
+        for (int x = 0; x < spec.width; ++x)
+            image.setPixel(x, y, expectedPixel(spec, x, y));
+    return image;
+}
+
+// Samples that run through the whole range of the bit depth, different in each channel.
+std::function<QList<int>(int, int)> sweep(int channels, int bitDepth, int width)
+{
+    const int full = (1 << bitDepth) - 1;
+    return [=](int x, int y) {
+        QList<int> s;
+        for (int c = 0; c < channels; ++c)
+            s << int((quint64(y * width + x) * 2654435761u + quint64(c) * 40503u) % quint64(full + 1));
+        return s;
+    };
+}
+
+PngSpec pngSpec(int width, int height, int bitDepth, int colourType)
+{
+    PngSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.bitDepth = bitDepth;
+    spec.colourType = colourType;
+    spec.samples = sweep(channelsOf(colourType), bitDepth, width);
+    return spec;
+}
+
+// Flat 16 x 16 blocks (whole JPEG macroblocks, chroma subsampling included) of colours
+// far apart, so that JPEG's loss stays well inside the tolerance.
+QImage blocks(int width, int height, bool grey)
+{
+    static const QRgb colours[] = {qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(200, 30, 30), qRgb(30, 60, 200),
+                                   qRgb(128, 128, 128), qRgb(40, 180, 60)};
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const QRgb c = colours[((x / 16) + 2 * (y / 16)) % 6];
+            const int g = qGray(c);
+            image.setPixel(x, y, grey ? qRgb(g, g, g) : c);
+        }
+    }
+    return grey ? image.convertToFormat(QImage::Format_Grayscale8) : image;
+}
+
+// JPEG blurs colour edges (chroma is kept at half resolution and upsampled smoothly), so
+// JPEG rows compare only pixels at least kJpegMargin from a 16-pixel block edge; there a
+// swapped channel or a turned picture is off by far more than this.
+constexpr int kJpegTolerance = 12;
+constexpr int kJpegMargin = 3;
+
+QImage asRgb32(const QImage &image)
+{
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// A device that can only be read forwards, like standard input.
+class SequentialBytes : public QIODevice {
+public:
+    explicit SequentialBytes(QByteArray bytes) : bytes_(std::move(bytes)) { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override { return bytes_.size() - at_ + QIODevice::bytesAvailable(); }
+
+protected:
+    qint64 readData(char *data, qint64 max) override
+    {
+        const qint64 n = qMin(max, qint64(bytes_.size()) - at_);
+        std::memcpy(data, bytes_.constData() + at_, size_t(n));
+        at_ += n;
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray bytes_;
+    qint64 at_ = 0;
+};
+
+} // namespace
+
+class TestDecode : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void decodes_data();
+    void decodes();
+    void sniffsContent_data();
+    void sniffsContent();
+    void readsDeclaredSize_data();
+    void readsDeclaredSize();
+    void pictureBeyondQtsAllocationLimit();
+    void capOnDecodedBytes();
+    void sequentialDevice();
+    void compositeMatchesOracleForEveryColourAndAlpha();
+    void rgba64RowMatchesOracle_data();
+    void rgba64RowMatchesOracle();
+    void rgba64RowInPlace();
+
+private:
+    QTemporaryDir dir_;
+};
+
+void TestDecode::initTestCase()
+{
+    QVERIFY(dir_.isValid());
+    // Qt reads this once, on first use, and lets it override any limit set in code: with
+    // 1 MiB, every picture below over 1 MiB decoded would fail if the decoder still
+    // allocated under Qt's limit.
+    qputenv("QT_IMAGEIO_MAXALLOC", "1");
+}
+
+void TestDecode::decodes_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QImage>("expected");
+    QTest::addColumn<int>("tolerance");
+
+    auto pngRow = [](const char *name, const PngSpec &spec) {
+        QTest::newRow(name) << png(spec) << QStringLiteral("picture.png") << expectedImage(spec) << 0;
+    };
+
+    pngRow("8-bit RGB keeps every colour", pngSpec(13, 7, 8, 2));
+    {
+        PngSpec spec = pngSpec(16, 16, 8, 6);
+        spec.samples = [](int x, int y) {
+            // Colour under every alpha, black and red under transparent pixels included.
+            return QList<int>{(x * 17) % 256, (y * 37) % 256, x % 2 ? 255 : 0, (y * 16 + x) % 256};
+        };
+        pngRow("RGBA: transparent pixels become white, partial ones blend over white", spec);
+    }
+    pngRow("8-bit grey becomes equal red, green and blue", pngSpec(11, 5, 8, 0));
+    pngRow("grey + alpha over white", pngSpec(9, 9, 8, 4));
+    {
+        PngSpec spec = pngSpec(6, 4, 8, 3);
+        spec.plte = QByteArray("\x00\x00\x00\xff\x00\x00\x00\x80\x00\x10\x20\xf0", 12);
+        spec.trns = QByteArray("\x00\x80", 2); // black fully transparent, red half
+        spec.samples = [](int x, int y) { return QList<int>{(x + y) % 4}; };
+        pngRow("palette with transparency over white", spec);
+    }
+    {
+        PngSpec spec = pngSpec(17, 3, 2, 3);
+        spec.plte = QByteArray("\x10\x20\x30\xff\xff\x00\x00\x00\xff\x80\x80\x80", 12);
+        spec.samples = [](int x, int y) { return QList<int>{(x * 3 + y) % 4}; };
+        pngRow("2-bit palette", spec);
+    }
+    {
+        PngSpec spec = pngSpec(19, 2, 1, 3);
+        spec.plte = QByteArray("\x20\x40\x60\xf0\xe0\xd0", 6);
+        spec.trns = QByteArray("\xff\x00", 2);
+        spec.samples = [](int x, int y) { return QList<int>{(x + y) % 2}; };
+        pngRow("1-bit palette with a transparent entry", spec);
+    }
+    pngRow("1-bit grey", pngSpec(21, 3, 1, 0));
+    pngRow("4-bit grey", pngSpec(7, 5, 4, 0));
+    {
+        PngSpec spec = pngSpec(8, 8, 8, 0);
+        spec.trns = QByteArray("\x00\x40", 2);
+        spec.samples = [](int x, int y) { return QList<int>{(x * 8 + y) % 2 ? 0x40 : x * 30}; };
+        pngRow("grey with a transparent grey value", spec);
+    }
+    {
+        PngSpec spec = pngSpec(8, 8, 8, 2);
+        spec.trns = QByteArray("\x00\x0a\x00\x14\x00\x1e", 6);
+        spec.samples = [](int x, int y) { return (x + y) % 3 ? QList<int>{10, 20, 30} : QList<int>{x, y, 99}; };
+        pngRow("RGB with a transparent colour key", spec);
+    }
+    pngRow("16-bit RGB rounds to 8 bits", pngSpec(16, 8, 16, 2));
+    pngRow("16-bit RGBA over white", pngSpec(16, 8, 16, 6));
+    pngRow("16-bit grey", pngSpec(10, 10, 16, 0));
+    pngRow("16-bit grey + alpha", pngSpec(10, 10, 16, 4));
+    {
+        PngSpec spec = pngSpec(9, 9, 16, 0);
+        spec.trns = QByteArray("\x12\x34", 2);
+        spec.samples = [](int x, int y) { return QList<int>{(x + y) % 2 ? 0x1234 : x * 7000}; };
+        pngRow("16-bit grey with a transparent grey value", spec);
+    }
+    {
+        PngSpec spec = pngSpec(19, 13, 8, 2);
+        spec.interlaced = true;
+        pngRow("interlaced (Adam7) RGB", spec);
+    }
+    {
+        PngSpec spec = pngSpec(11, 9, 8, 6);
+        spec.interlaced = true;
+        pngRow("interlaced RGBA", spec);
+    }
+    pngRow("1x1", pngSpec(1, 1, 8, 2));
+
+    {
+        const QImage logo = blocks(64, 48, false);
+        QTest::newRow("baseline JPEG") << qtWritten(logo, "jpeg", 100) << QStringLiteral("photo.jpg") << logo << kJpegTolerance;
+        QTest::newRow("progressive JPEG") << qtWritten(logo, "jpeg", 100, true) << QStringLiteral("photo.jpeg")
+                                          << logo << kJpegTolerance;
+        const QImage grey = blocks(48, 32, true);
+        QTest::newRow("grey JPEG") << qtWritten(grey, "jpeg", 100) << QStringLiteral("grey.jpg") << asRgb32(grey) << 6;
+    }
+    {
+        // Stored 48 x 32 with one dark 16 x 16 block, top left. Orientation 6 means "turn
+        // 90 degrees clockwise to view": upright, the picture is 32 x 48 with the dark
+        // block top right (a mirrored or anticlockwise turn puts it elsewhere).
+        QImage stored(48, 32, QImage::Format_RGB32);
+        stored.fill(Qt::white);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                stored.setPixel(x, y, qRgb(0, 0, 0));
+        QImage upright(32, 48, QImage::Format_RGB32);
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 32; ++x)
+                upright.setPixel(x, y, stored.pixel(y, 31 - x));
+        QTest::newRow("EXIF orientation 6 turns the picture upright")
+            << withExifOrientation(qtWritten(stored, "jpeg", 100), 6) << QStringLiteral("phone.jpg") << upright
+            << kJpegTolerance;
+    }
+    {
+        const PngSpec spec = pngSpec(5, 4, 8, 2);
+        QTest::newRow("PNG data named .jpg loads by its content")
+            << png(spec) << QStringLiteral("actually-png.jpg") << expectedImage(spec) << 0;
+        QTest::newRow("PNG data with no extension") << png(spec) << QStringLiteral("logo") << expectedImage(spec) << 0;
+    }
+    {
+        const QImage logo = blocks(32, 16, false);
+        QTest::newRow("JPEG data named .png loads by its content")
+            << qtWritten(logo, "jpeg", 100) << QStringLiteral("actually-jpeg.png") << logo << kJpegTolerance;
+    }
+}
+
+void TestDecode::decodes()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, name);
+    QFETCH(QImage, expected);
+    QFETCH(int, tolerance);
+    const bool lossy = tolerance > 0; // JPEG rows
+    auto nearBlockEdge = [](int v) { return v % 16 < kJpegMargin || v % 16 >= 16 - kJpegMargin; };
+
+    const QString path = dir_.filePath(name);
+    writeFile(path, file);
+    const OpenedPicture opened = openPicture(path);
+    QVERIFY2(opened.picture, qPrintable(opened.error));
+    QVERIFY(opened.error.isEmpty());
+    const Picture &picture = *opened.picture;
+    QCOMPARE(QSize(picture.Width(), picture.Height()), expected.size());
+    QCOMPARE(picture.image().format(), Picture::kStorageFormat);
+
+    const ConstRGBSurface surface = picture.rgbSurface();
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x) {
+            if (lossy && (nearBlockEdge(x) || nearBlockEdge(y)))
+                continue;
+            const std::uint32_t stored = surface.row(y)[x];
+            const QRgb want = expected.pixel(x, y);
+            const int worst = qMax(qMax(qAbs(Red(stored) - qRed(want)), qAbs(Green(stored) - qGreen(want))),
+                                   qAbs(Blue(stored) - qBlue(want)));
+            if (worst > tolerance || (stored >> 24) != 0xFF) {
+                QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3, expected %4 within %5")
+                                     .arg(QString::number(x), QString::number(y), QString::number(stored, 16),
+                                          QString::number(want, 16), QString::number(tolerance))));
+            }
+        }
+    }
+}
+
+void TestDecode::sniffsContent_data()
+{
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<int>("kind");
+    QTest::newRow("PNG signature") << kPngSignature << int(PictureKind::Png);
+    QTest::newRow("PNG signature cut to 7 bytes") << kPngSignature.left(7) << int(PictureKind::Unknown);
+    QTest::newRow("PNG signature with a damaged line end")
+        << QByteArray("\x89PNG\r\n\x1a\r", 8) << int(PictureKind::Unknown);
+    QTest::newRow("JPEG start marker and a marker") << QByteArray("\xFF\xD8\xFF\xE0", 4) << int(PictureKind::Jpeg);
+    QTest::newRow("JPEG start marker alone") << QByteArray("\xFF\xD8", 2) << int(PictureKind::Unknown);
+    QTest::newRow("GIF") << gif().left(8) << int(PictureKind::Unknown);
+    QTest::newRow("BMP") << QByteArray("BM\x36\0\0\0\0\0", 8) << int(PictureKind::Unknown);
+    QTest::newRow("nothing") << QByteArray() << int(PictureKind::Unknown);
+}
+
+void TestDecode::sniffsContent()
+{
+    QFETCH(QByteArray, head);
+    QFETCH(int, kind);
+    QCOMPARE(int(sniffPictureKind(head)), kind);
+}
+
+void TestDecode::readsDeclaredSize_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QSize>("size"); // invalid: nothing declared
+
+    const QByteArray jpeg = qtWritten(blocks(24, 16, false), "jpeg", 90);
+    const int png = int(PictureKind::Png);
+    const int jpg = int(PictureKind::Jpeg);
+    QTest::newRow("PNG IHDR") << pngDeclaring(192, 64) << png << QSize(192, 64);
+    QTest::newRow("PNG width 32768") << pngDeclaring(32768, 1) << png << QSize(32768, 1);
+    QTest::newRow("PNG width past int clamps") << pngDeclaring(0x80000000u, 5) << png << QSize(INT_MAX, 5);
+    QTest::newRow("PNG cut inside IHDR") << pngDeclaring(192, 64).left(20) << png << QSize();
+    QTest::newRow("PNG with another chunk first")
+        << kPngSignature + pngChunk("tEXt", QByteArray("a\0b", 3)) + ihdr(3, 3, 8, 2) << png << QSize();
+    QTest::newRow("JPEG frame header") << jpeg << jpg << QSize(24, 16);
+    QTest::newRow("JPEG behind an EXIF segment") << withExifOrientation(jpeg, 6) << jpg << QSize(24, 16);
+    QTest::newRow("JPEG with fill bytes before a marker")
+        << jpeg.left(2) + QByteArray("\xFF\xFF\xFF", 3) + jpeg.mid(3) << jpg << QSize(24, 16);
+    QTest::newRow("JPEG cut before its frame header") << jpeg.left(30) << jpg << QSize();
+    QTest::newRow("JPEG with scan data before any frame header")
+        << QByteArray("\xFF\xD8\xFF\xDA\0\x02", 6) << jpg << QSize();
+    QTest::newRow("JPEG segment length below 2") << QByteArray("\xFF\xD8\xFF\xE0\0\x01", 6) << jpg << QSize();
+    QTest::newRow("JPEG of empty segments only")
+        << QByteArray("\xFF\xD8", 2) + QByteArray("\xFF\xFE\0\x02", 4).repeated(5000) << jpg << QSize();
+}
+
+void TestDecode::readsDeclaredSize()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, kind);
+    QFETCH(QSize, size);
+    QBuffer device(&file);
+    QVERIFY(device.open(QIODevice::ReadOnly));
+    const std::optional<QSize> declared = readDeclaredSize(&device, PictureKind(kind));
+    QCOMPARE(declared.has_value(), size.isValid());
+    if (declared)
+        QCOMPARE(*declared, size);
+    QCOMPARE(device.pos(), 0);
+}
+
+void TestDecode::pictureBeyondQtsAllocationLimit()
+{
+    // 2048 x 1100 RGBA is 8.6 MiB decoded: past the QT_IMAGEIO_MAXALLOC of 1 MiB this test
+    // runs under, which stands in for Qt's default 128 MiB without a picture that big.
+    PngSpec spec = pngSpec(2048, 1100, 8, 6);
+    spec.samples = [](int x, int y) { return QList<int>{x % 256, y % 256, 0, (x / 8) % 2 ? 255 : 0}; };
+    const QString path = dir_.filePath(QStringLiteral("wide.png"));
+    writeFile(path, png(spec));
+    const OpenedPicture opened = openPicture(path);
+    QVERIFY2(opened.picture, qPrintable(opened.error));
+    QCOMPARE(opened.picture->Width(), 2048);
+    QCOMPARE(opened.picture->Height(), 1100);
+    const ConstRGBSurface surface = opened.picture->rgbSurface();
+    QCOMPARE(surface.row(1099)[3], 0xFFFFFFFFu);                 // transparent: white
+    QCOMPARE(surface.row(1099)[2047], 0xFFFF4B00u | 0xFF000000u); // opaque (255, 75, 0)
+}
+
+void TestDecode::capOnDecodedBytes()
+{
+    const QString path = dir_.filePath(QStringLiteral("capped.png"));
+    writeFile(path, png(pngSpec(600, 600, 8, 2)));
+    DecodeLimits limits;
+    limits.maxDecodedBytes = 1 << 20;
+    const OpenedPicture opened = openPicture(path, limits);
+    QVERIFY(!opened.picture);
+    QCOMPARE(opened.error, picturefile::overLimit(600, 600, 600 * 600 * 4, 1 << 20));
+}
+
+void TestDecode::sequentialDevice()
+{
+    const PngSpec spec = pngSpec(7, 3, 8, 6);
+    SequentialBytes device(png(spec));
+    const OpenedPicture opened = openPicture(&device);
+    QVERIFY2(opened.picture, qPrintable(opened.error));
+    QCOMPARE(opened.picture->image(), expectedImage(spec));
+
+    SequentialBytes notAPicture(gif());
+    QCOMPARE(openPicture(&notAPicture).error, QString::fromLatin1(picturefile::kNotPngOrJpeg));
+}
+
+void TestDecode::compositeMatchesOracleForEveryColourAndAlpha()
+{
+    std::vector<std::uint32_t> row(256);
+    for (int a = 0; a < 256; ++a) {
+        for (int c = 0; c < 256; ++c)
+            row[size_t(c)] = std::uint32_t(a) << 24 | std::uint32_t(c) << 16 | std::uint32_t(255 - c) << 8 | std::uint32_t(c / 2);
+        compositeArgbRowOverWhite(row.data(), 256);
+        for (int c = 0; c < 256; ++c) {
+            const double alpha = a / 255.0;
+            const std::uint32_t want = 0xFF000000u | std::uint32_t(overWhite(c / 255.0, alpha)) << 16
+                | std::uint32_t(overWhite((255 - c) / 255.0, alpha)) << 8 | std::uint32_t(overWhite((c / 2) / 255.0, alpha));
+            if (row[size_t(c)] != want)
+                QFAIL(qPrintable(QStringLiteral("colour %1 alpha %2").arg(QString::number(c), QString::number(a))));
+            QCOMPARE(storedOverWhite(std::uint32_t(a) << 24 | std::uint32_t(c) << 16 | std::uint32_t(255 - c) << 8
+                                     | std::uint32_t(c / 2)),
+                     want);
+        }
+    }
+}
+
+void TestDecode::rgba64RowMatchesOracle_data()
+{
+    QTest::addColumn<bool>("opaque");
+    QTest::newRow("with alpha") << false;
+    QTest::newRow("alpha ignored when opaque") << true;
+}
+
+void TestDecode::rgba64RowMatchesOracle()
+{
+    QFETCH(bool, opaque);
+    QRandomGenerator random(64);
+    constexpr int kWidth = 4096;
+    std::vector<std::uint16_t> in(4 * kWidth);
+    for (std::uint16_t &sample : in) {
+        // Mostly random, with the ends of the range and values around each rounding step.
+        const quint32 pick = random.bounded(4u);
+        sample = pick == 0 ? std::uint16_t(random.bounded(2u) * 65535u)
+                 : pick == 1 ? std::uint16_t(qBound(0, int(random.bounded(256u)) * 257 + 128 + int(random.bounded(3u)) - 1, 65535))
+                             : std::uint16_t(random.bounded(65536u));
+    }
+    std::vector<std::uint32_t> out(kWidth);
+    rgba64RowToStorage(in.data(), out.data(), kWidth, opaque);
+    for (int x = 0; x < kWidth; ++x) {
+        const std::uint16_t *p = &in[size_t(4 * x)];
+        const double alpha = opaque ? 1.0 : p[3] / 65535.0;
+        const std::uint32_t want = 0xFF000000u | std::uint32_t(overWhite(p[0] / 65535.0, alpha)) << 16
+            | std::uint32_t(overWhite(p[1] / 65535.0, alpha)) << 8 | std::uint32_t(overWhite(p[2] / 65535.0, alpha));
+        QCOMPARE(out[size_t(x)], want);
+    }
+}
+
+void TestDecode::rgba64RowInPlace()
+{
+    // Narrowing into the same memory gives what narrowing into separate memory gives.
+    QRandomGenerator random(7);
+    constexpr int kWidth = 1000;
+    std::vector<std::uint16_t> samples(4 * kWidth);
+    for (std::uint16_t &s : samples)
+        s = std::uint16_t(random.bounded(65536u));
+    std::vector<std::uint32_t> separate(kWidth);
+    rgba64RowToStorage(samples.data(), separate.data(), kWidth, false);
+    rgba64RowToStorage(samples.data(), reinterpret_cast<std::uint32_t *>(samples.data()), kWidth, false);
+    QVERIFY(std::memcmp(samples.data(), separate.data(), kWidth * 4) == 0);
+}
+
+QTEST_GUILESS_MAIN(TestDecode)
+#include "tst_decode.moc"
