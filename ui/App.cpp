@@ -1,0 +1,15 @@
+#include "ui/App.h"
+
+#include "Version.h"
+
+namespace plovan {
+
+App::App(int &argc, char **argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Plovan"));
+    setApplicationVersion(QLatin1String(kVersion));
+    // Lets a Wayland compositor match the window with the installed desktop entry and icon.
+    setDesktopFileName(QStringLiteral("org.plovan.Plovan"));
+}
+
+} // namespace plovan

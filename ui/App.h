@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QApplication>
+
+namespace plovan {
+
+// The application object: one instance from start-up to exit. It names the program and
+// otherwise leaves everything, exceptions escaping a handler included, to Qt's defaults.
+class App : public QApplication {
+    Q_OBJECT
+public:
+    App(int &argc, char **argv);
+};
+
+} // namespace plovan

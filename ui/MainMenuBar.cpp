@@ -1,0 +1,65 @@
+#include "ui/MainMenuBar.h"
+
+#include "ui/TextCommands.h"
+
+#include <QApplication>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace plovan {
+
+MainMenuBar::MainMenuBar(QObject *parent)
+    : QObject(parent), fileMenu_(std::make_unique<QMenu>(tr("&File"))), editMenu_(std::make_unique<QMenu>(tr("&Edit")))
+{
+    fileMenu_->setObjectName(QStringLiteral("FileMenu"));
+    QAction *quit = addItem(fileMenu_.get(), "FileQuit", tr("&Quit"), QKeySequence::Quit);
+    quit->setMenuRole(QAction::QuitRole);
+    // Asks every window to close, then leaves the event loop with the toolkit's status.
+    connect(quit, &QAction::triggered, qApp, &QCoreApplication::quit);
+
+    editMenu_->setObjectName(QStringLiteral("EditMenu"));
+    TextCommands::Actions edit{};
+    edit.undo = addItem(editMenu_.get(), "EditUndo", tr("&Undo"), QKeySequence::Undo);
+    addSeparator(editMenu_.get(), "EditSeparator1");
+    edit.cut = addItem(editMenu_.get(), "EditCut", tr("Cu&t"), QKeySequence::Cut);
+    edit.copy = addItem(editMenu_.get(), "EditCopy", tr("&Copy"), QKeySequence::Copy);
+    edit.paste = addItem(editMenu_.get(), "EditPaste", tr("&Paste"), QKeySequence::Paste);
+    // Delete has no shortcut of its own: the Delete key already belongs to the text control.
+    edit.clear = addItem(editMenu_.get(), "EditClear", tr("&Delete"), QKeySequence::UnknownKey);
+    addSeparator(editMenu_.get(), "EditSeparator2");
+    edit.selectAll = addItem(editMenu_.get(), "EditSelectAll", tr("Select &All"), QKeySequence::SelectAll);
+    commands_ = new TextCommands(edit, this);
+
+    // Read-only changes send no signal; opening the menu is the last chance to catch up.
+    connect(editMenu_.get(), &QMenu::aboutToShow, commands_, &TextCommands::refresh);
+}
+
+MainMenuBar::~MainMenuBar() = default;
+
+QAction *MainMenuBar::addItem(QMenu *menu, const char *name, const QString &text, QKeySequence::StandardKey key)
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(QLatin1String(name));
+    if (key != QKeySequence::UnknownKey)
+        action->setShortcuts(key);
+    menu->addAction(action);
+    return action;
+}
+
+QAction *MainMenuBar::addSeparator(QMenu *menu, const char *name)
+{
+    auto *separator = new QAction(this);
+    separator->setObjectName(QLatin1String(name));
+    separator->setSeparator(true);
+    menu->addAction(separator);
+    return separator;
+}
+
+void MainMenuBar::attachTo(QMenuBar *bar) const
+{
+    bar->addMenu(fileMenu_.get());
+    bar->addMenu(editMenu_.get());
+}
+
+} // namespace plovan

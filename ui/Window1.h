@@ -1,0 +1,103 @@
+#pragma once
+
+#include "conversion/ConversionView.h"
+#include "conversion/WindowState.h"
+#include "import/LoadView.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+
+namespace plovan {
+
+class Canvas;
+class LogoTextEdit;
+class MainMenuBar;
+
+// The program's only window. It holds the window state, lays out its controls at fixed
+// places in an 841 x 383 content area (resizing moves and stretches nothing), and turns each
+// control event into one call of loading, redraw or the logo data text. Every control
+// carries its name as object name: "Canvas1", "PushButton1", ... "dimensions_label5".
+// Closing the window destroys it and releases both pictures.
+class Window1 : public QMainWindow, public ConversionView, public LoadView {
+    Q_OBJECT
+public:
+    // Stands in for the open-file dialog: the chosen file, or nothing when cancelled.
+    using FileChooser = std::function<std::optional<QString>(const FileTypeSet &types)>;
+
+    static constexpr QSize kContentSize{841, 383};
+
+    explicit Window1(const MainMenuBar &menus, QWidget *parent = nullptr);
+    ~Window1() override;
+
+    const WindowState &state() const { return state_; }
+    // Replaces the open-file dialog; an empty function brings the dialog back.
+    void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+
+    // One handler per control event.
+    void PushButton1_Action(); // "Load Image....": choose a file and load it
+    void PushButton2_Action(); // "Refresh": redraw
+    void Slider1_ValueChanged(); // store the threshold, show it, redraw
+    void CheckBox1_Action(); // store the reverse flag, redraw
+    void PushButton3_Action(); // "Create": the logo data text
+
+    // ConversionView
+    void setProgressText(const QString &text) override;
+    void setProcessedBackdrop(const PictureRef &picture) override;
+    QString imageDataText() const override;
+    void setImageDataText(const QString &text) override;
+    void appendImageDataText(QStringView text) override;
+
+    // LoadView (setProcessedBackdrop above serves both)
+    std::optional<QString> chooseFile(const FileTypeSet &types) override;
+    void setSourceBackdrop(const PictureRef &picture) override;
+    void setDimensionsText(const QString &text) override;
+    void showLoadError(const LoadError &error) override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void createControls();
+    QLabel *addLabel(const char *name, const QRect &geometry, const QString &text, bool tenPoint);
+    void loadDroppedFile(const QString &path);
+    // Runs a handler's work so that no exception leaves the event handler: a failure (in
+    // practice, memory for a huge picture's text) is shown in a message box instead.
+    void guarded(const std::function<void()> &work);
+
+    WindowState state_;
+
+    QWidget *content_ = nullptr;
+    Canvas *canvas1_ = nullptr;
+    QPushButton *pushButton1_ = nullptr;
+    QLabel *dimensionsLabel_ = nullptr;
+    Canvas *canvas2_ = nullptr;
+    QPushButton *pushButton2_ = nullptr;
+    QLabel *progressLabel_ = nullptr;
+    QSlider *slider1_ = nullptr;
+    QLabel *threshLabel_ = nullptr;
+    QCheckBox *checkBox1_ = nullptr;
+    QPushButton *pushButton3_ = nullptr;
+    LogoTextEdit *textArea1_ = nullptr;
+
+    // While Create runs, the text area's text is gathered here and shown once at the end,
+    // rather than laid out again after every band.
+    bool gatheringText_ = false;
+    std::optional<QString> gatheredText_;
+
+    // When progress_label was last painted while an operation ran.
+    QElapsedTimer progressPainted_;
+
+    FileChooser chooser_;
+};
+
+} // namespace plovan
