@@ -1,0 +1,330 @@
+#include "PictureFiles.h"
+
+#include "conversion/ConversionView.h"
+#include "conversion/LogoText.h"
+#include "conversion/Redraw.h"
+#include "import/ImageLoader.h"
+#include "platform/PictureFile.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/resource.h>
+
+using namespace plovan;
+using namespace picturefiles;
+
+namespace {
+
+// The window as loading and conversion see it: its state and every control they touch,
+// with the chooser injected and every call counted.
+class TestWindow : public LoadView, public ConversionView {
+public:
+    std::optional<QString> chooseFile(const FileTypeSet &types) override
+    {
+        offered = types.filterString();
+        return chosen;
+    }
+    void setSourceBackdrop(const PictureRef &picture) override { ++calls, source = picture; }
+    void setProcessedBackdrop(const PictureRef &picture) override { ++calls, processed = picture; }
+    void setDimensionsText(const QString &text) override { ++calls, dimensions = text; }
+    void showLoadError(const LoadError &error) override { errors << error.message(); }
+    void setProgressText(const QString &text) override { ++calls, progress = text; }
+    QString imageDataText() const override { return text; }
+    void setImageDataText(const QString &newText) override { ++calls, text = newText; }
+    void appendImageDataText(QStringView more) override { ++calls, text.append(more); }
+
+    WindowState state;
+    std::optional<QString> chosen;
+    QString offered;
+    PictureRef source;
+    PictureRef processed;
+    QString dimensions;
+    QString progress;
+    QString text;
+    QStringList errors;
+    int calls = 0;
+};
+
+QByteArray pixelBytes(const PictureRef &picture)
+{
+    if (!picture)
+        return {};
+    const QImage &image = picture->image();
+    return QByteArray(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes());
+}
+
+// Everything a failed load must leave exactly as it was.
+struct Snapshot {
+    explicit Snapshot(const TestWindow &w)
+        : pix(w.state.pix), destPix(w.state.destPix), pixBytes(pixelBytes(w.state.pix)),
+          destPixBytes(pixelBytes(w.state.destPix)), threshold(w.state.threshold), reverse(w.state.reverse),
+          source(w.source), processed(w.processed), dimensions(w.dimensions), progress(w.progress), text(w.text),
+          calls(w.calls)
+    {
+    }
+    bool operator==(const Snapshot &) const = default;
+
+    PictureRef pix, destPix;
+    QByteArray pixBytes, destPixBytes;
+    int threshold;
+    bool reverse;
+    PictureRef source, processed;
+    QString dimensions, progress, text;
+    int calls;
+};
+
+QImage logoImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, (x / 4 + y / 4) % 2 ? qRgb(250, 250, 240) : qRgb(20, 30, 90));
+    return image;
+}
+
+QByteArray jpegDeclaringHeight(const QByteArray &jpeg, quint16 height)
+{
+    QByteArray patched = jpeg;
+    const qsizetype sof = patched.indexOf(QByteArray("\xFF\xC0", 2));
+    Q_ASSERT(sof > 0);
+    patched[sof + 5] = char(height >> 8);
+    patched[sof + 6] = char(height & 0xFF);
+    return patched;
+}
+
+QByteArray withByteFlipped(QByteArray bytes, qsizetype at)
+{
+    bytes[at] = char(bytes[at] ^ 0x01);
+    return bytes;
+}
+
+} // namespace
+
+class TestLoading : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void onePixel();
+    void secondLoadReplacesBothAndKeepsSettings();
+    void chooserOffersJpegAndPng();
+    void loadsFromADevice();
+    void failureChangesNothing_data();
+    void failureChangesNothing();
+    void outOfMemoryChangesNothing();
+
+private:
+    // A window that has loaded, converted and created text, with settings moved away
+    // from their defaults, so a failed load has something to lose.
+    void prepareLoadedWindow(TestWindow &window);
+    QString fixture(const QString &name, const QByteArray &bytes);
+
+    QTemporaryDir dir_;
+};
+
+void TestLoading::initTestCase()
+{
+    QVERIFY(dir_.isValid());
+}
+
+QString TestLoading::fixture(const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir_.filePath(name);
+    writeFile(path, bytes);
+    return path;
+}
+
+void TestLoading::prepareLoadedWindow(TestWindow &window)
+{
+    QVERIFY(loadFile(window.state, window, fixture(QStringLiteral("first.png"), rgbPng(logoImage(24, 16)))));
+    window.state.threshold = 180;
+    window.state.reverse = true;
+    redraw(window.state, window);
+    createLogoText(window.state, window);
+    QCOMPARE(window.dimensions, QStringLiteral("24x16"));
+    QVERIFY(window.text.startsWith(QStringLiteral("OBM\u00B6")));
+}
+
+void TestLoading::onePixel()
+{
+    TestWindow window;
+    QVERIFY(loadFile(window.state, window, fixture(QStringLiteral("dot.png"), rgbPng(logoImage(1, 1)))));
+    QCOMPARE(window.dimensions, QStringLiteral("1x1"));
+    QVERIFY(window.state.hasPictures());
+    QCOMPARE(window.state.destPix->Width(), 1);
+    QCOMPARE(window.state.destPix->Height(), 1);
+    QCOMPARE(window.source, window.state.pix);
+    QCOMPARE(window.processed, window.state.destPix);
+    QCOMPARE(window.state.threshold, 100);
+    QCOMPARE(window.state.reverse, false);
+    QVERIFY(window.errors.isEmpty());
+}
+
+void TestLoading::secondLoadReplacesBothAndKeepsSettings()
+{
+    TestWindow window;
+    prepareLoadedWindow(window);
+    const PictureRef firstPix = window.state.pix;
+    const PictureRef firstDest = window.state.destPix;
+    const QString text = window.text;
+    const QString progress = window.progress;
+
+    window.chosen = fixture(QStringLiteral("second.jpg"), qtWritten(logoImage(40, 8), "jpeg", 95));
+    QVERIFY(chooseAndLoad(window.state, window));
+
+    QVERIFY(window.errors.isEmpty());
+    QVERIFY(window.state.pix != firstPix);
+    QVERIFY(window.state.destPix != firstDest);
+    QCOMPARE(window.state.pix->Width(), 40);
+    QCOMPARE(window.state.destPix->Width(), 40);
+    QCOMPARE(window.state.destPix->Height(), 8);
+    QCOMPARE(window.source, window.state.pix);
+    QCOMPARE(window.processed, window.state.destPix);
+    QCOMPARE(window.dimensions, QStringLiteral("40x8"));
+    // The working picture is blank until the next conversion: white paper.
+    const ConstRGBSurface blank = std::as_const(*window.state.destPix).rgbSurface();
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 40; ++x)
+            QCOMPARE(blank.Pixel(x, y), kWhite);
+    QCOMPARE(window.state.threshold, 180);
+    QCOMPARE(window.state.reverse, true);
+    QCOMPARE(window.text, text);
+    QCOMPARE(window.progress, progress);
+    // Nothing holds the first pictures any more: they are released.
+    QCOMPARE(firstPix.use_count(), 1);
+    QCOMPARE(firstDest.use_count(), 1);
+}
+
+void TestLoading::chooserOffersJpegAndPng()
+{
+    TestWindow window;
+    QVERIFY(!chooseAndLoad(window.state, window));
+    QCOMPARE(window.offered, QStringLiteral("image/jpeg;image/png"));
+}
+
+void TestLoading::loadsFromADevice()
+{
+    TestWindow window;
+    QByteArray bytes = rgbPng(logoImage(5, 3));
+    QBuffer device(&bytes);
+    QVERIFY(device.open(QIODevice::ReadOnly));
+    QVERIFY(loadFrom(window.state, window, &device, QStringLiteral("-")));
+    QCOMPARE(window.dimensions, QStringLiteral("5x3"));
+
+    QByteArray notAPicture("hello");
+    QBuffer other(&notAPicture);
+    QVERIFY(other.open(QIODevice::ReadOnly));
+    QVERIFY(!loadFrom(window.state, window, &other, QStringLiteral("-")));
+    QCOMPARE(window.errors, QStringList{QStringLiteral("Cannot load '-': not a PNG or JPEG picture")});
+}
+
+void TestLoading::failureChangesNothing_data()
+{
+    QTest::addColumn<QString>("name");     // empty: the chooser is cancelled
+    QTest::addColumn<QByteArray>("bytes"); // written to `name` unless `kind` says otherwise
+    QTest::addColumn<QString>("kind");     // "file", "missing" or "folder"
+    QTest::addColumn<QString>("reason");   // empty: no message at all
+
+    const QByteArray goodPng = rgbPng(logoImage(20, 12));
+    const QByteArray goodJpeg = qtWritten(logoImage(32, 16), "jpeg", 90);
+    const QString file = QStringLiteral("file");
+    auto reason = [](const char *text) { return QString::fromLatin1(text); };
+    QRandomGenerator random(3);
+    QByteArray noise(512, '\0');
+    for (char &c : noise)
+        c = char(random.bounded(256));
+    noise[0] = 'x'; // not by chance a PNG or JPEG start
+
+    QTest::newRow("cancel") << QString() << QByteArray() << file << QString();
+    QTest::newRow("missing file") << "gone.png" << QByteArray() << "missing" << reason(picturefile::kNoSuchFile);
+    QTest::newRow("a folder") << "folder.png" << QByteArray() << "folder" << reason(picturefile::kFolder);
+    QTest::newRow("empty file") << "empty.png" << QByteArray() << file << reason(picturefile::kEmpty);
+    QTest::newRow("PNG header cut short") << "cut.png" << goodPng.left(20) << file << picturefile::damagedHeader("PNG");
+    QTest::newRow("JPEG cut before its frame header")
+        << "cut.jpg" << goodJpeg.left(24) << file << picturefile::damagedHeader("JPEG");
+    QTest::newRow("random bytes") << "noise.jpg" << noise << file << reason(picturefile::kNotPngOrJpeg);
+    QTest::newRow("GIF named .png") << "really-gif.png" << gif() << file << reason(picturefile::kNotPngOrJpeg);
+    QTest::newRow("BMP named .jpg") << "really-bmp.jpg" << qtWritten(logoImage(4, 4), "bmp") << file
+                                    << reason(picturefile::kNotPngOrJpeg);
+    QTest::newRow("width 32768 declared in the header")
+        << "wide.png" << pngDeclaring(32768, 1) << file << picturefile::outOfRange(32768, 1);
+    QTest::newRow("height 32768 declared in the header")
+        << "tall.png" << pngDeclaring(1, 32768) << file << picturefile::outOfRange(1, 32768);
+    QTest::newRow("width 0 declared in the header")
+        << "thin.png" << pngDeclaring(0, 5) << file << picturefile::outOfRange(0, 5);
+    QTest::newRow("width past libpng's own limit declared")
+        << "vast.png" << pngDeclaring(1000001, 1) << file << picturefile::outOfRange(1000001, 1);
+    QTest::newRow("JPEG declaring 0 rows")
+        << "flat.jpg" << jpegDeclaringHeight(goodJpeg, 0) << file << picturefile::outOfRange(32, 0);
+    QTest::newRow("PNG cut inside its image data")
+        << "half.png" << goodPng.left(goodPng.size() - 30) << file << picturefile::damagedData("PNG");
+    QTest::newRow("PNG with a broken header checksum")
+        << "crc.png" << withByteFlipped(goodPng, 29) << file << picturefile::damagedHeader("PNG");
+    QTest::newRow("PNG with broken compressed data")
+        << "zlib.png" << withByteFlipped(goodPng, 8 + 25 + 8 + 1) << file << picturefile::damagedData("PNG");
+}
+
+void TestLoading::failureChangesNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+
+    TestWindow window;
+    prepareLoadedWindow(window);
+    const Snapshot before(window);
+
+    QString path;
+    if (!name.isEmpty()) {
+        path = dir_.filePath(name);
+        if (kind == QLatin1String("folder"))
+            QVERIFY(QDir(dir_.path()).mkpath(name));
+        else if (kind == QLatin1String("file"))
+            writeFile(path, bytes);
+        window.chosen = path;
+    }
+    QVERIFY(!chooseAndLoad(window.state, window));
+
+    QVERIFY(Snapshot(window) == before);
+    if (reason.isEmpty())
+        QCOMPARE(window.errors, QStringList());
+    else
+        QCOMPARE(window.errors, QStringList{QStringLiteral("Cannot load '%1': %2").arg(path, reason)});
+}
+
+void TestLoading::outOfMemoryChangesNothing()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("AddressSanitizer reserves more address space than any limit this test sets");
+#else
+    TestWindow window;
+    prepareLoadedWindow(window);
+    const Snapshot before(window);
+    const QString path = fixture(QStringLiteral("huge.png"), pngDeclaring(20000, 20000));
+
+    // Leave the process 256 MiB more address space than it has now: the 1.6 GB picture
+    // cannot be allocated, as on a machine without the memory for it.
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    QVERIFY(statm.open(QIODevice::ReadOnly));
+    const qint64 pages = statm.readAll().split(' ').value(0).toLongLong();
+    QVERIFY(pages > 0);
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_AS, &saved), 0);
+    rlimit tight = saved;
+    tight.rlim_cur = rlim_t(pages * sysconf(_SC_PAGESIZE) + (qint64(256) << 20));
+    QCOMPARE(setrlimit(RLIMIT_AS, &tight), 0);
+    const bool loaded = loadFile(window.state, window, path);
+    setrlimit(RLIMIT_AS, &saved);
+
+    QVERIFY(!loaded);
+    QVERIFY(Snapshot(window) == before);
+    QCOMPARE(window.errors,
+             QStringList{QStringLiteral("Cannot load '%1': %2").arg(path, picturefile::notEnoughMemory(20000, 20000))});
+#endif
+}
+
+QTEST_GUILESS_MAIN(TestLoading)
+#include "tst_loading.moc"
