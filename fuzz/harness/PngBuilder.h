@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QRgb>
+#include <QString>
+#include <cstdint>
+
+namespace plovan::fuzz {
+
+// PNG files put together chunk by chunk, so that a test or a fuzz input can say exactly
+// which header fields, chunks, rows and damage a file has.
+namespace png {
+
+QByteArray signature();
+std::uint32_t crc32(QByteArrayView bytes);
+// Length, type, data and a correct CRC.
+QByteArray chunk(QByteArrayView type, QByteArrayView data);
+QByteArray ihdrData(std::uint32_t width, std::uint32_t height, int bitDepth, int colourType,
+                    int interlace = 0, int compression = 0, int filter = 0);
+// A zlib stream of the bytes, as IDAT, zTXt and iCCP carry them.
+QByteArray zlib(QByteArrayView raw, int level = -1);
+// Signature and IHDR and nothing else: a file that only claims a size.
+QByteArray headerOnly(std::uint32_t width, std::uint32_t height, int bitDepth, int colourType);
+
+} // namespace png
+
+// A PNG described by a fuzz input, and what a correct decoder must make of it.
+struct StructuredPng {
+    QByteArray file;
+    std::uint32_t width = 0;  // as IHDR declares them
+    std::uint32_t height = 0;
+    // Signature and IHDR are intact and IHDR is valid PNG (sides 1 ... 2^31 - 1, a
+    // permitted depth and colour type, methods 0, interlace 0 or 1).
+    bool headerValid = false;
+    // A complete file with nothing damaged or out of order: it must load as `expected`.
+    bool clean = false;
+    // It carries an eXIf chunk, which may turn the picture a quarter.
+    bool orientationTag = false;
+    // When clean: width * height colours, row by row, transparency laid over white.
+    QList<QRgb> expected;
+    // Largest difference per channel a correct decoder may show: 16-bit samples and
+    // blending over white each round once.
+    int tolerance = 0;
+    // What was built, for a reproducer's report: "RGBA 16-bit 3x7 interlaced, ...".
+    QString plan;
+};
+
+// Reads the header fields, the chunks to add, the damage to do and the pixel rows from
+// the input, in that order, and writes the file.
+StructuredPng buildStructuredPng(QByteArrayView input);
+
+} // namespace plovan::fuzz

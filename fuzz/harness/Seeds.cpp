@@ -1,0 +1,144 @@
+#include "harness/Seeds.h"
+
+#include "harness/PngBuilder.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+
+namespace plovan::fuzz {
+namespace {
+
+// A picture with gradients, hard edges and a transparent corner, the same on every run.
+QImage pattern(int width, int height, QImage::Format format)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int alpha = (x < width / 3 && y < height / 3) ? 0 : (x + y) % 5 == 0 ? 128 : 255;
+            image.setPixel(x, y, qRgba((x * 255) / qMax(1, width - 1), (y * 255) / qMax(1, height - 1), (x ^ y) * 16 % 256, alpha));
+        }
+    }
+    return image.convertToFormat(format);
+}
+
+QByteArray encoded(const QImage &image, const char *format, int quality = -1, bool progressive = false, bool optimized = false)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(quality);
+    writer.setProgressiveScanWrite(progressive);
+    writer.setOptimizedWrite(optimized);
+    writer.write(image);
+    return bytes;
+}
+
+// A run of bytes that is not all alike but the same on every run.
+QByteArray filler(int count, int salt)
+{
+    QByteArray bytes(count, Qt::Uninitialized);
+    std::uint32_t v = 2166136261u ^ std::uint32_t(salt);
+    for (int i = 0; i < count; ++i) {
+        v = v * 16777619u + 0x9E3779B9u;
+        bytes[i] = char(v >> 24);
+    }
+    return bytes;
+}
+
+} // namespace
+
+QByteArray exifOrientationSegment(int orientation)
+{
+    // "Exif\0\0", then a big-endian TIFF header and one IFD entry: Orientation, SHORT, 1.
+    const QByteArray tiff = QByteArray::fromHex("4d4d002a00000008 0001 0112 0003 00000001") + char(0) + char(orientation)
+        + QByteArray::fromHex("0000 00000000");
+    const QByteArray body = QByteArray("Exif\0\0", 6) + tiff;
+    const int length = int(body.size()) + 2;
+    return QByteArray::fromHex("ffe1") + char(length >> 8) + char(length & 0xFF) + body;
+}
+
+QList<Seed> decodeSeeds()
+{
+    QList<Seed> seeds;
+    const QImage rgba = pattern(33, 17, QImage::Format_ARGB32);
+    seeds << Seed{QStringLiteral("rgb-png-33x17"), encoded(rgba.convertToFormat(QImage::Format_RGB32), "png")};
+    seeds << Seed{QStringLiteral("rgba-png-33x17"), encoded(rgba, "png")};
+    seeds << Seed{QStringLiteral("grey-png-16x9"), encoded(pattern(16, 9, QImage::Format_Grayscale8), "png")};
+    seeds << Seed{QStringLiteral("palette-png-20x6"), encoded(pattern(20, 6, QImage::Format_Indexed8), "png")};
+    seeds << Seed{QStringLiteral("rgba64-png-7x5"), encoded(pattern(7, 5, QImage::Format_RGBA64), "png")};
+    seeds << Seed{QStringLiteral("one-pixel-png"), encoded(pattern(1, 1, QImage::Format_RGB32), "png")};
+    const QImage opaque = pattern(33, 17, QImage::Format_RGB32);
+    seeds << Seed{QStringLiteral("baseline-jpeg-33x17"), encoded(opaque, "jpeg", 70)};
+    seeds << Seed{QStringLiteral("progressive-jpeg-33x17"), encoded(opaque, "jpeg", 70, true)};
+    seeds << Seed{QStringLiteral("optimized-jpeg-33x17"), encoded(opaque, "jpeg", 30, false, true)};
+    seeds << Seed{QStringLiteral("grey-jpeg-16x16"), encoded(pattern(16, 16, QImage::Format_Grayscale8), "jpeg", 80)};
+    QByteArray turned = encoded(pattern(12, 5, QImage::Format_RGB32), "jpeg", 80);
+    turned.insert(2, exifOrientationSegment(6));
+    seeds << Seed{QStringLiteral("exif-orientation-6-jpeg-12x5"), turned};
+    // PNG kinds Qt does not write: grey+alpha, 16-bit grey, palette with transparency, interlaced.
+    // (Not 16-bit RGB with a colour key: Qt 6.4 leaves part of each such row unwritten,
+    // so the same file decodes differently from one run to the next until that is
+    // worked around.)
+    for (const Seed &description : structuredPngSeeds()) {
+        if (description.name.startsWith(QLatin1String("valid-")) && !description.name.startsWith(QLatin1String("valid-rgb16-9x4-trns")))
+            seeds << Seed{QStringLiteral("built-") + description.name.mid(6), buildStructuredPng(description.bytes).file};
+    }
+    return seeds;
+}
+
+QList<Seed> conversionSeeds()
+{
+    QList<Seed> seeds;
+    // Width and height are 1 + byte % 64; then threshold, mode (1 reverse, 2 near the
+    // threshold, 4 garbage in the working picture), then the pixels.
+    auto seed = [&](const char *name, int width, int height, int threshold, int mode, const QByteArray &pixels) {
+        seeds << Seed{QLatin1String(name), QByteArray(1, char(width - 1)) + char(height - 1) + char(threshold) + char(mode) + pixels};
+    };
+    // Column 0 black in ten rows, column 1 white but for row 9: the two-band example.
+    QByteArray example;
+    for (int y = 0; y < 10; ++y)
+        example += QByteArray::fromHex("ff000000") + (y == 9 ? QByteArray::fromHex("ff000000") : QByteArray::fromHex("ffffffff"));
+    seed("two-columns-ten-rows", 2, 10, 128, 0, example);
+    seed("ties-normal", 17, 9, 100, 2, filler(17 * 9 * 4, 1));
+    seed("ties-reversed", 17, 9, 100, 3, filler(17 * 9 * 4, 2));
+    seed("threshold-0", 5, 3, 0, 0, filler(60, 3));
+    seed("threshold-255-reversed", 5, 3, 255, 1, filler(60, 4));
+    seed("one-pixel", 1, 1, 100, 4, filler(8, 5));
+    seed("wide-odd-height", 64, 13, 128, 6, filler(64 * 13 * 8, 6));
+    seed("tall-one-column", 1, 64, 77, 2, filler(64 * 2, 7));
+    return seeds;
+}
+
+QList<Seed> structuredPngSeeds()
+{
+    QList<Seed> seeds;
+    const char *kinds[15] = {"grey1", "grey2", "grey4", "grey8", "grey16", "rgb8", "rgb16", "palette1", "palette2",
+                             "palette4", "palette8", "greyalpha8", "greyalpha16", "rgba8", "rgba16"};
+    // Byte order: size mode, width - 1, height - 1, depth and colour type, methods (bit 0
+    // interlace), extra chunks (bit 1 tRNS), damage, then palette, tRNS and pixels.
+    auto add = [&](int combo, int interlace, bool transparency) {
+        const int width = 3 + combo, height = 2 + 2 * interlace + combo % 4;
+        const QByteArray head = QByteArray(1, '\0') + char(width - 1) + char(height - 1) + char(combo) + char(interlace)
+            + char(transparency ? 0x02 : 0x00) + char(0);
+        seeds << Seed{QStringLiteral("valid-%1-%2x%3%4%5").arg(QLatin1String(kinds[combo])).arg(width).arg(height)
+                          .arg(interlace ? QStringLiteral("-interlaced") : QString())
+                          .arg(transparency ? QStringLiteral("-trns") : QString()),
+                      head + filler(2000, combo * 4 + interlace * 2 + transparency)};
+    };
+    for (int combo = 0; combo < 15; ++combo) {
+        add(combo, 0, false);
+        add(combo, 1, false);
+        // tRNS: a colour key for grey and RGB, alpha per entry for a palette.
+        if (!QByteArrayView(kinds[combo]).contains("alpha") && !QByteArrayView(kinds[combo]).startsWith("rgba"))
+            add(combo, 0, true);
+    }
+    // The header liars: size mode 6 is a width from the list with height 1 or 2.
+    for (int liar = 0; liar < 12; ++liar)
+        seeds << Seed{QStringLiteral("liar-width-%1").arg(liar), QByteArray(1, '\x06') + char(liar) + char(0) + char(3) + QByteArray(4, '\0')};
+    seeds << Seed{QStringLiteral("damaged-crc-cut"), QByteArray::fromHex("00 0a 0a 0d 00 00 21") + filler(400, 99)};
+    return seeds;
+}
+
+} // namespace plovan::fuzz

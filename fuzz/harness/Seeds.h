@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace plovan::fuzz {
+
+// Starting inputs for the fuzz targets, made on the spot; the test suite runs every one
+// of them through its harness too.
+struct Seed {
+    QString name; // what the seed is, fit for a file name: "progressive-jpeg-33x17"
+    QByteArray bytes;
+};
+
+// Small PNG and JPEG files of every kind the window must take: colour, transparency,
+// grey, palette, 16-bit, interlaced; baseline, progressive, grey, EXIF-turned JPEG.
+QList<Seed> decodeSeeds();
+// Descriptions of pictures and settings for checkConversion.
+QList<Seed> conversionSeeds();
+// Descriptions for buildStructuredPng: every depth and colour type, interlaced or not,
+// with transparency, and the header liars.
+QList<Seed> structuredPngSeeds();
+
+// A JPEG segment giving the EXIF orientation (1 ... 8), to go right after the SOI marker.
+QByteArray exifOrientationSegment(int orientation);
+
+} // namespace plovan::fuzz
