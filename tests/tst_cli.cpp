@@ -1,0 +1,406 @@
+#include "PictureFiles.h"
+#include "RecordingView.h"
+
+#include "conversion/LogoText.h"
+#include "conversion/Redraw.h"
+#include "import/ImageLoader.h"
+#include "platform/PictureFile.h"
+
+#include "Version.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/resource.h>
+
+using namespace plovan;
+using namespace picturefiles;
+
+namespace {
+
+struct CliResult {
+    int exitCode = -1;
+    QProcess::ExitStatus status = QProcess::CrashExit;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliResult runCli(const QStringList &arguments, const QByteArray &input = {},
+                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+                 const std::function<void()> &inChild = {})
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    if (inChild)
+        process.setChildProcessModifier(inChild);
+    process.start(QStringLiteral(PLOVAN_CLI_PATH), arguments);
+    if (!process.waitForStarted())
+        qFatal("plovan-cli did not start: %s", qPrintable(process.errorString()));
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000))
+        qFatal("plovan-cli did not finish");
+    return {process.exitCode(), process.exitStatus(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// The loading half of a window stand-in; RecordingView is the conversion half.
+class LoadOnlyView : public LoadView {
+public:
+    std::optional<QString> chooseFile(const FileTypeSet &) override { return std::nullopt; }
+    void setSourceBackdrop(const PictureRef &) override {}
+    void setProcessedBackdrop(const PictureRef &) override {}
+    void setDimensionsText(const QString &) override {}
+    void showLoadError(const LoadError &error) override { QFAIL(qPrintable(error.message())); }
+};
+
+// What the window's text area holds after loading `path`, setting the controls and
+// pressing Create, as bytes in UTF-8; the working picture comes back in `destPix`.
+QByteArray windowText(const QString &path, int threshold, bool reverse, PictureRef *destPix = nullptr)
+{
+    WindowState state;
+    LoadOnlyView loadView;
+    RecordingView view;
+    if (!loadFile(state, loadView, path))
+        return {};
+    state.threshold = threshold;
+    state.reverse = reverse;
+    redraw(state, view);
+    createLogoText(state, view);
+    if (destPix)
+        *destPix = state.destPix;
+    return view.text.toUtf8();
+}
+
+QImage logoImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int shade = (x * 7 + y * 13) % 256;
+            const int alpha = x < width / 4 ? 0 : (x < width / 2 ? 128 : 255);
+            image.setPixel(x, y, qRgba(shade, 255 - shade, (x * y) % 256, alpha));
+        }
+    }
+    return image;
+}
+
+QByteArray rgbaPng(const QImage &image)
+{
+    PngSpec spec;
+    spec.width = image.width();
+    spec.height = image.height();
+    spec.colourType = 6;
+    spec.samples = [&image](int x, int y) {
+        const QRgb c = image.pixel(x, y);
+        return QList<int>{qRed(c), qGreen(c), qBlue(c), qAlpha(c)};
+    };
+    return png(spec);
+}
+
+QString oneLine(const QString &name, const QString &reason)
+{
+    return QStringLiteral("plovan-cli: cannot load '%1': %2\n").arg(name, reason);
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void sameBytesAsTheWindow_data();
+    void sameBytesAsTheWindow();
+    void loadFailures_data();
+    void loadFailures();
+    void usageErrors_data();
+    void usageErrors();
+    void helpAndVersion();
+    void outputFile();
+    void outputLeftAloneOnFailure_data();
+    void outputLeftAloneOnFailure();
+    void standardInput();
+    void preview();
+    void ignoresQtAllocationLimitVariable();
+    void outOfMemoryIsOneLine();
+
+private:
+    QString fixture(const QString &name, const QByteArray &bytes);
+
+    QTemporaryDir dir_;
+    QString logo_;
+};
+
+QString TestCli::fixture(const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir_.filePath(name);
+    writeFile(path, bytes);
+    return path;
+}
+
+void TestCli::initTestCase()
+{
+    QVERIFY(dir_.isValid());
+    logo_ = fixture(QStringLiteral("logo.png"), rgbaPng(logoImage(50, 21)));
+}
+
+void TestCli::sameBytesAsTheWindow_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("threshold");
+    QTest::addColumn<bool>("reverse");
+    QTest::addColumn<QStringList>("options");
+
+    QTest::newRow("default threshold 100") << QStringLiteral("logo.png") << 100 << false << QStringList();
+    QTest::newRow("threshold 128") << QStringLiteral("logo.png") << 128 << false
+                                   << QStringList{QStringLiteral("--threshold"), QStringLiteral("128")};
+    QTest::newRow("threshold 0 and reverse") << QStringLiteral("logo.png") << 0 << true
+                                             << QStringList{QStringLiteral("--threshold=0"), QStringLiteral("--reverse")};
+    QTest::newRow("threshold 255") << QStringLiteral("logo.png") << 255 << false
+                                   << QStringList{QStringLiteral("--threshold=255")};
+    QTest::newRow("JPEG, reverse") << QStringLiteral("photo.jpg") << 90 << true
+                                   << QStringList{QStringLiteral("--reverse"), QStringLiteral("--threshold=90")};
+    QTest::newRow("height not a multiple of 8") << QStringLiteral("odd.png") << 100 << false << QStringList();
+}
+
+void TestCli::sameBytesAsTheWindow()
+{
+    QFETCH(QString, file);
+    QFETCH(int, threshold);
+    QFETCH(bool, reverse);
+    QFETCH(QStringList, options);
+
+    if (file == QLatin1String("photo.jpg")) {
+        QImage photo = logoImage(64, 40).convertToFormat(QImage::Format_RGB32);
+        fixture(file, qtWritten(photo, "jpeg", 90));
+    } else if (file == QLatin1String("odd.png")) {
+        fixture(file, rgbaPng(logoImage(13, 11)));
+    }
+    const QString path = dir_.filePath(file);
+    const QByteArray expected = windowText(path, threshold, reverse);
+    QVERIFY(expected.startsWith("OBM\xC2\xB6"));
+    QVERIFY(expected.endsWith("CBM\xC2\xB6")); // no newline after the last line mark
+
+    const CliResult result = runCli(options + QStringList{path});
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.status, QProcess::NormalExit);
+    QCOMPARE(result.out, expected);
+}
+
+void TestCli::loadFailures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes"); // written to `name`, unless it is "-" (then fed on stdin)
+    QTest::addColumn<QString>("reason");
+
+    const QByteArray good = rgbaPng(logoImage(40, 30));
+    QTest::newRow("missing file") << "missing.png" << QByteArray() << QString::fromLatin1(picturefile::kNoSuchFile);
+    QTest::newRow("empty file") << "empty.png" << QByteArray("") << QString::fromLatin1(picturefile::kEmpty);
+    QTest::newRow("truncated PNG, whose error libpng prints itself")
+        << "cut.png" << good.left(good.size() / 2) << picturefile::damagedData("PNG");
+    QTest::newRow("PNG header cut short") << "head.png" << good.left(16) << picturefile::damagedHeader("PNG");
+    QTest::newRow("PNG with a broken header checksum")
+        << "crc.png" << good.left(29) + char(good[29] ^ 1) + good.mid(30) << picturefile::damagedHeader("PNG");
+    QTest::newRow("GIF named .png") << "gif.png" << gif() << QString::fromLatin1(picturefile::kNotPngOrJpeg);
+    QTest::newRow("width 32768") << "wide.png" << pngDeclaring(32768, 2) << picturefile::outOfRange(32768, 2);
+    QTest::newRow("garbage on standard input") << "-" << QByteArray("not a picture")
+                                               << QString::fromLatin1(picturefile::kNotPngOrJpeg);
+    QTest::newRow("truncated PNG on standard input") << "-" << good.left(good.size() - 40)
+                                                     << picturefile::damagedData("PNG");
+}
+
+void TestCli::loadFailures()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+
+    QString argument = name;
+    QByteArray input;
+    if (name == QLatin1String("-"))
+        input = bytes;
+    else if (!bytes.isNull())
+        argument = fixture(name, bytes);
+    else
+        argument = dir_.filePath(name);
+
+    const CliResult result = runCli({argument}, input);
+    QCOMPARE(result.status, QProcess::NormalExit);
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(QString::fromUtf8(result.err), oneLine(argument, reason));
+}
+
+void TestCli::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("reason");
+
+    const QString logo = QStringLiteral("@logo");
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("--bogus"), logo} << "Unknown option 'bogus'.";
+    QTest::newRow("no IMAGE") << QStringList{QStringLiteral("--reverse")} << "no IMAGE given";
+    QTest::newRow("two IMAGEs") << QStringList{logo, logo} << "only one IMAGE, not 2";
+    auto thresholdRow = [&](const char *name, const QString &value) {
+        QTest::newRow(name) << QStringList{QStringLiteral("--threshold"), value, logo}
+                            << QStringLiteral("the threshold must be a whole number from 0 to 255, not '%1'").arg(value);
+    };
+    thresholdRow("threshold not a number", QStringLiteral("abc"));
+    thresholdRow("threshold 256", QStringLiteral("256"));
+    thresholdRow("threshold negative", QStringLiteral("-1"));
+    thresholdRow("threshold with a fraction", QStringLiteral("1.5"));
+    thresholdRow("threshold with a plus sign", QStringLiteral("+5"));
+    thresholdRow("threshold with a space", QStringLiteral(" 7"));
+    thresholdRow("threshold empty", QString());
+    thresholdRow("threshold in hex", QStringLiteral("0x10"));
+    QTest::newRow("threshold without its value") << QStringList{logo, QStringLiteral("--threshold")}
+                                                 << "Missing value after '--threshold'.";
+    QTest::newRow("--output without a name") << QStringList{QStringLiteral("--output="), logo}
+                                             << "--output needs a file name";
+}
+
+void TestCli::usageErrors()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, reason);
+    arguments.replaceInStrings(QStringLiteral("@logo"), logo_);
+
+    const CliResult result = runCli(arguments);
+    QCOMPARE(result.status, QProcess::NormalExit);
+    QCOMPARE(result.exitCode, 2);
+    QCOMPARE(result.out, QByteArray());
+    const QStringList lines = QString::fromUtf8(result.err).split(QLatin1Char('\n'));
+    QCOMPARE(lines.value(0), QStringLiteral("plovan-cli: ") + reason);
+    QVERIFY(lines.value(1).startsWith(QStringLiteral("Usage: plovan-cli ")));
+}
+
+void TestCli::helpAndVersion()
+{
+    const CliResult help = runCli({QStringLiteral("--help")});
+    QCOMPARE(help.exitCode, 0);
+    QCOMPARE(help.err, QByteArray());
+    QVERIFY(help.out.contains("--threshold <N>"));
+    QVERIFY(help.out.contains("--reverse"));
+    QVERIFY(help.out.contains("--output <FILE>"));
+    QVERIFY(help.out.contains("--preview <OUT.png>"));
+
+    const CliResult version = runCli({QStringLiteral("--version")});
+    QCOMPARE(version.exitCode, 0);
+    QCOMPARE(version.out, QByteArray("plovan-cli ") + plovan::kVersion + '\n');
+}
+
+void TestCli::outputFile()
+{
+    const QString out = dir_.filePath(QStringLiteral("text.txt"));
+    writeFile(out, "an older text that is longer than nothing");
+    const CliResult result = runCli({QStringLiteral("--output"), out, logo_});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(result.err, QByteArray());
+    QFile written(out);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), windowText(logo_, 100, false));
+}
+
+void TestCli::outputLeftAloneOnFailure_data()
+{
+    QTest::addColumn<bool>("existing");
+    QTest::addColumn<QString>("preview"); // empty: none
+    QTest::newRow("no file is created") << false << QString();
+    QTest::newRow("an existing file keeps its content") << true << QString();
+    QTest::newRow("a preview that cannot be written") << true << QStringLiteral("no/such/folder/out.png");
+}
+
+void TestCli::outputLeftAloneOnFailure()
+{
+    QFETCH(bool, existing);
+    QFETCH(QString, preview);
+
+    const QString out = dir_.filePath(QStringLiteral("kept-%1.txt").arg(QTest::currentDataTag()));
+    if (existing)
+        writeFile(out, "keep me");
+    QStringList arguments{QStringLiteral("--output"), out};
+    QString image = dir_.filePath(QStringLiteral("absent.png"));
+    if (!preview.isEmpty()) {
+        arguments << QStringLiteral("--preview") << dir_.filePath(preview);
+        image = logo_;
+    }
+    const CliResult result = runCli(arguments + QStringList{image});
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(result.err.count('\n'), 1);
+    QCOMPARE(QFile::exists(out), existing);
+    if (existing) {
+        QFile kept(out);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("keep me"));
+    }
+    // QSaveFile leaves no temporary file behind either.
+    const QString outName = QFileInfo(out).fileName();
+    const QStringList left = QDir(dir_.path()).entryList({outName + QLatin1Char('*')}, QDir::Files | QDir::Hidden);
+    QCOMPARE(left.size(), existing ? 1 : 0);
+}
+
+void TestCli::standardInput()
+{
+    QFile logo(logo_);
+    QVERIFY(logo.open(QIODevice::ReadOnly));
+    const CliResult result = runCli({QStringLiteral("--threshold"), QStringLiteral("150"), QStringLiteral("-")},
+                                    logo.readAll());
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, windowText(logo_, 150, false));
+}
+
+void TestCli::preview()
+{
+    const QString out = dir_.filePath(QStringLiteral("preview.png"));
+    const CliResult result = runCli({QStringLiteral("--preview"), out, QStringLiteral("--threshold=140"), logo_});
+    QCOMPARE(result.exitCode, 0);
+    PictureRef destPix;
+    QCOMPARE(result.out, windowText(logo_, 140, false, &destPix));
+    QImageReader reader(out, "png");
+    const QImage written = reader.read();
+    QVERIFY2(!written.isNull(), qPrintable(reader.errorString()));
+    QCOMPARE(written.convertToFormat(QImage::Format_RGB32), destPix->image());
+}
+
+void TestCli::ignoresQtAllocationLimitVariable()
+{
+    // 2000 x 1000 is 7.6 MiB decoded; Qt alone would refuse it under a 1 MiB limit.
+    PngSpec spec;
+    spec.width = 2000;
+    spec.height = 1000;
+    spec.samples = [](int x, int y) { return QList<int>{x % 256, y % 256, 7}; };
+    const QString path = fixture(QStringLiteral("big.png"), png(spec));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_IMAGEIO_MAXALLOC"), QStringLiteral("1"));
+    const CliResult result = runCli({path}, {}, environment);
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.exitCode, 0);
+    // Every line mark is two bytes in UTF-8: the open and close lines and two per band.
+    QCOMPARE(result.out.size(), qsizetype(logotext::length(2000, 1000)) + 2 + 2 * 125);
+}
+
+void TestCli::outOfMemoryIsOneLine()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("AddressSanitizer reserves more address space than any limit this test sets");
+#else
+    // 30000 x 30000 needs 3.6 GB decoded; the child gets 2 GiB of address space.
+    const QString path = fixture(QStringLiteral("huge.png"), pngDeclaring(30000, 30000));
+    const CliResult result = runCli({path}, {}, QProcessEnvironment::systemEnvironment(), [] {
+        const rlimit limit{rlim_t(2) << 30, rlim_t(2) << 30};
+        setrlimit(RLIMIT_AS, &limit);
+    });
+    QCOMPARE(result.status, QProcess::NormalExit);
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(QString::fromUtf8(result.err), oneLine(path, picturefile::notEnoughMemory(30000, 30000)));
+#endif
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
