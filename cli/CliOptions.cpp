@@ -53,8 +53,10 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
 
     if (!parser.parse(arguments))
         return UsageError{parser.errorText()};
-    if (parser.isSet(help))
-        parser.showHelp(0); // prints on standard output and exits
+    // addHelpOption() also adds --help-all (help with Qt's own options, which this tool
+    // does not take); both print on standard output and exit.
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
+        parser.showHelp(0);
     if (parser.isSet(version))
         parser.showVersion();
 

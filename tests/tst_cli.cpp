@@ -278,13 +278,15 @@ void TestCli::usageErrors()
 
 void TestCli::helpAndVersion()
 {
-    const CliResult help = runCli({QStringLiteral("--help")});
-    QCOMPARE(help.exitCode, 0);
-    QCOMPARE(help.err, QByteArray());
-    QVERIFY(help.out.contains("--threshold <N>"));
-    QVERIFY(help.out.contains("--reverse"));
-    QVERIFY(help.out.contains("--output <FILE>"));
-    QVERIFY(help.out.contains("--preview <OUT.png>"));
+    for (const QString &option : {QStringLiteral("--help"), QStringLiteral("-h"), QStringLiteral("--help-all")}) {
+        const CliResult help = runCli({option});
+        QCOMPARE(help.exitCode, 0);
+        QCOMPARE(help.err, QByteArray());
+        QVERIFY(help.out.contains("--threshold <N>"));
+        QVERIFY(help.out.contains("--reverse"));
+        QVERIFY(help.out.contains("--output <FILE>"));
+        QVERIFY(help.out.contains("--preview <OUT.png>"));
+    }
 
     const CliResult version = runCli({QStringLiteral("--version")});
     QCOMPARE(version.exitCode, 0);
