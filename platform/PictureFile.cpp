@@ -10,7 +10,9 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <future>
 #include <new>
+#include <system_error>
 
 namespace plovan {
 
@@ -70,7 +72,7 @@ void raiseQtAllocationLimit()
 
 OpenedPicture refused(QString reason)
 {
-    return {nullptr, std::move(reason)};
+    return {nullptr, std::move(reason), {}};
 }
 
 // Formats toStorageImage rewrites in the decoder's own memory; the others need a storage
@@ -143,10 +145,27 @@ OpenedPicture decode(QIODevice *device, const DecodeLimits &limits, QSize &size)
     raiseQtAllocationLimit();
     PixelBuffer buffer(decodedBytes);
     QImage image = buffer.view(size.width(), size.height(), bytesPerLine, format);
+
+    // Only where the picture keeps its decoded size and memory: a turned or widened copy
+    // would otherwise be made while the blank one already holds its memory.
+    std::future<PictureRef> blank;
+    if (limits.prepareBlankWorking && convertsInPlace(format)
+        && reader.transformation() == QImageIOHandler::TransformationNone) {
+        try {
+            blank = std::async(std::launch::async, [size] { return makePicture(size.width(), size.height()); });
+        } catch (const std::system_error &) {
+            // No thread to be had: the loader makes the picture itself afterwards.
+        }
+    }
+    // An early return waits for the blank picture (a future from std::async does) and
+    // lets it go.
     if (!reader.read(&image))
         return refused(damagedData(kindName));
     QImage stored = toStorageImage(std::move(image), std::move(buffer));
-    return {std::make_shared<Picture>(std::move(stored)), {}};
+    OpenedPicture opened{std::make_shared<Picture>(std::move(stored)), {}, {}};
+    if (blank.valid())
+        opened.blankWorking = blank.get(); // rethrows the thread's std::bad_alloc
+    return opened;
 }
 
 } // namespace

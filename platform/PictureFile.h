@@ -12,6 +12,9 @@ namespace plovan {
 struct OpenedPicture {
     PictureRef picture;
     QString error; // empty on success; a reason fit to show after the file's name
+    // A blank (white) picture of the same size, when DecodeLimits asked for one and it
+    // could be made alongside the decoding; otherwise none.
+    PictureRef blankWorking;
 };
 
 // How much a decode may allocate. The default lets every picture the range rule admits
@@ -24,6 +27,10 @@ struct DecodeLimits {
     // than let the kernel kill the program halfway through (Linux hands out memory it
     // does not have and settles up on first touch).
     bool checkAvailableMemory = true;
+    // Also make the blank working picture, on a second thread while the decoder runs.
+    // Its cost is the first touch of fresh memory, which on big pictures rivals the
+    // decoding itself; the decoder keeps one core busy, so the other can pay it.
+    bool prepareBlankWorking = false;
 };
 
 // Decodes a PNG or JPEG picture into an opaque picture of 8-bit red, green and blue.
