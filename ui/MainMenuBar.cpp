@@ -14,6 +14,9 @@ MainMenuBar::MainMenuBar(QObject *parent)
 {
     fileMenu_->setObjectName(QStringLiteral("FileMenu"));
     QAction *quit = addItem(fileMenu_.get(), "FileQuit", tr("&Quit"), QKeySequence::Quit);
+    // Some platforms (Windows) have no standard Quit key; Ctrl+Q is what users try there.
+    if (quit->shortcuts().isEmpty())
+        quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setMenuRole(QAction::QuitRole);
     // Asks every window to close, then leaves the event loop with the toolkit's status.
     connect(quit, &QAction::triggered, qApp, &QCoreApplication::quit);

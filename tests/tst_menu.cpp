@@ -1,0 +1,314 @@
+#include "tst_window_fixture.h"
+
+#include "conversion/HeadlessView.h"
+#include "conversion/LogoText.h"
+#include "ui/LogoTextEdit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+using namespace plovan;
+
+namespace {
+
+const QString kLogo = QStringLiteral("OBM¶BMD¶FF00¶BMD¶C040¶CBM¶");
+
+const QStringList kEditCommands = {"EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll"};
+
+QStringList enabledEditCommands(const MainMenuBar &menus)
+{
+    QStringList enabled;
+    for (const QString &name : kEditCommands)
+        if (menus.findChild<QAction *>(name)->isEnabled())
+            enabled << name;
+    return enabled;
+}
+
+// Selects the document positions [from, to) of the text area.
+void select(LogoTextEdit *area, int from, int to)
+{
+    QTextCursor cursor = area->textCursor();
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    area->setTextCursor(cursor);
+}
+
+} // namespace
+
+class TestMenu : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+
+    void menus();
+    void entries_data();
+    void entries();
+    void enabling_data();
+    void enabling();
+    void commands_data();
+    void commands();
+    void selectAllAndCopyAfterCreate();
+    void copyShortcutGivesTheSameText();
+    void quit_data();
+    void quit();
+
+private:
+    // The window under test with the focus in its text area, holding `text`.
+    LogoTextEdit *focusedTextArea(ShownWindow &window, const QString &text);
+
+    MainMenuBar *menus_ = nullptr;
+    QTemporaryDir dir_;
+};
+
+void TestMenu::initTestCase()
+{
+    QVERIFY(dir_.isValid());
+    quietOffscreenSizeLimits();
+    menus_ = new MainMenuBar;
+}
+
+void TestMenu::cleanupTestCase()
+{
+    delete menus_;
+}
+
+void TestMenu::cleanup()
+{
+    QGuiApplication::clipboard()->clear();
+}
+
+LogoTextEdit *TestMenu::focusedTextArea(ShownWindow &window, const QString &text)
+{
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get()))
+        return nullptr;
+    auto *area = window.control<LogoTextEdit>("TextArea1");
+    area->setContent(text);
+    area->setFocus(Qt::MouseFocusReason);
+    return QApplication::focusWidget() == area ? area : nullptr;
+}
+
+void TestMenu::menus()
+{
+    ShownWindow window(*menus_);
+    QStringList titles, names;
+    for (QAction *action : window->menuBar()->actions()) {
+        titles << action->text();
+        names << action->menu()->objectName();
+        QVERIFY(action->isVisible() && action->isEnabled());
+    }
+    QCOMPARE(titles, QStringList({"&File", "&Edit"}));
+    QCOMPARE(names, QStringList({"FileMenu", "EditMenu"}));
+    QCOMPARE(menus_->fileMenu()->actions().size(), 1);
+    QCOMPARE(menus_->editMenu()->actions().size(), 8);
+
+    // A second window (as after the first is gone) shows the same menus.
+    ShownWindow second(*menus_);
+    QCOMPARE(second->menuBar()->actions().size(), 2);
+    QCOMPARE(second->menuBar()->actions().at(1)->menu(), menus_->editMenu());
+}
+
+void TestMenu::entries_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("text"); // "-": a separator
+    QTest::addColumn<int>("key"); // a QKeySequence::StandardKey, UnknownKey for none
+    auto row = [](const char *name, const char *menu, int index, const char *text, QKeySequence::StandardKey key) {
+        QTest::newRow(name) << QString::fromLatin1(menu) << index << QString::fromUtf8(text) << int(key);
+    };
+    row("FileQuit", "FileMenu", 0, "&Quit", QKeySequence::Quit);
+    row("EditUndo", "EditMenu", 0, "&Undo", QKeySequence::Undo);
+    row("EditSeparator1", "EditMenu", 1, "-", QKeySequence::UnknownKey);
+    row("EditCut", "EditMenu", 2, "Cu&t", QKeySequence::Cut);
+    row("EditCopy", "EditMenu", 3, "&Copy", QKeySequence::Copy);
+    row("EditPaste", "EditMenu", 4, "&Paste", QKeySequence::Paste);
+    row("EditClear", "EditMenu", 5, "&Delete", QKeySequence::UnknownKey);
+    row("EditSeparator2", "EditMenu", 6, "-", QKeySequence::UnknownKey);
+    row("EditSelectAll", "EditMenu", 7, "Select &All", QKeySequence::SelectAll);
+}
+
+void TestMenu::entries()
+{
+    QFETCH(QString, menu);
+    QFETCH(int, index);
+    QFETCH(QString, text);
+    QFETCH(int, key);
+    QMenu *owner = menu == QLatin1String("FileMenu") ? menus_->fileMenu() : menus_->editMenu();
+    QAction *action = owner->actions().value(index);
+    QVERIFY(action);
+    QCOMPARE(action->objectName(), QString::fromLatin1(QTest::currentDataTag()));
+    QCOMPARE(action->isSeparator(), text == QLatin1String("-"));
+    if (!action->isSeparator())
+        QCOMPARE(action->text(), text);
+    QList<QKeySequence> shortcuts = QKeySequence::keyBindings(QKeySequence::StandardKey(key));
+    if (key == QKeySequence::Quit && shortcuts.isEmpty()) // a platform without a standard Quit key
+        shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_Q)};
+    QCOMPARE(action->shortcuts(), shortcuts);
+    QVERIFY(action->isVisible());
+}
+
+void TestMenu::enabling_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("selectAll");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<bool>("clipboardText");
+    QTest::addColumn<QStringList>("enabled");
+    QTest::newRow("empty, empty clipboard: nothing") << QString() << false << QString() << false << false << QStringList();
+    QTest::newRow("empty, text on the clipboard: Paste")
+        << QString() << false << QString() << false << true << QStringList{"EditPaste"};
+    QTest::newRow("text, no selection: Select All")
+        << kLogo << false << QString() << false << false << QStringList{"EditSelectAll"};
+    QTest::newRow("a selection: Cut, Copy, Delete")
+        << kLogo << true << QString() << false << false << QStringList{"EditCut", "EditCopy", "EditClear", "EditSelectAll"};
+    QTest::newRow("after typing: Undo")
+        << QString() << false << QStringLiteral("x") << false << true
+        << QStringList{"EditUndo", "EditPaste", "EditSelectAll"};
+    QTest::newRow("read-only with a selection: Copy only")
+        << kLogo << true << QString() << true << true << QStringList{"EditCopy", "EditSelectAll"};
+}
+
+void TestMenu::enabling()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, selectAll);
+    QFETCH(QString, typed);
+    QFETCH(bool, readOnly);
+    QFETCH(bool, clipboardText);
+    QFETCH(QStringList, enabled);
+    ShownWindow window(*menus_);
+    LogoTextEdit *area = focusedTextArea(window, text);
+    QVERIFY(area);
+    QTest::keyClicks(area, typed);
+    if (selectAll)
+        area->selectAll();
+    area->setReadOnly(readOnly);
+    if (clipboardText)
+        QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+    else
+        QGuiApplication::clipboard()->clear();
+    // Read-only has no signal of its own: opening the menu brings the entries up to date.
+    Q_EMIT menus_->editMenu()->aboutToShow();
+
+    QCOMPARE(enabledEditCommands(*menus_), enabled);
+
+    // With the focus on a button there is no text to act on.
+    window.control("PushButton1")->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(enabledEditCommands(*menus_), QStringList());
+}
+
+void TestMenu::commands_data()
+{
+    QTest::addColumn<int>("from"); // document positions of the selection
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QStringList>("commands");
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<QString>("clipboard");
+    // The document holds kLogo one line per mark: "OBM¶" is positions 0-3, its break 4, "BMD¶" 5-8.
+    QTest::newRow("Select All, Copy: the exact text")
+        << 0 << 0 << QStringList{"EditSelectAll", "EditCopy"} << kLogo << kLogo;
+    QTest::newRow("Cut a line: the text and the clipboard lose no mark")
+        << 5 << 10 << QStringList{"EditCut"} << QStringLiteral("OBM¶FF00¶BMD¶C040¶CBM¶") << QStringLiteral("BMD¶");
+    QTest::newRow("Delete leaves the clipboard alone")
+        << 5 << 10 << QStringList{"EditClear"} << QStringLiteral("OBM¶FF00¶BMD¶C040¶CBM¶") << QStringLiteral("kept");
+    QTest::newRow("Paste replaces the selection")
+        << 0 << 3 << QStringList{"EditPaste"} << QStringLiteral("kept¶BMD¶FF00¶BMD¶C040¶CBM¶") << QStringLiteral("kept");
+    QTest::newRow("Undo takes a cut back")
+        << 5 << 10 << QStringList{"EditCut", "EditUndo"} << kLogo << QStringLiteral("BMD¶");
+    QTest::newRow("Cut, then Paste at the same place: unchanged")
+        << 5 << 10 << QStringList{"EditCut", "EditPaste"} << kLogo << QStringLiteral("BMD¶");
+}
+
+void TestMenu::commands()
+{
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QStringList, commands);
+    QFETCH(QString, content);
+    QFETCH(QString, clipboard);
+    ShownWindow window(*menus_);
+    LogoTextEdit *area = focusedTextArea(window, kLogo);
+    QVERIFY(area);
+    QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+    select(area, from, to);
+
+    for (const QString &command : commands) {
+        QAction *action = menus_->findChild<QAction *>(command);
+        QVERIFY2(action->isEnabled(), qPrintable(command));
+        action->trigger();
+    }
+
+    QCOMPARE(area->content(), content);
+    QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+}
+
+void TestMenu::selectAllAndCopyAfterCreate()
+{
+    ShownWindow window(*menus_);
+    QImage image(45, 21, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, (x * 7 + y * 3) % 5 < 2 ? qRgb(0, 0, 0) : qRgb(250, 250, 250));
+    window.load(writePicture(dir_, QStringLiteral("logo.png"), image));
+    window.click("PushButton2");
+    window.click("PushButton3");
+    HeadlessView headless;
+    createLogoText(window->state(), headless);
+    LogoTextEdit *area = focusedTextArea(window, window.control<LogoTextEdit>("TextArea1")->content());
+    QVERIFY(area);
+
+    menus_->findChild<QAction *>(QStringLiteral("EditSelectAll"))->trigger();
+    menus_->findChild<QAction *>(QStringLiteral("EditCopy"))->trigger();
+
+    const QString copied = QGuiApplication::clipboard()->text();
+    QCOMPARE(copied, headless.text());
+    QCOMPARE(copied.size(), logotext::length(45, 21));
+    QVERIFY(!copied.contains(QLatin1Char('\n')) && !copied.contains(QLatin1Char('\r')));
+}
+
+void TestMenu::copyShortcutGivesTheSameText()
+{
+    ShownWindow window(*menus_);
+    LogoTextEdit *area = focusedTextArea(window, kLogo);
+    QVERIFY(area);
+    QTest::keySequence(area, QKeySequence::SelectAll);
+    QTest::keySequence(area, QKeySequence::Copy);
+    QCOMPARE(QGuiApplication::clipboard()->text(), kLogo);
+}
+
+void TestMenu::quit_data()
+{
+    QTest::addColumn<bool>("byShortcut");
+    QTest::newRow("Quit from the File menu") << false;
+    QTest::newRow("the Quit shortcut, before any load") << true;
+}
+
+void TestMenu::quit()
+{
+    QFETCH(bool, byShortcut);
+    ShownWindow window(*menus_);
+    QVERIFY(focusedTextArea(window, kLogo));
+    QAction *quitAction = menus_->findChild<QAction *>(QStringLiteral("FileQuit"));
+    QTimer::singleShot(0, window.get(), [&] {
+        if (byShortcut)
+            QTest::keySequence(window.get(), quitAction->shortcut());
+        else
+            quitAction->trigger();
+    });
+    // Should Quit fail to quit, the loop still ends, with a status that fails the test.
+    QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); });
+    // The event loop ends with the toolkit's status; the window was closed on the way out.
+    QCOMPARE(QApplication::exec(), 0);
+    QTRY_VERIFY(!window.alive());
+}
+
+QTEST_MAIN(TestMenu)
+#include "tst_menu.moc"
