@@ -1,5 +1,6 @@
 #include "platform/PictureFile.h"
 
+#include "platform/BlankPictureAhead.h"
 #include "platform/DecodedPixels.h"
 #include "platform/Exceptions.h"
 #include "platform/PictureHeader.h"
@@ -10,7 +11,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-#include <future>
+#include <memory>
 #include <new>
 #include <system_error>
 
@@ -148,23 +149,22 @@ OpenedPicture decode(QIODevice *device, const DecodeLimits &limits, QSize &size)
 
     // Only where the picture keeps its decoded size and memory: a turned or widened copy
     // would otherwise be made while the blank one already holds its memory.
-    std::future<PictureRef> blank;
+    std::unique_ptr<BlankPictureAhead> blank;
     if (limits.prepareBlankWorking && convertsInPlace(format)
         && reader.transformation() == QImageIOHandler::TransformationNone) {
         try {
-            blank = std::async(std::launch::async, [size] { return makePicture(size.width(), size.height()); });
+            blank = std::make_unique<BlankPictureAhead>(size.width(), size.height());
         } catch (const std::system_error &) {
             // No thread to be had: the loader makes the picture itself afterwards.
         }
     }
-    // An early return waits for the blank picture (a future from std::async does) and
-    // lets it go.
+    // An early return stops the blank picture and lets it go.
     if (!reader.read(&image))
         return refused(damagedData(kindName));
     QImage stored = toStorageImage(std::move(image), std::move(buffer));
     OpenedPicture opened{std::make_shared<Picture>(std::move(stored)), {}, {}};
-    if (blank.valid())
-        opened.blankWorking = blank.get(); // rethrows the thread's std::bad_alloc
+    if (blank)
+        opened.blankWorking = blank->take(); // rethrows the thread's std::bad_alloc
     return opened;
 }
 

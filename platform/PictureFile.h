@@ -27,9 +27,8 @@ struct DecodeLimits {
     // than let the kernel kill the program halfway through (Linux hands out memory it
     // does not have and settles up on first touch).
     bool checkAvailableMemory = true;
-    // Also make the blank working picture, on a second thread while the decoder runs.
-    // Its cost is the first touch of fresh memory, which on big pictures rivals the
-    // decoding itself; the decoder keeps one core busy, so the other can pay it.
+    // Also make the blank working picture, on a second thread while the decoder runs
+    // (see BlankPictureAhead), for pictures converted in place and not turned upright.
     bool prepareBlankWorking = false;
 };
 

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <sys/resource.h>
 
 using namespace plovan;
 using namespace picturefiles;
@@ -165,6 +166,7 @@ private Q_SLOTS:
     void sequentialDevice();
     void blankWorkingPicture_data();
     void blankWorkingPicture();
+    void refusedDecodeStopsTheBlankPicture();
     void compositeMatchesOracleForEveryColourAndAlpha();
     void rgba64RowMatchesOracle_data();
     void rgba64RowMatchesOracle();
@@ -474,6 +476,27 @@ void TestDecode::blankWorkingPicture()
     for (int y = 0; y < blank.height(); ++y)
         for (int x = 0; x < blank.width(); ++x)
             QCOMPARE(surface.row(y)[x], 0xFFFFFFFFu);
+}
+
+void TestDecode::refusedDecodeStopsTheBlankPicture()
+{
+    // A header declaring 32767 x 32767 RGBA with a few bytes of image data behind it: the
+    // decoder gives up at once, and the 4 GiB blank picture begun alongside must stop
+    // filling rather than be finished and thrown away.
+    QByteArray file = pngDeclaring(32767, 32767, 8, 6);
+    QBuffer device(&file);
+    QVERIFY(device.open(QIODevice::ReadOnly));
+    DecodeLimits limits;
+    limits.prepareBlankWorking = true;
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    const OpenedPicture opened = openPicture(&device, limits);
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    QVERIFY(!opened.picture);
+    QVERIFY(!opened.blankWorking);
+    const long grownMiB = (after.ru_maxrss - before.ru_maxrss) / 1024; // ru_maxrss is in KiB
+    QVERIFY2(grownMiB < 512, qPrintable(QStringLiteral("peak memory grew by %1 MiB").arg(grownMiB)));
 }
 
 void TestDecode::compositeMatchesOracleForEveryColourAndAlpha()
