@@ -105,10 +105,11 @@ OpenedPicture decode(QIODevice *device, const DecodeLimits &limits, QSize &size)
         device = &buffered;
     }
 
-    const std::optional<QSize> declared = readDeclaredSize(device, kind);
+    const qint64 fileBytes = device->size() - device->pos();
+    const std::optional<DeclaredHeader> declared = readDeclaredHeader(device, kind);
     if (!declared)
         return refused(damagedHeader(kindName));
-    size = *declared;
+    size = declared->size;
     if (!Picture::sideInRange(size.width()) || !Picture::sideInRange(size.height()))
         return refused(outOfRange(size.width(), size.height()));
 
@@ -123,6 +124,8 @@ OpenedPicture decode(QIODevice *device, const DecodeLimits &limits, QSize &size)
         size = rawSize;
         if (!Picture::sideInRange(size.width()) || !Picture::sideInRange(size.height()))
             return refused(outOfRange(size.width(), size.height()));
+    } else if (fileBytes < declared->minimumFileBytes) {
+        return refused(damagedData(kindName)); // too short to hold what it declares
     }
 
     const qsizetype bytesPerLine = PixelBuffer::bytesPerLine(size.width(), format);

@@ -29,7 +29,7 @@ bool readExactly(QIODevice *device, uchar *out, qint64 count)
     return device->read(reinterpret_cast<char *>(out), count) == count;
 }
 
-std::optional<QSize> pngSize(QIODevice *device)
+std::optional<DeclaredHeader> pngHeader(QIODevice *device)
 {
     // Signature, then the IHDR chunk: length 13, type, width, height (big-endian).
     uchar head[24];
@@ -38,7 +38,7 @@ std::optional<QSize> pngSize(QIODevice *device)
     if (std::memcmp(head, kPngSignature, 8) != 0 || bigEndian32(head + 8) != 13
         || std::memcmp(head + 12, "IHDR", 4) != 0)
         return std::nullopt;
-    return QSize(clampedSide(bigEndian32(head + 16)), clampedSide(bigEndian32(head + 20)));
+    return DeclaredHeader{QSize(clampedSide(bigEndian32(head + 16)), clampedSide(bigEndian32(head + 20))), 0};
 }
 
 bool isFrameHeader(uchar marker)
@@ -47,7 +47,48 @@ bool isFrameHeader(uchar marker)
     return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
-std::optional<QSize> jpegSize(QIODevice *device)
+bool isHuffmanCoded(uchar marker)
+{
+    return marker <= 0xC7; // SOF0-SOF7; SOF9 and up use arithmetic coding
+}
+
+qint64 ceilDiv(qint64 a, qint64 b)
+{
+    return (a + b - 1) / b;
+}
+
+// The frame header after its length: precision, height, width, component count, then
+// per component its id, sampling factors (horizontal << 4 | vertical) and table.
+std::optional<DeclaredHeader> jpegFrame(QIODevice *device, uchar marker, int length)
+{
+    uchar frame[6 + 3 * 255];
+    const int payload = length - 2;
+    if (payload < 6 || payload > int(sizeof frame) || !readExactly(device, frame, payload))
+        return std::nullopt;
+    DeclaredHeader header{QSize(frame[3] << 8 | frame[4], frame[1] << 8 | frame[2]), 0};
+    const int components = frame[5];
+    if (!isHuffmanCoded(marker) || components == 0 || payload < 6 + 3 * components)
+        return header;
+    int hMax = 1;
+    int vMax = 1;
+    for (int c = 0; c < components; ++c) {
+        hMax = qMax(hMax, frame[6 + 3 * c + 1] >> 4);
+        vMax = qMax(vMax, frame[6 + 3 * c + 1] & 0x0F);
+    }
+    // The component with the most blocks; one bit each at the least.
+    qint64 blocks = 0;
+    for (int c = 0; c < components; ++c) {
+        const int h = qMax(1, frame[6 + 3 * c + 1] >> 4);
+        const int v = qMax(1, frame[6 + 3 * c + 1] & 0x0F);
+        const qint64 columns = ceilDiv(ceilDiv(qint64(header.size.width()) * h, hMax), 8);
+        const qint64 rows = ceilDiv(ceilDiv(qint64(header.size.height()) * v, vMax), 8);
+        blocks = qMax(blocks, columns * rows);
+    }
+    header.minimumFileBytes = blocks / 8;
+    return header;
+}
+
+std::optional<DeclaredHeader> jpegHeader(QIODevice *device)
 {
     uchar soi[2];
     if (!readExactly(device, soi, 2) || soi[0] != 0xFF || soi[1] != 0xD8)
@@ -71,12 +112,8 @@ std::optional<QSize> jpegSize(QIODevice *device)
         const int length = lengthBytes[0] << 8 | lengthBytes[1]; // counts its own two bytes
         if (length < 2)
             return std::nullopt;
-        if (isFrameHeader(marker)) {
-            uchar frame[5]; // precision, height, width
-            if (length < 2 + 5 || !readExactly(device, frame, 5))
-                return std::nullopt;
-            return QSize(frame[3] << 8 | frame[4], frame[1] << 8 | frame[2]);
-        }
+        if (isFrameHeader(marker))
+            return jpegFrame(device, marker, length);
         const qint64 next = device->pos() + length - 2;
         if (next >= device->size() || !device->seek(next))
             return std::nullopt;
@@ -95,16 +132,24 @@ PictureKind sniffPictureKind(QByteArrayView head)
     return PictureKind::Unknown;
 }
 
-std::optional<QSize> readDeclaredSize(QIODevice *device, PictureKind kind)
+std::optional<DeclaredHeader> readDeclaredHeader(QIODevice *device, PictureKind kind)
 {
     const qint64 start = device->pos();
-    std::optional<QSize> size;
+    std::optional<DeclaredHeader> header;
     if (kind == PictureKind::Png)
-        size = pngSize(device);
+        header = pngHeader(device);
     else if (kind == PictureKind::Jpeg)
-        size = jpegSize(device);
+        header = jpegHeader(device);
     device->seek(start);
-    return size;
+    return header;
+}
+
+std::optional<QSize> readDeclaredSize(QIODevice *device, PictureKind kind)
+{
+    const std::optional<DeclaredHeader> header = readDeclaredHeader(device, kind);
+    if (!header)
+        return std::nullopt;
+    return header->size;
 }
 
 } // namespace plovan

@@ -161,6 +161,8 @@ private Q_SLOTS:
     void sniffsContent();
     void readsDeclaredSize_data();
     void readsDeclaredSize();
+    void jpegMinimumFileSize_data();
+    void jpegMinimumFileSize();
     void pictureBeyondQtsAllocationLimit();
     void capOnDecodedBytes();
     void sequentialDevice();
@@ -398,6 +400,39 @@ void TestDecode::readsDeclaredSize()
     if (declared)
         QCOMPARE(*declared, size);
     QCOMPARE(device.pos(), 0);
+}
+
+void TestDecode::jpegMinimumFileSize_data()
+{
+    QTest::addColumn<QByteArray>("frame"); // SOFn marker and segment
+    QTest::addColumn<qint64>("minimum");
+
+    auto frame = [](char marker, quint16 width, quint16 height, const QByteArray &components) {
+        const QByteArray payload = QByteArray(1, 8) + bigEndian16(height) + bigEndian16(width)
+            + char(components.size() / 3) + components;
+        return QByteArray("\xFF", 1) + marker + bigEndian16(quint16(payload.size() + 2)) + payload;
+    };
+    const QByteArray grey("\x01\x11\x00", 3);
+    const QByteArray yuv420("\x01\x22\x00\x02\x11\x01\x03\x11\x01", 9);
+    // One bit per block of the component with the most blocks.
+    QTest::newRow("baseline grey 800x800: 10000 blocks") << frame('\xC0', 800, 800, grey) << qint64(1250);
+    QTest::newRow("baseline 4:2:0 counts the full-size component")
+        << frame('\xC0', 800, 800, yuv420) << qint64(1250);
+    QTest::newRow("partial blocks round up") << frame('\xC0', 801, 9, grey) << qint64(101 * 2 / 8);
+    QTest::newRow("progressive") << frame('\xC2', 20000, 20000, yuv420) << qint64(2500 * 2500 / 8);
+    QTest::newRow("arithmetic coding has no bound") << frame('\xC9', 20000, 20000, yuv420) << qint64(0);
+}
+
+void TestDecode::jpegMinimumFileSize()
+{
+    QFETCH(QByteArray, frame);
+    QFETCH(qint64, minimum);
+    QByteArray file = QByteArray("\xFF\xD8", 2) + frame;
+    QBuffer device(&file);
+    QVERIFY(device.open(QIODevice::ReadOnly));
+    const std::optional<DeclaredHeader> header = readDeclaredHeader(&device, PictureKind::Jpeg);
+    QVERIFY(header);
+    QCOMPARE(header->minimumFileBytes, minimum);
 }
 
 void TestDecode::pictureBeyondQtsAllocationLimit()

@@ -85,13 +85,16 @@ QImage logoImage(int width, int height)
     return image;
 }
 
-QByteArray jpegDeclaringHeight(const QByteArray &jpeg, quint16 height)
+// The JPEG with its frame header (baseline, SOF0) declaring another size.
+QByteArray jpegDeclaring(const QByteArray &jpeg, quint16 width, quint16 height)
 {
     QByteArray patched = jpeg;
     const qsizetype sof = patched.indexOf(QByteArray("\xFF\xC0", 2));
     Q_ASSERT(sof > 0);
     patched[sof + 5] = char(height >> 8);
     patched[sof + 6] = char(height & 0xFF);
+    patched[sof + 7] = char(width >> 8);
+    patched[sof + 8] = char(width & 0xFF);
     return patched;
 }
 
@@ -257,7 +260,10 @@ void TestLoading::failureChangesNothing_data()
     QTest::newRow("width past libpng's own limit declared")
         << "vast.png" << pngDeclaring(1000001, 1) << file << picturefile::outOfRange(1000001, 1);
     QTest::newRow("JPEG declaring 0 rows")
-        << "flat.jpg" << jpegDeclaringHeight(goodJpeg, 0) << file << picturefile::outOfRange(32, 0);
+        << "flat.jpg" << jpegDeclaring(goodJpeg, 32, 0) << file << picturefile::outOfRange(32, 0);
+    // A JPEG decoder would make up the missing 400 million pixels rather than fail.
+    QTest::newRow("JPEG far too short for the size it declares")
+        << "liar.jpg" << jpegDeclaring(goodJpeg, 20000, 20000) << file << picturefile::damagedData("JPEG");
     QTest::newRow("PNG cut inside its image data")
         << "half.png" << goodPng.left(goodPng.size() - 30) << file << picturefile::damagedData("PNG");
     QTest::newRow("PNG with a broken header checksum")
