@@ -6,6 +6,7 @@
 #include "harness/WindowRecorder.h"
 #include "import/ImageLoader.h"
 #include "platform/PictureFile.h"
+#include "platform/PictureHeader.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -15,11 +16,11 @@
 namespace plovan::fuzz {
 namespace {
 
-// One scratch file per process, rewritten for every input.
-QString scratchPath()
+// One scratch directory per process; the file in it is rewritten for every input.
+QString scratchPath(const QString &fileName)
 {
     static QTemporaryDir dir;
-    return dir.path() + QStringLiteral("/input.png");
+    return dir.path() + QLatin1Char('/') + fileName;
 }
 
 // A window that already shows something: a 3 x 2 picture converted at threshold 180 in
@@ -63,27 +64,61 @@ QSize declaredSize(QByteArrayView input)
     return reader.size();
 }
 
-DecodeOutcome runDecodePath(QByteArrayView input, qint64 maxPixels)
+DecodeOutcome runDecodePath(QByteArrayView input, qint64 maxPixels, const QString &fileName)
 {
-    DecodeOutcome out;
     if (maxPixels > 0) {
-        const QSize size = declaredSize(input);
-        if (size.isValid() && Picture::sideInRange(size.width()) && Picture::sideInRange(size.height())
-            && qint64(size.width()) * size.height() > maxPixels) {
-            out.skipped = true;
-            return out;
+        // Both what the decoder's reader and what our own header reading would see.
+        QSize sizes[2] = {declaredSize(input), QSize()};
+        QBuffer buffer;
+        buffer.setData(input.toByteArray());
+        buffer.open(QIODevice::ReadOnly);
+        if (const PictureKind kind = sniffPictureKind(input.first(qMin<qsizetype>(8, input.size())));
+            kind != PictureKind::Unknown) {
+            sizes[1] = readDeclaredSize(&buffer, kind).value_or(QSize());
+        }
+        for (const QSize &size : sizes) {
+            if (size.isValid() && Picture::sideInRange(size.width()) && Picture::sideInRange(size.height())
+                && qint64(size.width()) * size.height() > maxPixels) {
+                DecodeOutcome skipped;
+                skipped.skipped = true;
+                return skipped;
+            }
         }
     }
 
-    const QString path = scratchPath();
+    const QString path = scratchPath(fileName);
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(input.data(), input.size()) != input.size()) {
+            DecodeOutcome out;
             out.failure = QStringLiteral("cannot write the scratch file %1").arg(path);
             return out;
         }
     }
+    DecodeOutcome out = runWindowLoad(path);
+    QStringList failures;
+    if (!out.failure.isEmpty())
+        failures << out.failure;
 
+    // The command line reads standard input through the same decoding as a stream.
+    QBuffer buffer;
+    buffer.setData(input.toByteArray());
+    buffer.open(QIODevice::ReadOnly);
+    const OpenedPicture streamed = openPicture(&buffer);
+    if (bool(streamed.picture) != out.loaded) {
+        failures << QStringLiteral("as a file it was %1, as a stream %2")
+                        .arg(out.loaded ? QStringLiteral("loaded") : QStringLiteral("refused (%1)").arg(out.reason),
+                             streamed.picture ? QStringLiteral("loaded") : QStringLiteral("refused (%1)").arg(streamed.error));
+    } else if (streamed.picture && out.pix && pictureDigest(*streamed.picture) != pictureDigest(*out.pix)) {
+        failures << QStringLiteral("the file and the stream decode to different pixels");
+    }
+    out.failure = failures.join(QStringLiteral("; "));
+    return out;
+}
+
+DecodeOutcome runWindowLoad(const QString &path)
+{
+    DecodeOutcome out;
     WindowState state;
     WindowRecorder window;
     showEarlierPicture(state, window);
@@ -140,19 +175,6 @@ DecodeOutcome runDecodePath(QByteArrayView input, qint64 maxPixels)
                     failures << wrong;
             }
         }
-    }
-
-    // The command line reads standard input through the same decoding as a stream.
-    QBuffer buffer;
-    buffer.setData(input.toByteArray());
-    buffer.open(QIODevice::ReadOnly);
-    const OpenedPicture streamed = openPicture(&buffer);
-    if (bool(streamed.picture) != out.loaded) {
-        failures << QStringLiteral("as a file it was %1, as a stream %2")
-                        .arg(out.loaded ? QStringLiteral("loaded") : QStringLiteral("refused (%1)").arg(out.reason),
-                             streamed.picture ? QStringLiteral("loaded") : QStringLiteral("refused (%1)").arg(streamed.error));
-    } else if (streamed.picture && out.pix && pictureDigest(*streamed.picture) != pictureDigest(*out.pix)) {
-        failures << QStringLiteral("the file and the stream decode to different pixels");
     }
 
     out.failure = failures.join(QStringLiteral("; "));

@@ -31,7 +31,13 @@ struct DecodeOutcome {
 // maxPixels > 0 skips inputs whose header declares an in-range size of more pixels than
 // that, before anything is decoded: under a fuzzer a 32767 x 32767 header is a 4 GiB
 // allocation, not a finding.
-DecodeOutcome runDecodePath(QByteArrayView input, qint64 maxPixels = 0);
+// `fileName` names the scratch file: the content must decide, whatever the name says.
+DecodeOutcome runDecodePath(QByteArrayView input, qint64 maxPixels = 0,
+                            const QString &fileName = QStringLiteral("input.png"));
+
+// The window part of runDecodePath for a path that already exists, or not: a file, a
+// folder, a missing file. Every check but the comparison with a stream.
+DecodeOutcome runWindowLoad(const QString &path);
 
 // The size the header declares, as the decoder's reader sees it; invalid when unknown.
 QSize declaredSize(QByteArrayView input);
