@@ -64,6 +64,7 @@ private:
 
     MainMenuBar *menus_ = nullptr;
     QTemporaryDir dir_;
+    MessageBoxWatch messages_;
 };
 
 void TestMenu::initTestCase()
@@ -81,6 +82,8 @@ void TestMenu::cleanupTestCase()
 void TestMenu::cleanup()
 {
     QGuiApplication::clipboard()->clear();
+    const QStringList unexpected = messages_.take();
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
 }
 
 LogoTextEdit *TestMenu::focusedTextArea(ShownWindow &window, const QString &text)

@@ -56,22 +56,6 @@ bool isOpaqueBlack(QRgb pixel)
     return qAlpha(pixel) == 255 && qRed(pixel) == 0 && qGreen(pixel) == 0 && qBlue(pixel) == 0;
 }
 
-// Answers the next modal message box: records its text and closes it.
-void answerNextMessageBox(QString *text)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, text] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        *text = box->text();
-        box->accept();
-        timer->deleteLater();
-    });
-    timer->start();
-}
-
 // The named controls in the order the Tab key visits the window's widgets.
 QStringList focusChainNames(QWidget *window, const QStringList &names)
 {
@@ -98,6 +82,7 @@ class TestWindow : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
+    void cleanup();
 
     void controls_data();
     void controls();
@@ -141,6 +126,7 @@ private:
 
     MainMenuBar *menus_ = nullptr;
     QTemporaryDir dir_;
+    MessageBoxWatch messages_;
 };
 
 void TestWindow::initTestCase()
@@ -153,6 +139,12 @@ void TestWindow::initTestCase()
 void TestWindow::cleanupTestCase()
 {
     delete menus_;
+}
+
+void TestWindow::cleanup()
+{
+    const QStringList unexpected = messages_.take();
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
 }
 
 void TestWindow::controls_data()
@@ -436,7 +428,6 @@ void TestWindow::controlsBeforeAnyLoad()
     QCOMPARE(window.text("progress_label"), QStringLiteral("-"));
     QCOMPARE(window.text("dimensions_label"), QStringLiteral("-"));
     QCOMPARE(window.control<LogoTextEdit>("TextArea1")->content(), QString());
-    QVERIFY(!QApplication::activeModalWidget());
 }
 
 void TestWindow::create_data()
@@ -537,7 +528,6 @@ void TestWindow::cancelledLoadChangesNothing()
     QCOMPARE(window->state().pix, pix);
     QCOMPARE(window.control<Canvas>("Canvas1")->backdrop(), pix);
     QCOMPARE(window.text("dimensions_label"), QStringLiteral("5x6"));
-    QVERIFY(!QApplication::activeModalWidget());
 }
 
 void TestWindow::loadErrorShowsAMessageAndChangesNothing()
@@ -552,12 +542,13 @@ void TestWindow::loadErrorShowsAMessageAndChangesNothing()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("this is not a picture");
     }
-    QString message;
-    answerNextMessageBox(&message);
+    messages_.take();
 
     window.load(broken);
 
-    QVERIFY2(message.contains(QStringLiteral("broken.png")), qPrintable(message));
+    const QStringList shown = messages_.take();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.front().contains(QStringLiteral("broken.png")), qPrintable(shown.front()));
     QCOMPARE(window->state().pix, pix);
     QCOMPARE(window->state().destPix, destPix);
     QCOMPARE(window.control<Canvas>("Canvas1")->backdrop(), pix);

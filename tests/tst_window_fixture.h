@@ -4,11 +4,15 @@
 #include "ui/Window1.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <utility>
 
 // Drops the offscreen platform's one complaint about window size limits, which it cannot pass
 // on to a window system; every other message goes to Qt Test as before.
@@ -20,6 +24,30 @@ inline void quietOffscreenSizeLimits()
             previous(type, context, message);
     });
 }
+
+// Answers every message box the window shows: records its text and closes it, so that a
+// load that fails where it should not fails the test instead of waiting for a click forever.
+// Tests take the texts they expect; cleanup() finds any others.
+class MessageBoxWatch {
+public:
+    MessageBoxWatch()
+    {
+        timer_.setInterval(20);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                texts_ << box->text();
+                box->done(QMessageBox::Ok);
+            }
+        });
+        timer_.start();
+    }
+    // The texts of the boxes shown since the last call.
+    QStringList take() { return std::exchange(texts_, {}); }
+
+private:
+    QTimer timer_;
+    QStringList texts_;
+};
 
 // A shown Window1 for one test. The window deletes itself when it is closed (as the real
 // one does); otherwise it goes when the fixture does.
