@@ -91,7 +91,7 @@ struct Stages {
 };
 
 // The stages plovan-cli runs, each timed: the loader's decoding (which makes the blank
-// working picture alongside), redraw, the logo data text and the UTF-8 output. Our
+// working picture), redraw, the logo data text and the UTF-8 output. Our
 // decoding alone, without the working picture, is timed first for comparison.
 Stages runStages(const QString &path, QFile &devNull)
 {

@@ -25,9 +25,7 @@ std::variant<LoadedPictures, LoadError> decodeAndPrepare(const QString &name, Op
         if (!opened.picture)
             return LoadError{name, opened.error};
         size = QSize(opened.picture->Width(), opened.picture->Height());
-        PictureRef working = opened.blankWorking;
-        if (!working || working->Width() != size.width() || working->Height() != size.height())
-            working = makePicture(size.width(), size.height());
+        PictureRef working = makePicture(size.width(), size.height());
         return LoadedPictures{std::move(opened.picture), std::move(working)};
     } catch (const std::bad_alloc &) {
         return LoadError{name, picturefile::notEnoughMemory(size.width(), size.height())};
@@ -47,23 +45,16 @@ bool finishLoad(WindowState &state, LoadView &view, std::variant<LoadedPictures,
     return true;
 }
 
-DecodeLimits windowDecoding()
-{
-    DecodeLimits limits;
-    limits.prepareBlankWorking = true;
-    return limits;
-}
-
 } // namespace
 
 std::variant<LoadedPictures, LoadError> decodeForWindow(const QString &path)
 {
-    return decodeAndPrepare(path, [&] { return openPicture(path, windowDecoding()); });
+    return decodeAndPrepare(path, [&] { return openPicture(path); });
 }
 
 std::variant<LoadedPictures, LoadError> decodeForWindow(QIODevice *device, const QString &name)
 {
-    return decodeAndPrepare(name, [&] { return openPicture(device, windowDecoding()); });
+    return decodeAndPrepare(name, [&] { return openPicture(device); });
 }
 
 void commitLoad(WindowState &state, LoadView &view, LoadedPictures pictures)

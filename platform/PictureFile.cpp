@@ -1,6 +1,5 @@
 #include "platform/PictureFile.h"
 
-#include "platform/BlankPictureAhead.h"
 #include "platform/DecodedPixels.h"
 #include "platform/Exceptions.h"
 #include "platform/PictureHeader.h"
@@ -13,7 +12,6 @@
 
 #include <memory>
 #include <new>
-#include <system_error>
 
 namespace plovan {
 
@@ -73,7 +71,7 @@ void raiseQtAllocationLimit()
 
 OpenedPicture refused(QString reason)
 {
-    return {nullptr, std::move(reason), {}};
+    return {nullptr, std::move(reason)};
 }
 
 // Formats toStorageImage rewrites in the decoder's own memory; the others need a storage
@@ -150,25 +148,10 @@ OpenedPicture decode(QIODevice *device, const DecodeLimits &limits, QSize &size)
     PixelBuffer buffer(decodedBytes);
     QImage image = buffer.view(size.width(), size.height(), bytesPerLine, format);
 
-    // Only where the picture keeps its decoded size and memory: a turned or widened copy
-    // would otherwise be made while the blank one already holds its memory.
-    std::unique_ptr<BlankPictureAhead> blank;
-    if (limits.prepareBlankWorking && convertsInPlace(format)
-        && reader.transformation() == QImageIOHandler::TransformationNone) {
-        try {
-            blank = std::make_unique<BlankPictureAhead>(size.width(), size.height());
-        } catch (const std::system_error &) {
-            // No thread to be had: the loader makes the picture itself afterwards.
-        }
-    }
-    // An early return stops the blank picture and lets it go.
     if (!reader.read(&image))
         return refused(damagedData(kindName));
     QImage stored = toStorageImage(std::move(image), std::move(buffer));
-    OpenedPicture opened{std::make_shared<Picture>(std::move(stored)), {}, {}};
-    if (blank)
-        opened.blankWorking = blank->take(); // rethrows the thread's std::bad_alloc
-    return opened;
+    return {std::make_shared<Picture>(std::move(stored)), {}};
 }
 
 } // namespace

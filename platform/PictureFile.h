@@ -12,9 +12,6 @@ namespace plovan {
 struct OpenedPicture {
     PictureRef picture;
     QString error; // empty on success; a reason fit to show after the file's name
-    // A blank (white) picture of the same size, when DecodeLimits asked for one and it
-    // could be made alongside the decoding; otherwise none.
-    PictureRef blankWorking;
 };
 
 // How much a decode may allocate. The default lets every picture the range rule admits
@@ -27,9 +24,6 @@ struct DecodeLimits {
     // than let the kernel kill the program halfway through (Linux hands out memory it
     // does not have and settles up on first touch).
     bool checkAvailableMemory = true;
-    // Also make the blank working picture, on a second thread while the decoder runs
-    // (see BlankPictureAhead), for pictures converted in place and not turned upright.
-    bool prepareBlankWorking = false;
 };
 
 // Decodes a PNG or JPEG picture into an opaque picture of 8-bit red, green and blue.

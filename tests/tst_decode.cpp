@@ -166,9 +166,7 @@ private Q_SLOTS:
     void pictureBeyondQtsAllocationLimit();
     void capOnDecodedBytes();
     void sequentialDevice();
-    void blankWorkingPicture_data();
-    void blankWorkingPicture();
-    void refusedDecodeStopsTheBlankPicture();
+    void refusedDecodeTouchesLittleMemory();
     void compositeMatchesOracleForEveryColourAndAlpha();
     void rgba64RowMatchesOracle_data();
     void rgba64RowMatchesOracle();
@@ -475,61 +473,19 @@ void TestDecode::sequentialDevice()
     QCOMPARE(openPicture(&notAPicture).error, QString::fromLatin1(picturefile::kNotPngOrJpeg));
 }
 
-void TestDecode::blankWorkingPicture_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<bool>("asked");
-    QTest::addColumn<QSize>("blank"); // invalid: none made alongside
-
-    const QByteArray rgba = png(pngSpec(70, 30, 8, 6));
-    QTest::newRow("made alongside when asked") << rgba << true << QSize(70, 30);
-    QTest::newRow("none unless asked") << rgba << false << QSize();
-    QTest::newRow("made for a 16-bit picture too") << png(pngSpec(9, 4, 16, 2)) << true << QSize(9, 4);
-    QTest::newRow("none for a grey picture, which needs a storage copy first")
-        << png(pngSpec(9, 4, 8, 0)) << true << QSize();
-    QTest::newRow("none for a picture that is turned upright")
-        << withExifOrientation(qtWritten(blocks(32, 16, false), "jpeg", 90), 6) << true << QSize();
-    QTest::newRow("none when the decoding fails") << png(pngSpec(70, 30, 8, 6)).left(100) << true << QSize();
-}
-
-void TestDecode::blankWorkingPicture()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(bool, asked);
-    QFETCH(QSize, blank);
-    QBuffer device(&file);
-    QVERIFY(device.open(QIODevice::ReadOnly));
-    DecodeLimits limits;
-    limits.prepareBlankWorking = asked;
-    const OpenedPicture opened = openPicture(&device, limits);
-    QCOMPARE(bool(opened.blankWorking), blank.isValid());
-    if (!opened.blankWorking)
-        return;
-    QCOMPARE(QSize(opened.blankWorking->Width(), opened.blankWorking->Height()), blank);
-    QVERIFY(opened.blankWorking != opened.picture);
-    const ConstRGBSurface surface = std::as_const(*opened.blankWorking).rgbSurface();
-    for (int y = 0; y < blank.height(); ++y)
-        for (int x = 0; x < blank.width(); ++x)
-            QCOMPARE(surface.row(y)[x], 0xFFFFFFFFu);
-}
-
-void TestDecode::refusedDecodeStopsTheBlankPicture()
+void TestDecode::refusedDecodeTouchesLittleMemory()
 {
     // A header declaring 32767 x 32767 RGBA with a few bytes of image data behind it: the
-    // decoder gives up at once, and the 4 GiB blank picture begun alongside must stop
-    // filling rather than be finished and thrown away.
+    // decoder gives up at once, and the memory reserved for the picture is never touched.
     QByteArray file = pngDeclaring(32767, 32767, 8, 6);
     QBuffer device(&file);
     QVERIFY(device.open(QIODevice::ReadOnly));
-    DecodeLimits limits;
-    limits.prepareBlankWorking = true;
     rusage before{};
     getrusage(RUSAGE_SELF, &before);
-    const OpenedPicture opened = openPicture(&device, limits);
+    const OpenedPicture opened = openPicture(&device);
     rusage after{};
     getrusage(RUSAGE_SELF, &after);
     QVERIFY(!opened.picture);
-    QVERIFY(!opened.blankWorking);
     const long grownMiB = (after.ru_maxrss - before.ru_maxrss) / 1024; // ru_maxrss is in KiB
     QVERIFY2(grownMiB < 512, qPrintable(QStringLiteral("peak memory grew by %1 MiB").arg(grownMiB)));
 }
