@@ -95,6 +95,7 @@ void Window1::createControls()
     canvas1_ = new Canvas(content_);
     canvas1_->setObjectName(QStringLiteral("Canvas1"));
     canvas1_->setGeometry(173, 20, 192, 320);
+    canvas1_->setAccessibleName(tr("Imported Image"));
 
     pushButton1_ = plainButton(content_, "PushButton1", {20, 20, 123, 20}, tr("Load Image...."));
     connect(pushButton1_, &QPushButton::clicked, this, &Window1::PushButton1_Action);
@@ -104,6 +105,7 @@ void Window1::createControls()
     canvas2_ = new Canvas(content_);
     canvas2_->setObjectName(QStringLiteral("Canvas2"));
     canvas2_->setGeometry(377, 20, 192, 320);
+    canvas2_->setAccessibleName(tr("Processed Image"));
 
     pushButton2_ = plainButton(content_, "PushButton2", {20, 52, 123, 20}, tr("Refresh"));
     connect(pushButton2_, &QPushButton::clicked, this, &Window1::PushButton2_Action);
@@ -113,6 +115,7 @@ void Window1::createControls()
     slider1_ = new QSlider(Qt::Horizontal, content_);
     slider1_->setObjectName(QStringLiteral("Slider1"));
     slider1_->setGeometry(20, 159, 123, 23);
+    slider1_->setAccessibleName(tr("Threshold"));
     slider1_->setRange(0, 255);
     slider1_->setValue(state_.threshold);
     slider1_->setSingleStep(1);
@@ -138,6 +141,7 @@ void Window1::createControls()
     textArea1_ = new LogoTextEdit(content_);
     textArea1_->setObjectName(QStringLiteral("TextArea1"));
     textArea1_->setGeometry(581, 19, 240, 321);
+    textArea1_->setAccessibleName(tr("Image Data"));
     QPalette palette = textArea1_->palette();
     palette.setColor(QPalette::Text, Qt::black);
     palette.setColor(QPalette::Base, Qt::white);
