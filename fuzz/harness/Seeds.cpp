@@ -1,5 +1,6 @@
 #include "harness/Seeds.h"
 
+#include "harness/JpegBuilder.h"
 #include "harness/PngBuilder.h"
 
 #include <QBuffer>
@@ -77,6 +78,7 @@ QList<Seed> decodeSeeds()
     QByteArray turned = encoded(pattern(12, 5, QImage::Format_RGB32), "jpeg", 80);
     turned.insert(2, exifOrientationSegment(6));
     seeds << Seed{QStringLiteral("exif-orientation-6-jpeg-12x5"), turned};
+    seeds << Seed{QStringLiteral("many-scans-progressive-jpeg-64x48"), jpeg::progressiveGrey(64, 48, 40)};
     // PNG kinds Qt does not write: grey+alpha, 16-bit grey, palette with transparency, interlaced.
     // (Not 16-bit RGB with a colour key: Qt 6.4 leaves part of each such row unwritten,
     // so the same file decodes differently from one run to the next until that is
