@@ -1,0 +1,150 @@
+// Times the threshold conversion and the logo data text on a big picture against a plain
+// memcpy of the same number of bytes, all in one run on one machine, so the ratios say
+// how close each stage comes to the memory bandwidth that bounds it.
+//
+// As in the window when the slider moves again, the working picture and the text have
+// been built once before the clock starts: what is timed is the work, not the first touch
+// of fresh memory (which costs far more than a copy on some machines).
+//
+// bench/run reads the printed lines (the run count, the first figure of each stage and
+// the line of first runs); keep their wording when changing the output.
+
+#include "conversion/HeadlessView.h"
+#include "conversion/LogoText.h"
+#include "conversion/Redraw.h"
+#include "platform/Picture.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+using namespace plovan;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A deterministic picture with something of everything a photo or a logo has: smooth
+// gradients (every threshold cuts somewhere), hard-edged rings, and a noisy band, so the
+// black-and-white result and its column bytes are neither all zeros nor one repeated byte.
+PictureRef makeSourcePicture(int width, int height)
+{
+    PictureRef picture = makePicture(width, height);
+    RGBSurface surface = picture->rgbSurface();
+    std::uint32_t noise = 0x9E3779B9u;
+    for (int y = 0; y < height; ++y) {
+        std::uint32_t *row = surface.row(y);
+        const int dy = y - height / 2;
+        for (int x = 0; x < width; ++x) {
+            const int dx = x - width / 2;
+            const int ring = int((std::int64_t(dx) * dx + std::int64_t(dy) * dy) >> 12) & 0xFF;
+            const int red = (x * 255) / std::max(1, width - 1);
+            const int green = (y * 255) / std::max(1, height - 1);
+            int blue = ring < 128 ? 40 : 215;
+            if ((y / 512) % 4 == 1) {
+                noise ^= noise << 13;
+                noise ^= noise >> 17;
+                noise ^= noise << 5;
+                blue = int(noise & 0xFF);
+            }
+            row[x] = RGBSurface::storedColour(RGB(red, green, blue));
+        }
+    }
+    return picture;
+}
+
+double millisecondsOf(const std::function<void()> &work)
+{
+    const Clock::time_point start = Clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Times redraw and the logo data text against memcpy."));
+    parser.addHelpOption();
+    const QCommandLineOption sizeOption(QStringLiteral("size"), QStringLiteral("Side of the square picture."),
+                                        QStringLiteral("pixels"), QStringLiteral("8192"));
+    const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Timed runs of each stage."),
+                                        QStringLiteral("count"), QStringLiteral("9"));
+    parser.addOptions({sizeOption, runsOption});
+    parser.process(app);
+    const int side = parser.value(sizeOption).toInt();
+    const int runs = std::max(1, parser.value(runsOption).toInt());
+    if (!Picture::sideInRange(side)) {
+        std::fprintf(stderr, "--size must lie in 1-%d\n", Picture::kMaxSide);
+        return 1;
+    }
+
+    WindowState state;
+    state.pix = makeSourcePicture(side, side);
+    state.destPix = makePicture(side, side);
+    state.threshold = 128;
+    HeadlessView view;
+
+    // The copy's two buffers come from the same allocator as the pictures, and both are
+    // written before timing (a new picture is filled white), so all three stages run on
+    // memory that is already mapped.
+    const PictureRef copyFrom = makePicture(side, side);
+    const PictureRef copyTo = makePicture(side, side);
+    const size_t bytes = size_t(copyFrom->image().sizeInBytes());
+    const uchar *copySource = copyFrom->image().constBits();
+    RGBSurface copyTarget = copyTo->rgbSurface();
+    auto *copyDest = reinterpret_cast<uchar *>(copyTarget.row(0));
+
+    // Kept apart from the figures: the first Create also grows the text from nothing.
+    const double firstRedraw = millisecondsOf([&] { redraw(state, view); });
+    const double firstEncoder = millisecondsOf([&] { createLogoText(state, view); });
+    std::memcpy(copyDest, copySource, bytes);
+
+    // The stages take turns, so a slow spell of the machine hits all three alike.
+    std::vector<double> copyTimes, redrawTimes, encoderTimes;
+    for (int i = 0; i < runs; ++i) {
+        copyTimes.push_back(millisecondsOf([&] { std::memcpy(copyDest, copySource, bytes); }));
+        redrawTimes.push_back(millisecondsOf([&] { redraw(state, view); }));
+        encoderTimes.push_back(millisecondsOf([&] { createLogoText(state, view); }));
+    }
+
+    if (view.text().size() != logotext::length(side, side)) {
+        std::fprintf(stderr, "the logo data text has %lld characters, expected %lld\n",
+                     static_cast<long long>(view.text().size()), static_cast<long long>(logotext::length(side, side)));
+        return 1;
+    }
+
+    // The median is the figure; the best run shows what the machine does undisturbed,
+    // which helps to read a median taken while something else was running.
+    const double mib = double(bytes) / (1 << 20);
+    const double copyMedian = median(copyTimes);
+    const double copyBest = *std::min_element(copyTimes.begin(), copyTimes.end());
+    std::printf("picture %d x %d (%.0f MiB), %d runs of each stage\n", side, side, mib, runs);
+    std::printf("%-8s %10s %10s %8s %10s %8s\n", "stage", "median ms", "MiB/s", "/memcpy", "best ms", "/memcpy");
+    auto line = [&](const char *stage, const std::vector<double> &times) {
+        const double ms = median(times);
+        const double best = *std::min_element(times.begin(), times.end());
+        std::printf("%-8s %10.2f %10.0f %8.2f %10.2f %8.2f\n", stage, ms, mib / (ms / 1000), ms / copyMedian, best,
+                    best / copyBest);
+    };
+    line("memcpy", copyTimes);
+    line("redraw", redrawTimes);
+    line("encoder", encoderTimes);
+    std::printf("first runs, not in the figures: redraw %.2f ms, encoder %.2f ms\n", firstRedraw, firstEncoder);
+    return 0;
+}
