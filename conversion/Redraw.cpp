@@ -1,5 +1,12 @@
 #include "conversion/Redraw.h"
 
+#include <cstdint>
+
+// Every x86-64 processor has SSE2; elsewhere the plain loop does the whole row.
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace plovan {
 namespace {
 
@@ -11,20 +18,96 @@ inline int channelSum(std::uint32_t p)
     return int((p >> 16) & 0xFF) + int((p >> 8) & 0xFF) + int(p & 0xFF);
 }
 
+// Pixels [from, to) of a row, one at a time: the head and tail around the vector blocks,
+// or the whole row where there are none.
+void thresholdPixels(const std::uint32_t *src, std::uint32_t *dst, int from, int to, int threshold, bool reverse)
+{
+    if (!reverse) {
+        const int blackBelow = 3 * threshold;
+        for (int x = from; x < to; ++x)
+            dst[x] = channelSum(src[x]) < blackBelow ? kStoredBlack : kStoredWhite;
+    } else {
+        const int blackAbove = 3 * threshold + 2;
+        for (int x = from; x < to; ++x)
+            dst[x] = channelSum(src[x]) > blackAbove ? kStoredBlack : kStoredWhite;
+    }
+}
+
+#if defined(__SSE2__)
+
+// One destination line: 64 bytes, 16 pixels.
+constexpr int kLinePixels = 16;
+
+// Four stored pixels in, four stored results out. As 16-bit halves a stored pixel is
+// (b + 256 g, r + 256 top): masking gives (b, r) and a 16-bit shift gives (g, top), so a
+// multiply-add with (1, 1) and one with (1, 0) give r + g + b with the top byte left out.
+// The signed compare gives all ones, which is stored white, where the pixel is white and
+// zero elsewhere; OR-ing the opaque top byte turns the zeros into stored black.
+// `limit` is 3t - 1 in normal mode (white when the sum is above it, i.e. at least 3t) and
+// 3t + 3 in reverse mode (white when the sum is below it, i.e. at most 3t + 2).
+template <bool reverse>
+inline __m128i thresholdFour(__m128i pixels, __m128i limit)
+{
+    const __m128i blueRed = _mm_and_si128(pixels, _mm_set1_epi32(0x00FF00FF));
+    const __m128i greenTop = _mm_srli_epi16(pixels, 8);
+    const __m128i sums = _mm_add_epi32(_mm_madd_epi16(blueRed, _mm_set1_epi32(0x00010001)),
+                                       _mm_madd_epi16(greenTop, _mm_set1_epi32(0x00000001)));
+    const __m128i white = reverse ? _mm_cmplt_epi32(sums, limit) : _mm_cmpgt_epi32(sums, limit);
+    return _mm_or_si128(white, _mm_set1_epi32(int(kStoredBlack)));
+}
+
+// The row a destination line at a time, each line written with streaming stores: the
+// result is not read again soon and a big picture does not fit in the caches anyway, so
+// the stores skip reading every destination line first and cost no more than a copy.
+//
+// The source is requested a page ahead. The processor's own prefetchers follow a row
+// only while its loads come in ascending order, and the compiler schedules the four loads
+// of a line in whatever order it likes; without the hint the same loop ran at 1.2 to 2
+// times the time of a copy depending on that order, with it at about 1.05.
+template <bool reverse>
+void thresholdRowStreaming(const std::uint32_t *src, std::uint32_t *dst, int width, int threshold)
+{
+    int x = 0;
+    while (x < width && reinterpret_cast<std::uintptr_t>(dst + x) % 64 != 0)
+        ++x;
+    thresholdPixels(src, dst, 0, x, threshold, reverse);
+    const __m128i limit = _mm_set1_epi32(reverse ? 3 * threshold + 3 : 3 * threshold - 1);
+    for (; x + kLinePixels <= width; x += kLinePixels) {
+        constexpr std::uintptr_t kPrefetchDistance = 4096;
+        _mm_prefetch(reinterpret_cast<const char *>(reinterpret_cast<std::uintptr_t>(src + x) + kPrefetchDistance),
+                     _MM_HINT_T0);
+        const auto *in = reinterpret_cast<const __m128i *>(src + x);
+        auto *out = reinterpret_cast<__m128i *>(dst + x);
+        const __m128i r0 = thresholdFour<reverse>(_mm_loadu_si128(in + 0), limit);
+        const __m128i r1 = thresholdFour<reverse>(_mm_loadu_si128(in + 1), limit);
+        const __m128i r2 = thresholdFour<reverse>(_mm_loadu_si128(in + 2), limit);
+        const __m128i r3 = thresholdFour<reverse>(_mm_loadu_si128(in + 3), limit);
+        // The four stores of a line back to back, so that it leaves the core whole.
+        _mm_stream_si128(out + 0, r0);
+        _mm_stream_si128(out + 1, r1);
+        _mm_stream_si128(out + 2, r2);
+        _mm_stream_si128(out + 3, r3);
+    }
+    thresholdPixels(src, dst, x, width, threshold, reverse);
+    // Streaming stores are weakly ordered; the fence makes the row visible, in order, to
+    // whoever reads it next (a painter on another thread included).
+    _mm_sfence();
+}
+
+#endif
+
 } // namespace
 
 void thresholdRow(const std::uint32_t *src, std::uint32_t *dst, int width, int threshold, bool reverse)
 {
-    // Two plain loops with a select each: the compiler turns both into vector code.
-    if (!reverse) {
-        const int blackBelow = 3 * threshold;
-        for (int x = 0; x < width; ++x)
-            dst[x] = channelSum(src[x]) < blackBelow ? kStoredBlack : kStoredWhite;
-    } else {
-        const int blackAbove = 3 * threshold + 2;
-        for (int x = 0; x < width; ++x)
-            dst[x] = channelSum(src[x]) > blackAbove ? kStoredBlack : kStoredWhite;
-    }
+#if defined(__SSE2__)
+    if (reverse)
+        thresholdRowStreaming<true>(src, dst, width, threshold);
+    else
+        thresholdRowStreaming<false>(src, dst, width, threshold);
+#else
+    thresholdPixels(src, dst, 0, width, threshold, reverse);
+#endif
 }
 
 void redraw(const WindowState &state, ConversionView &view)
