@@ -1,5 +1,7 @@
 #include "platform/PixelBuffer.h"
 
+#include "platform/PixelMemory.h"
+
 #include <QByteArray>
 #include <QFile>
 
@@ -11,8 +13,6 @@
 
 namespace plovan {
 namespace {
-
-constexpr qsizetype kHugePage = qsizetype(2) << 20;
 
 qsizetype pageSize()
 {
@@ -49,20 +49,16 @@ PixelBuffer::PixelBuffer(qsizetype bytes)
 {
     if (bytes <= 0)
         throw std::bad_alloc();
-    if (bytes < kHugePage) {
+    if (bytes < kOwnMappingBytes) {
         data_ = static_cast<uchar *>(std::malloc(size_t(bytes)));
         if (!data_)
             throw std::bad_alloc();
         size_ = bytes;
         return;
     }
-    const qsizetype length = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-    void *address = mmap(nullptr, size_t(length), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (address == MAP_FAILED)
-        throw std::bad_alloc();
-    madvise(address, size_t(length), MADV_HUGEPAGE); // a hint: without it we only lose speed
-    data_ = static_cast<uchar *>(address);
-    size_ = length;
+    size_t length = 0;
+    data_ = static_cast<uchar *>(mapPixelMemory(size_t(bytes), length));
+    size_ = qsizetype(length);
     mapped_ = true;
 }
 
@@ -100,8 +96,7 @@ void PixelBuffer::shrink(qsizetype bytes)
 {
     if (!mapped_ || bytes >= size_)
         return;
-    // Keep whole huge pages where we can, so the kept part stays on them.
-    const qsizetype unit = bytes >= kHugePage ? kHugePage : pageSize();
+    const qsizetype unit = pageSize();
     const qsizetype keep = qMax(unit, (bytes + unit - 1) / unit * unit);
     if (keep >= size_)
         return;

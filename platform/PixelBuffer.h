@@ -8,10 +8,10 @@ namespace plovan {
 
 // Memory for decoded pixels that we allocate ourselves rather than leaving it to Qt:
 // a decoder writes straight into it (Qt's reader reuses an image of the right size and
-// format instead of allocating one under its own limit), big buffers get transparent
-// huge pages (the first touch of fresh 4 KiB pages costs more than decoding into them),
-// and a narrower format can be rewritten into the front of the same memory and the rest
-// handed back. Move-only; frees its memory unless it was handed to an image.
+// format instead of allocating one under its own limit), big buffers get a mapping of
+// their own (mapPixelMemory), and a narrower format can be rewritten into the front of the
+// same memory and the rest handed back to the system. Move-only; frees its memory unless it
+// was handed to an image.
 class PixelBuffer {
 public:
     PixelBuffer() = default;

@@ -4,11 +4,10 @@
 
 #include <new>
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace plovan {
 namespace {
-
-constexpr qsizetype kHugePage = qsizetype(2) << 20;
 
 struct Mapping {
     void *address;
@@ -24,24 +23,33 @@ void releaseMapping(void *info)
 
 } // namespace
 
+void *mapPixelMemory(size_t bytes, size_t &length)
+{
+    static const size_t page = size_t(sysconf(_SC_PAGESIZE));
+    length = (bytes + page - 1) / page * page;
+    void *address = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (address == MAP_FAILED)
+        throw std::bad_alloc();
+    return address;
+}
+
 QImage allocateStorageImage(int width, int height)
 {
     const qsizetype bytesPerLine = qsizetype(width) * 4;
     const qsizetype bytes = bytesPerLine * height;
-    if (bytes < kHugePage) {
+    if (bytes < kOwnMappingBytes) {
         QImage image(width, height, Picture::kStorageFormat);
         if (image.isNull())
             throw std::bad_alloc();
         return image;
     }
-    const size_t length = size_t((bytes + kHugePage - 1) / kHugePage * kHugePage);
-    auto *mapping = new Mapping{nullptr, length};
-    mapping->address = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapping->address == MAP_FAILED) {
+    auto *mapping = new Mapping{nullptr, 0};
+    try {
+        mapping->address = mapPixelMemory(size_t(bytes), mapping->length);
+    } catch (...) {
         delete mapping;
-        throw std::bad_alloc();
+        throw;
     }
-    madvise(mapping->address, length, MADV_HUGEPAGE); // a hint: without it we only lose speed
     QImage image(static_cast<uchar *>(mapping->address), width, height, bytesPerLine, Picture::kStorageFormat,
                  releaseMapping, mapping);
     if (image.isNull()) {
