@@ -148,12 +148,18 @@ QByteArray jpegCutAfterHeader(const QByteArray &jpeg)
 // A JPEG whose frame header declares another size; its data is for the real one.
 QByteArray jpegDeclaring(QByteArray jpeg, int width, int height)
 {
-    const qsizetype sof = jpeg.indexOf(QByteArray::fromHex("ffc0")) >= 0 ? jpeg.indexOf(QByteArray::fromHex("ffc0"))
-                                                                          : jpeg.indexOf(QByteArray::fromHex("ffc2"));
-    jpeg[sof + 5] = char(height >> 8);
-    jpeg[sof + 6] = char(height & 0xFF);
-    jpeg[sof + 7] = char(width >> 8);
-    jpeg[sof + 8] = char(width & 0xFF);
+    qsizetype at = 0;
+    for (const QByteArray &segment : jpeg::segments(jpeg)) {
+        const uchar marker = segment.size() > 1 ? uchar(segment[1]) : 0;
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
+            break;
+        at += segment.size();
+    }
+    // Marker, length, precision, then height and width, big-endian.
+    jpeg[at + 5] = char(height >> 8);
+    jpeg[at + 6] = char(height & 0xFF);
+    jpeg[at + 7] = char(width >> 8);
+    jpeg[at + 8] = char(width & 0xFF);
     return jpeg;
 }
 
@@ -241,6 +247,12 @@ void BadInputTest::outcome_data()
     row("one row of 32767x32767 RGB", "liar.png", pngWithOneRow(32767, 32767, 8, 2), pngData);
     row("one row of 32767x32767 RGBA", "liar.png", pngWithOneRow(32767, 32767, 8, 6), pngData);
     row("one row of 32767x32767 16-bit RGBA", "liar.png", pngWithOneRow(32767, 32767, 16, 6), pngData);
+    // A JPEG cut right after its scan header, its frame header lying about the size: the
+    // decoder would make up every missing row as grey, gigabytes of them.
+    row("baseline JPEG cut after a 32767x32767 frame header", "liar.jpg",
+        jpegCutAfterHeader(jpegDeclaring(baselineJpeg(), 32767, 32767)), jpegData);
+    row("progressive JPEG cut after a 32767x32767 frame header", "liar.jpg",
+        jpegCutAfterHeader(jpegDeclaring(progressiveJpeg(), 32767, 32767)), jpegData);
     row("JPEG frame header 32768 wide", "liar.jpg", jpegDeclaring(baselineJpeg(), 32768, 48), refused(picturefile::outOfRange(32768, 48)));
     row("JPEG frame header 65535x65535", "liar.jpg", jpegDeclaring(baselineJpeg(), 65535, 65535), refused(picturefile::outOfRange(65535, 65535)));
 
