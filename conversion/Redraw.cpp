@@ -85,8 +85,8 @@ inline void thresholdLine(const std::uint32_t *src, std::uint32_t *dst, int x, _
 // page boundary, where the processor's prefetchers stop and the next page's address has
 // to be translated, which is slow in a virtual machine; with four streams those waits
 // overlap. Measured against a copy of the same pictures in 4 KiB pages, one stream took
-// 1.3 to 1.5 times as long as the copy, two 0.95 to 1.4, four 0.85 to 1.2; in huge pages
-// all of them stay near 1.05.
+// 1.15 to 1.5 times as long as the copy, two 0.95 to 1.4, four 0.8 to 1.2; in huge pages
+// all of them stay between 1.0 and 1.2.
 template <bool reverse>
 void thresholdRowStreaming(const std::uint32_t *src, std::uint32_t *dst, int width, int threshold)
 {
