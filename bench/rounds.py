@@ -9,7 +9,8 @@ same bytes for every command (unless --no-check), else the script says which dif
 exits 1. The timed rounds send standard output to /dev/null. Per run: wall seconds (a
 monotonic clock from start to reaping), user + system seconds, and the peak resident set
 of the command (ru_maxrss from wait4: the largest single process among it and the
-children it waited for, the figure GNU time -v prints).
+children it waited for, the figure GNU time -v prints) and its major page faults (pages it
+had to wait for the disk for: swapping, or program files not in the page cache).
 """
 import argparse
 import hashlib
@@ -34,7 +35,8 @@ def run(command, keep_output):
     _, status, usage = os.wait4(child.pid, 0)
     wall = time.perf_counter() - start
     code = os.waitstatus_to_exitcode(status)
-    result = {"wall": wall, "cpu": usage.ru_utime + usage.ru_stime, "rss_kib": usage.ru_maxrss, "exit": code}
+    result = {"wall": wall, "cpu": usage.ru_utime + usage.ru_stime, "rss_kib": usage.ru_maxrss,
+              "major_faults": usage.ru_majflt, "exit": code}
     if code != 0:
         result["stderr"] = err.decode(errors="replace")[-500:]
     if keep_output:
@@ -83,7 +85,8 @@ def main():
         walls = [r["wall"] for r in d["runs"]]
         d.update(median=statistics.median(walls), min=min(walls), max=max(walls),
                  cpu=statistics.median(r["cpu"] for r in d["runs"]),
-                 rss_kib=max(r["rss_kib"] for r in d["runs"]))
+                 rss_kib=max(r["rss_kib"] for r in d["runs"]),
+                 major_faults=max(r["major_faults"] for r in d["runs"]))
         print(f"  {name:12s} median {d['median']:8.3f} s  [{d['min']:.3f}-{d['max']:.3f}]  cpu {d['cpu']:7.3f} s  "
               f"peak RSS {d['rss_kib'] / 1024:8.1f} MiB")
     report = {"label": args.label, "runs": args.runs, "identical": identical, "load": [load_before, os.getloadavg()[0]],
