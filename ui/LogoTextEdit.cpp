@@ -38,6 +38,21 @@ bool carriesFiles(const QMimeData *data)
     return std::any_of(urls.begin(), urls.end(), [](const QUrl &url) { return url.isLocalFile(); });
 }
 
+// Files are the window's business, never text: a picture file is taken (the drop loads
+// it), any other file is refused. False when the drag carries no files at all.
+bool answerFileDrag(QDragMoveEvent *event)
+{
+    if (droppedPictureFile(event->mimeData())) {
+        event->acceptProposedAction();
+        return true;
+    }
+    if (carriesFiles(event->mimeData())) {
+        event->ignore();
+        return true;
+    }
+    return false;
+}
+
 bool isTypedBreak(QChar c)
 {
     return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator;
@@ -171,28 +186,14 @@ void LogoTextEdit::keyPressEvent(QKeyEvent *event)
 
 void LogoTextEdit::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (droppedPictureFile(event->mimeData())) {
-        event->acceptProposedAction();
-        return;
-    }
-    if (carriesFiles(event->mimeData())) {
-        event->ignore();
-        return;
-    }
-    QPlainTextEdit::dragEnterEvent(event);
+    if (!answerFileDrag(event))
+        QPlainTextEdit::dragEnterEvent(event);
 }
 
 void LogoTextEdit::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (droppedPictureFile(event->mimeData())) {
-        event->acceptProposedAction();
-        return;
-    }
-    if (carriesFiles(event->mimeData())) {
-        event->ignore();
-        return;
-    }
-    QPlainTextEdit::dragMoveEvent(event);
+    if (!answerFileDrag(event))
+        QPlainTextEdit::dragMoveEvent(event);
 }
 
 void LogoTextEdit::dropEvent(QDropEvent *event)
