@@ -8,6 +8,7 @@
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
 #include "harness/PngBuilder.h"
+#include "harness/Seeds.h"
 #include "harness/WindowRecorder.h"
 #include "import/ImageLoader.h"
 #include "platform/PictureFile.h"
@@ -50,19 +51,6 @@ void resetPeak()
     QFile clear(QStringLiteral("/proc/self/clear_refs"));
     if (clear.open(QIODevice::WriteOnly))
         clear.write("5");
-}
-
-QByteArray encoded(const QImage &image, const char *format, int quality, bool progressive = false)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setQuality(quality);
-    writer.setProgressiveScanWrite(progressive);
-    if (!writer.write(image))
-        qFatal("cannot write a %s fixture", format);
-    return bytes;
 }
 
 // Decoding needs the JPEG plugin and the decoders' own tables: load them before the

@@ -23,19 +23,6 @@ QImage pattern(int width, int height, QImage::Format format)
     return image.convertToFormat(format);
 }
 
-QByteArray encoded(const QImage &image, const char *format, int quality = -1, bool progressive = false, bool optimized = false)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setQuality(quality);
-    writer.setProgressiveScanWrite(progressive);
-    writer.setOptimizedWrite(optimized);
-    writer.write(image);
-    return bytes;
-}
-
 // A run of bytes that is not all alike but the same on every run.
 QByteArray filler(int count, int salt)
 {
@@ -49,6 +36,20 @@ QByteArray filler(int count, int salt)
 }
 
 } // namespace
+
+QByteArray encoded(const QImage &image, const char *format, int quality, bool progressive, bool optimized)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(quality);
+    writer.setProgressiveScanWrite(progressive);
+    writer.setOptimizedWrite(optimized);
+    if (!writer.write(image))
+        qFatal("cannot write a %s fixture", format);
+    return bytes;
+}
 
 QByteArray exifOrientationSegment(int orientation)
 {
