@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Picture.h"
 #include "ui/MainMenuBar.h"
 #include "ui/Window1.h"
 
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 #include <utility>
 
 // Drops the offscreen platform's one complaint about window size limits, which it cannot pass
@@ -101,3 +103,56 @@ inline QImage greyImage(int width, int height, int grey)
     image.fill(qRgb(grey, grey, grey));
     return image;
 }
+
+// Whether every pixel of the picture is the one colour (opaque black, or opaque white).
+inline bool allPixels(const plovan::Picture &picture, plovan::Colour colour)
+{
+    const plovan::ConstRGBSurface surface = picture.rgbSurface();
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x)
+            if (surface.Pixel(x, y) != colour)
+                return false;
+    return true;
+}
+
+// The window's controls in tab order.
+inline const QStringList kControlNames = {
+    "Canvas1", "PushButton1", "dimensions_label", "Canvas2", "PushButton2", "progress_label",
+    "Slider1", "thresh_label", "CheckBox1", "PushButton3", "TextArea1", "dimensions_label1",
+    "dimensions_label2", "dimensions_label3", "dimensions_label4", "dimensions_label5",
+};
+
+// The named controls in the order the Tab key visits the window's widgets.
+inline QStringList focusChainNames(QWidget *window, const QStringList &names)
+{
+    QStringList order;
+    QWidget *widget = window;
+    do {
+        widget = widget->nextInFocusChain();
+        if (names.contains(widget->objectName()))
+            order << widget->objectName();
+    } while (widget != window);
+    return order;
+}
+
+// What a window test case holds from start to end: the one menu bar its windows share (as
+// in the program), a folder for picture files and the watch on message boxes. One per test
+// program, made after the application object (a member of the test object is).
+class WindowTestBed {
+public:
+    WindowTestBed() : menus_(std::make_unique<plovan::MainMenuBar>()) { quietOffscreenSizeLimits(); }
+
+    bool ready() const { return dir_.isValid(); }
+    const plovan::MainMenuBar &menus() const { return *menus_; }
+    // A picture file of that name in the folder.
+    QString picture(const QString &name, const QImage &image) const { return writePicture(dir_, name, image); }
+    // A path in the folder.
+    QString path(const QString &name) const { return QDir(dir_.path()).filePath(name); }
+    // The texts of the message boxes shown since the last call.
+    QStringList takeMessages() { return messages_.take(); }
+
+private:
+    QTemporaryDir dir_;
+    MessageBoxWatch messages_;
+    std::unique_ptr<plovan::MainMenuBar> menus_;
+};
