@@ -5,6 +5,8 @@
 
 #include "ui/LogoTextEdit.h"
 #include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMenuBar>
 #include <QSlider>
 
@@ -29,6 +31,8 @@ private Q_SLOTS:
     void settings();
     void contentArea();
     void tabVisitsTheControlsInOrder();
+    void captionsFit_data();
+    void captionsFit();
 
 private:
     WindowTestBed bed_;
@@ -45,11 +49,11 @@ void TestWindowLayout::controls_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("points"); // 0: the default size of the system font
+    QTest::addColumn<int>("pixels"); // font size in device-independent pixels; 0: the system font's own size
     QTest::addColumn<int>("tabRank");
     int rank = 0;
-    auto row = [&rank](const char *name, const char *kind, QRect geometry, const QString &text, int points) {
-        QTest::newRow(name) << QString::fromLatin1(kind) << geometry << text << points << rank++;
+    auto row = [&rank](const char *name, const char *kind, QRect geometry, const QString &text, int pixels) {
+        QTest::newRow(name) << QString::fromLatin1(kind) << geometry << text << pixels << rank++;
     };
     // In tab order.
     row("Canvas1", "plovan::Canvas", {173, 20, 192, 320}, {}, 0);
@@ -75,7 +79,7 @@ void TestWindowLayout::controls()
     QFETCH(QString, kind);
     QFETCH(QRect, geometry);
     QFETCH(QString, text);
-    QFETCH(int, points);
+    QFETCH(int, pixels);
     QFETCH(int, tabRank);
     ShownWindow window(bed_.menus());
     const QByteArray name = QTest::currentDataTag();
@@ -85,7 +89,10 @@ void TestWindowLayout::controls()
     QCOMPARE(control->parentWidget(), window->centralWidget());
     QCOMPARE(control->geometry(), geometry);
     QCOMPARE(control->property("text").toString(), text);
-    QCOMPARE(control->font().pointSize(), points ? points : QApplication::font(control).pointSize());
+    if (pixels)
+        QCOMPARE(control->font().pixelSize(), pixels);
+    else
+        QCOMPARE(control->font().pointSize(), QApplication::font(control).pointSize());
     QVERIFY(!control->font().bold() && !control->font().italic() && !control->font().underline());
     QVERIFY(control->isEnabled());
     QVERIFY(control->isVisibleTo(window.get()));
@@ -197,6 +204,40 @@ void TestWindowLayout::tabVisitsTheControlsInOrder()
     // Canvases and labels take no focus; Tab in the text area moves on rather than typing.
     QCOMPARE(visited, QStringList({"PushButton2", "Slider1", "CheckBox1", "PushButton3", "TextArea1", "PushButton1"}));
     QCOMPARE(window.control<LogoTextEdit>("TextArea1")->content(), QString());
+}
+
+void TestWindowLayout::captionsFit_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("text");
+    auto row = [](const char *label, const QString &text) {
+        QTest::addRow("%s \"%s\"", label, qPrintable(text)) << QString::fromLatin1(label) << text;
+    };
+    row("dimensions_label", QStringLiteral("-"));
+    row("dimensions_label", QStringLiteral("32767x32767")); // the largest picture
+    row("progress_label", QStringLiteral("32768")); // Create's count for the tallest picture
+    row("thresh_label", QStringLiteral("100"));
+    row("thresh_label", QStringLiteral("255"));
+    row("dimensions_label1", QStringLiteral("Threshold"));
+    row("dimensions_label2", QStringLiteral("Imported Image"));
+    row("dimensions_label3", QStringLiteral("Processed Image"));
+    row("dimensions_label4", QStringLiteral("Image Data"));
+    row("dimensions_label5", kCredit);
+}
+
+// The captions were laid out for a font 10 units high; in points at 96 dots per inch they
+// would be 13.3 and overflow. ctest runs this table at 100 % and again at 200 % scaling.
+void TestWindowLayout::captionsFit()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, text);
+    ShownWindow window(bed_.menus());
+    auto *control = window.control<QLabel>(label.toLatin1());
+    QVERIFY(control);
+    control->setText(text);
+    const int advance = QFontMetrics(control->font()).horizontalAdvance(text);
+    QVERIFY2(advance <= control->contentsRect().width(),
+             qPrintable(QStringLiteral("%1 wide in a label %2 wide").arg(advance).arg(control->contentsRect().width())));
 }
 
 QTEST_MAIN(TestWindowLayout)

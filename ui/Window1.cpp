@@ -35,10 +35,14 @@ public:
 // count, seldom enough to cost nothing next to the work.
 constexpr qint64 kProgressPaintMs = 50;
 
-void setPointSize(QWidget *widget, int points)
+// The captions' "10 pt" is a size on a screen of 72 units per inch, where 10 points are 10
+// units: laid out for that, at Qt's 96 logical dots per inch the same 10 points would be 13.3
+// units and overflow their labels. Device-independent pixels keep them 10 units high at any
+// scaling, as the fixed geometry is.
+void setCaptionSize(QWidget *widget, int units)
 {
     QFont font = widget->font();
-    font.setPointSize(points);
+    font.setPixelSize(units);
     widget->setFont(font);
 }
 
@@ -76,15 +80,15 @@ Window1::Window1(const MainMenuBar &menus, QWidget *parent) : QMainWindow(parent
 
 Window1::~Window1() = default;
 
-QLabel *Window1::addLabel(const char *name, const QRect &geometry, const QString &text, bool tenPoint)
+QLabel *Window1::addLabel(const char *name, const QRect &geometry, const QString &text, bool caption)
 {
     auto *label = new QLabel(text, content_);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    if (tenPoint)
-        setPointSize(label, 10);
+    if (caption)
+        setCaptionSize(label, 10);
     return label;
 }
 

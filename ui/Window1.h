@@ -68,7 +68,7 @@ protected:
 
 private:
     void createControls();
-    QLabel *addLabel(const char *name, const QRect &geometry, const QString &text, bool tenPoint);
+    QLabel *addLabel(const char *name, const QRect &geometry, const QString &text, bool caption);
     void loadDroppedFile(const QString &path);
     // Runs a handler's work so that no exception leaves the event handler: a failure (in
     // practice, memory for a huge picture's text) is shown in a message box instead.
