@@ -149,6 +149,10 @@ void TestWindowLayout::settings_data()
     row("TextArea1", "horizontalScrollBarPolicy", int(Qt::ScrollBarAlwaysOff));
     row("TextArea1", "verticalScrollBarPolicy", int(Qt::ScrollBarAlwaysOn));
     row("TextArea1", "frameShape", int(QFrame::StyledPanel));
+    // A click leaves the focus where it was; only Tab takes it to these controls.
+    for (const char *control : {"PushButton1", "PushButton2", "PushButton3", "CheckBox1", "Slider1"})
+        row(control, "focusPolicy", int(Qt::TabFocus));
+    row("TextArea1", "focusPolicy", int(Qt::StrongFocus));
     row("Canvas1", "focusPolicy", int(Qt::NoFocus));
     row("Canvas1", "autoFillBackground", false);
     row("Canvas2", "focusPolicy", int(Qt::NoFocus));

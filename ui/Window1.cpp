@@ -35,6 +35,11 @@ public:
 // count, seldom enough to cost nothing next to the work.
 constexpr qint64 kProgressPaintMs = 50;
 
+// The buttons, the check box and the slider take the focus from Tab only: a click runs their
+// handler and leaves the focus where it was, in the text area unless the user tabbed away,
+// so that Select All and Copy act on the logo data text straight after "Create".
+constexpr Qt::FocusPolicy kClickedControlFocus = Qt::TabFocus;
+
 // The captions' "10 pt" is a size on a screen of 72 units per inch, where 10 points are 10
 // units: laid out for that, at Qt's 96 logical dots per inch the same 10 points would be 13.3
 // units and overflow their labels. Device-independent pixels keep them 10 units high at any
@@ -53,6 +58,7 @@ QPushButton *plainButton(QWidget *parent, const char *name, const QRect &geometr
     button->setGeometry(geometry);
     button->setAutoDefault(false);
     button->setDefault(false);
+    button->setFocusPolicy(kClickedControlFocus);
     return button;
 }
 
@@ -75,6 +81,9 @@ Window1::Window1(const MainMenuBar &menus, QWidget *parent) : QMainWindow(parent
     setCentralWidget(content_);
 
     createControls();
+    // The text area is the first control that takes the focus from a click: it holds the
+    // focus from the start.
+    textArea1_->setFocus(Qt::OtherFocusReason);
     resize(sizeHint());
 }
 
@@ -128,6 +137,7 @@ void Window1::createControls()
     // One drag is one value change, reported when the thumb is let go: one redraw, not one
     // for every position the thumb passes.
     slider1_->setTracking(false);
+    slider1_->setFocusPolicy(kClickedControlFocus);
     connect(slider1_, &QSlider::valueChanged, this, &Window1::Slider1_ValueChanged);
 
     threshLabel_ = addLabel("thresh_label", {109, 173, 34, 20}, QString::number(state_.threshold), true);
@@ -137,6 +147,7 @@ void Window1::createControls()
     checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
     checkBox1_->setGeometry(20, 127, 135, 20);
     checkBox1_->setChecked(state_.reverse);
+    checkBox1_->setFocusPolicy(kClickedControlFocus);
     connect(checkBox1_, &QCheckBox::clicked, this, &Window1::CheckBox1_Action);
 
     pushButton3_ = plainButton(content_, "PushButton3", {20, 84, 123, 20}, tr("Create"));
