@@ -106,8 +106,8 @@ void thresholdRowStreaming(const std::uint32_t *src, std::uint32_t *dst, int wid
         thresholdLine<reverse>(src, dst, x + line * kLinePixels, limit);
     x += lines * kLinePixels;
     thresholdPixels(src, dst, x, width, threshold, reverse);
-    // Streaming stores are weakly ordered; the fence makes the row visible, in order, to
-    // whoever reads it next (a painter on another thread included).
+    // Streaming stores are weakly ordered against ordinary ones; the fence completes the
+    // row's stores before anything stored after it, as non-temporal loops must end.
     _mm_sfence();
 }
 

@@ -7,9 +7,10 @@
 
 namespace plovan {
 
-// Turns pix into black and white in destPix, in place: a pixel is black when the floored
-// mean of its red, green and blue is below the threshold (above it in reverse mode); a
-// mean equal to the threshold is white in both modes. Sets the progress text after each
+// Writes the black-and-white form of pix into destPix, over destPix's own pixels (no new
+// picture is made; pix is only read): a pixel is black when the floored mean of its red,
+// green and blue is below the threshold (above it in reverse mode); a mean equal to the
+// threshold is white in both modes. Sets the progress text after each
 // row ("1" ... height) and finally hands destPix to the processed canvas. Does nothing at
 // all before a picture has been loaded.
 void redraw(const WindowState &state, ConversionView &view);

@@ -7,20 +7,20 @@
 // stream gives the same result.
 #include "harness/DecodeHarness.h"
 #include "harness/JpegBuilder.h"
-#include "harness/PngBuilder.h"
-#include "harness/Seeds.h"
+#include "harness/StructuredPng.h"
 #include "platform/PictureFile.h"
+#include "support/FixtureFiles.h"
+#include "support/PngFiles.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QImageWriter>
 #include <QtEndian>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace plovan;
 using namespace plovan::fuzz;
+using namespace plovan::testsupport;
 
 namespace {
 
@@ -35,23 +35,10 @@ QImage pattern(int width, int height)
     return image;
 }
 
-QByteArray written(const QImage &image, const char *format, bool progressive = false)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setQuality(format == QByteArrayLiteral("jpeg") ? 85 : -1);
-    writer.setProgressiveScanWrite(progressive);
-    if (!writer.write(image))
-        qFatal("cannot write a %s fixture", format);
-    return bytes;
-}
-
 // The seeds the damaged files are made from.
-QByteArray rgbPng() { return written(pattern(64, 48), "png"); }
-QByteArray baselineJpeg() { return written(pattern(64, 48), "jpeg"); }
-QByteArray progressiveJpeg() { return written(pattern(64, 48), "jpeg", true); }
+QByteArray rgbPng() { return encoded(pattern(64, 48), "png"); }
+QByteArray baselineJpeg() { return encoded(pattern(64, 48), "jpeg", 85); }
+QByteArray progressiveJpeg() { return encoded(pattern(64, 48), "jpeg", 85, true); }
 QByteArray interlacedPalettePng()
 {
     // Size mode 0, 40 x 30, palette 8-bit, interlaced, tRNS, no damage, then the rest.
@@ -163,20 +150,6 @@ QByteArray jpegDeclaring(QByteArray jpeg, int width, int height)
     return jpeg;
 }
 
-// Signature, IHDR and one row of image data: a decoder may start, then runs out.
-QByteArray pngWithOneRow(quint32 width, quint32 height, int bitDepth, int colourType)
-{
-    const int channels = colourType == 6 ? 4 : colourType == 2 ? 3 : 1;
-    const QByteArray row = QByteArray(1, '\0') + QByteArray(qsizetype(width) * channels * bitDepth / 8, '\x80');
-    return png::signature() + png::chunk("IHDR", png::ihdrData(width, height, bitDepth, colourType))
-        + png::chunk("IDAT", png::zlib(row)) + png::chunk("IEND", {});
-}
-
-QByteArray gif()
-{
-    return QByteArray::fromHex("474946383961 0100 0100 800000 000000 ffffff 2c 00000000 0100 0100 00 02 02 4401 00 3b");
-}
-
 QString loadedAs(int width, int height)
 {
     return QStringLiteral("loaded %1x%2").arg(width).arg(height);
@@ -243,10 +216,10 @@ void BadInputTest::outcome_data()
     // must not touch the gigabytes the header asks for.
     // The same sizes with one row of data: the decoder starts, must give up at the end of
     // the data, and must not first fill the gigabytes the header asks for.
-    row("one row of 32767x32767 grey", "liar.png", pngWithOneRow(32767, 32767, 8, 0), pngData);
-    row("one row of 32767x32767 RGB", "liar.png", pngWithOneRow(32767, 32767, 8, 2), pngData);
-    row("one row of 32767x32767 RGBA", "liar.png", pngWithOneRow(32767, 32767, 8, 6), pngData);
-    row("one row of 32767x32767 16-bit RGBA", "liar.png", pngWithOneRow(32767, 32767, 16, 6), pngData);
+    row("one row of 32767x32767 grey", "liar.png", png::withOneRow(32767, 32767, 8, 0), pngData);
+    row("one row of 32767x32767 RGB", "liar.png", png::withOneRow(32767, 32767, 8, 2), pngData);
+    row("one row of 32767x32767 RGBA", "liar.png", png::withOneRow(32767, 32767, 8, 6), pngData);
+    row("one row of 32767x32767 16-bit RGBA", "liar.png", png::withOneRow(32767, 32767, 16, 6), pngData);
     // A JPEG cut right after its scan header, its frame header lying about the size: the
     // decoder would make up every missing row as grey, gigabytes of them.
     row("baseline JPEG cut after a 32767x32767 frame header", "liar.jpg",
@@ -335,12 +308,12 @@ void BadInputTest::outcome_data()
     // Wrong content behind a picture's name.
     row("GIF named .png", "really-gif.png", gif(), notOurs);
     row("GIF named .jpg", "really-gif.jpg", gif(), notOurs);
-    row("BMP named .png", "really-bmp.png", written(pattern(8, 8), "bmp"), notOurs);
-    row("BMP named .jpg", "really-bmp.jpg", written(pattern(8, 8), "bmp"), notOurs);
-    row("PBM named .png", "really-pbm.png", written(pattern(8, 8).convertToFormat(QImage::Format_Mono), "pbm"), notOurs);
-    row("PBM named .jpg", "really-pbm.jpg", written(pattern(8, 8).convertToFormat(QImage::Format_Mono), "pbm"), notOurs);
-    row("XPM named .png", "really-xpm.png", written(pattern(8, 8), "xpm"), notOurs);
-    row("XPM named .jpg", "really-xpm.jpg", written(pattern(8, 8), "xpm"), notOurs);
+    row("BMP named .png", "really-bmp.png", encoded(pattern(8, 8), "bmp"), notOurs);
+    row("BMP named .jpg", "really-bmp.jpg", encoded(pattern(8, 8), "bmp"), notOurs);
+    row("PBM named .png", "really-pbm.png", encoded(pattern(8, 8).convertToFormat(QImage::Format_Mono), "pbm"), notOurs);
+    row("PBM named .jpg", "really-pbm.jpg", encoded(pattern(8, 8).convertToFormat(QImage::Format_Mono), "pbm"), notOurs);
+    row("XPM named .png", "really-xpm.png", encoded(pattern(8, 8), "xpm"), notOurs);
+    row("XPM named .jpg", "really-xpm.jpg", encoded(pattern(8, 8), "xpm"), notOurs);
     row("PNG named .jpg", "really-png.jpg", png, loadedAs(64, 48));
     row("JPEG named .png", "really-jpeg.png", jpeg, loadedAs(64, 48));
 

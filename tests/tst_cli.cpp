@@ -1,5 +1,6 @@
-#include "PictureFiles.h"
-#include "RecordingView.h"
+#include "support/FixtureFiles.h"
+#include "support/PngFiles.h"
+#include "support/WindowRecorder.h"
 
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
@@ -17,7 +18,7 @@
 #include <sys/resource.h>
 
 using namespace plovan;
-using namespace picturefiles;
+using namespace plovan::testsupport;
 
 namespace {
 
@@ -46,25 +47,16 @@ CliResult runCli(const QStringList &arguments, const QByteArray &input = {},
     return {process.exitCode(), process.exitStatus(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-// The loading half of a window stand-in; RecordingView is the conversion half.
-class LoadOnlyView : public LoadView {
-public:
-    std::optional<QString> chooseFile(const FileTypeSet &) override { return std::nullopt; }
-    void setSourceBackdrop(const PictureRef &) override {}
-    void setProcessedBackdrop(const PictureRef &) override {}
-    void setDimensionsText(const QString &) override {}
-    void showLoadError(const LoadError &error) override { QFAIL(qPrintable(error.message())); }
-};
-
 // What the window's text area holds after loading `path`, setting the controls and
 // pressing Create, as bytes in UTF-8; the working picture comes back in `destPix`.
 QByteArray windowText(const QString &path, int threshold, bool reverse, PictureRef *destPix = nullptr)
 {
     WindowState state;
-    LoadOnlyView loadView;
-    RecordingView view;
-    if (!loadFile(state, loadView, path))
+    WindowRecorder view;
+    if (!loadFile(state, view, path)) {
+        QTest::qFail(qPrintable(view.errors.value(0).message()), __FILE__, __LINE__);
         return {};
+    }
     state.threshold = threshold;
     state.reverse = reverse;
     redraw(state, view);
@@ -85,19 +77,6 @@ QImage logoImage(int width, int height)
         }
     }
     return image;
-}
-
-QByteArray rgbaPng(const QImage &image)
-{
-    PngSpec spec;
-    spec.width = image.width();
-    spec.height = image.height();
-    spec.colourType = 6;
-    spec.samples = [&image](int x, int y) {
-        const QRgb c = image.pixel(x, y);
-        return QList<int>{qRed(c), qGreen(c), qBlue(c), qAlpha(c)};
-    };
-    return png(spec);
 }
 
 QString oneLine(const QString &name, const QString &reason)
@@ -143,7 +122,7 @@ QString TestCli::fixture(const QString &name, const QByteArray &bytes)
 void TestCli::initTestCase()
 {
     QVERIFY(dir_.isValid());
-    logo_ = fixture(QStringLiteral("logo.png"), rgbaPng(logoImage(50, 21)));
+    logo_ = fixture(QStringLiteral("logo.png"), png::fromImage(logoImage(50, 21), 6));
 }
 
 void TestCli::sameBytesAsTheWindow_data()
@@ -174,9 +153,9 @@ void TestCli::sameBytesAsTheWindow()
 
     if (file == QLatin1String("photo.jpg")) {
         QImage photo = logoImage(64, 40).convertToFormat(QImage::Format_RGB32);
-        fixture(file, qtWritten(photo, "jpeg", 90));
+        fixture(file, encoded(photo, "jpeg", 90));
     } else if (file == QLatin1String("odd.png")) {
-        fixture(file, rgbaPng(logoImage(13, 11)));
+        fixture(file, png::fromImage(logoImage(13, 11), 6));
     }
     const QString path = dir_.filePath(file);
     const QByteArray expected = windowText(path, threshold, reverse);
@@ -196,7 +175,7 @@ void TestCli::loadFailures_data()
     QTest::addColumn<QByteArray>("bytes"); // written to `name`, unless it is "-" (then fed on stdin)
     QTest::addColumn<QString>("reason");
 
-    const QByteArray good = rgbaPng(logoImage(40, 30));
+    const QByteArray good = png::fromImage(logoImage(40, 30), 6);
     QTest::newRow("missing file") << "missing.png" << QByteArray() << QString::fromLatin1(picturefile::kNoSuchFile);
     QTest::newRow("empty file") << "empty.png" << QByteArray("") << QString::fromLatin1(picturefile::kEmpty);
     QTest::newRow("truncated PNG, whose error libpng prints itself")
@@ -205,7 +184,7 @@ void TestCli::loadFailures_data()
     QTest::newRow("PNG with a broken header checksum")
         << "crc.png" << good.left(29) + char(good[29] ^ 1) + good.mid(30) << picturefile::damagedHeader("PNG");
     QTest::newRow("GIF named .png") << "gif.png" << gif() << QString::fromLatin1(picturefile::kNotPngOrJpeg);
-    QTest::newRow("width 32768") << "wide.png" << pngDeclaring(32768, 2) << picturefile::outOfRange(32768, 2);
+    QTest::newRow("width 32768") << "wide.png" << png::declaring(32768, 2) << picturefile::outOfRange(32768, 2);
     QTest::newRow("garbage on standard input") << "-" << QByteArray("not a picture")
                                                << QString::fromLatin1(picturefile::kNotPngOrJpeg);
     QTest::newRow("truncated PNG on standard input") << "-" << good.left(good.size() - 40)
@@ -372,11 +351,11 @@ void TestCli::preview()
 void TestCli::ignoresQtAllocationLimitVariable()
 {
     // 2000 x 1000 is 7.6 MiB decoded; Qt alone would refuse it under a 1 MiB limit.
-    PngSpec spec;
+    PngFixture spec;
     spec.width = 2000;
     spec.height = 1000;
     spec.samples = [](int x, int y) { return QList<int>{x % 256, y % 256, 7}; };
-    const QString path = fixture(QStringLiteral("big.png"), png(spec));
+    const QString path = fixture(QStringLiteral("big.png"), png::file(spec));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_IMAGEIO_MAXALLOC"), QStringLiteral("1"));
     const CliResult result = runCli({path}, {}, environment);
@@ -392,7 +371,7 @@ void TestCli::outOfMemoryIsOneLine()
     QSKIP("AddressSanitizer reserves more address space than any limit this test sets");
 #else
     // 30000 x 30000 needs 3.6 GB decoded; the child gets 2 GiB of address space.
-    const QString path = fixture(QStringLiteral("huge.png"), pngDeclaring(30000, 30000));
+    const QString path = fixture(QStringLiteral("huge.png"), png::declaring(30000, 30000));
     const CliResult result = runCli({path}, {}, QProcessEnvironment::systemEnvironment(), [] {
         const rlimit limit{rlim_t(2) << 30, rlim_t(2) << 30};
         setrlimit(RLIMIT_AS, &limit);

@@ -1,9 +1,11 @@
-#include "PictureFiles.h"
+#include "support/FixtureFiles.h"
+#include "support/PngFiles.h"
 
 #include "platform/DecodedPixels.h"
 #include "platform/PictureFile.h"
 #include "platform/PictureHeader.h"
 
+#include <QBuffer>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,7 +14,7 @@
 #include <sys/resource.h>
 
 using namespace plovan;
-using namespace picturefiles;
+using namespace plovan::testsupport;
 
 namespace {
 
@@ -23,7 +25,7 @@ int overWhite(double colour, double alpha)
     return int(std::lround(255.0 * (colour * alpha + (1.0 - alpha))));
 }
 
-QRgb expectedPixel(const PngSpec &spec, int x, int y)
+QRgb expectedPixel(const PngFixture &spec, int x, int y)
 {
     const double full = std::ldexp(1.0, spec.bitDepth) - 1.0;
     const QList<int> s = spec.samples(x, y);
@@ -67,7 +69,7 @@ QRgb expectedPixel(const PngSpec &spec, int x, int y)
     return qRgb(overWhite(r, a), overWhite(g, a), overWhite(b, a));
 }
 
-QImage expectedImage(const PngSpec &spec)
+QImage expectedImage(const PngFixture &spec)
 {
     QImage image(spec.width, spec.height, QImage::Format_RGB32);
     for (int y = 0; y < spec.height; ++y)
@@ -88,14 +90,14 @@ std::function<QList<int>(int, int)> sweep(int channels, int bitDepth, int width)
     };
 }
 
-PngSpec pngSpec(int width, int height, int bitDepth, int colourType)
+PngFixture pngFixture(int width, int height, int bitDepth, int colourType)
 {
-    PngSpec spec;
+    PngFixture spec;
     spec.width = width;
     spec.height = height;
     spec.bitDepth = bitDepth;
     spec.colourType = colourType;
-    spec.samples = sweep(channelsOf(colourType), bitDepth, width);
+    spec.samples = sweep(png::channelsOf(colourType), bitDepth, width);
     return spec;
 }
 
@@ -192,84 +194,84 @@ void TestDecode::decodes_data()
     QTest::addColumn<QImage>("expected");
     QTest::addColumn<int>("tolerance");
 
-    auto pngRow = [](const char *name, const PngSpec &spec) {
-        QTest::newRow(name) << png(spec) << QStringLiteral("picture.png") << expectedImage(spec) << 0;
+    auto pngRow = [](const char *name, const PngFixture &spec) {
+        QTest::newRow(name) << png::file(spec) << QStringLiteral("picture.png") << expectedImage(spec) << 0;
     };
 
-    pngRow("8-bit RGB keeps every colour", pngSpec(13, 7, 8, 2));
+    pngRow("8-bit RGB keeps every colour", pngFixture(13, 7, 8, 2));
     {
-        PngSpec spec = pngSpec(16, 16, 8, 6);
+        PngFixture spec = pngFixture(16, 16, 8, 6);
         spec.samples = [](int x, int y) {
             // Colour under every alpha, black and red under transparent pixels included.
             return QList<int>{(x * 17) % 256, (y * 37) % 256, x % 2 ? 255 : 0, (y * 16 + x) % 256};
         };
         pngRow("RGBA: transparent pixels become white, partial ones blend over white", spec);
     }
-    pngRow("8-bit grey becomes equal red, green and blue", pngSpec(11, 5, 8, 0));
-    pngRow("grey + alpha over white", pngSpec(9, 9, 8, 4));
+    pngRow("8-bit grey becomes equal red, green and blue", pngFixture(11, 5, 8, 0));
+    pngRow("grey + alpha over white", pngFixture(9, 9, 8, 4));
     {
-        PngSpec spec = pngSpec(6, 4, 8, 3);
+        PngFixture spec = pngFixture(6, 4, 8, 3);
         spec.plte = QByteArray("\x00\x00\x00\xff\x00\x00\x00\x80\x00\x10\x20\xf0", 12);
         spec.trns = QByteArray("\x00\x80", 2); // black fully transparent, red half
         spec.samples = [](int x, int y) { return QList<int>{(x + y) % 4}; };
         pngRow("palette with transparency over white", spec);
     }
     {
-        PngSpec spec = pngSpec(17, 3, 2, 3);
+        PngFixture spec = pngFixture(17, 3, 2, 3);
         spec.plte = QByteArray("\x10\x20\x30\xff\xff\x00\x00\x00\xff\x80\x80\x80", 12);
         spec.samples = [](int x, int y) { return QList<int>{(x * 3 + y) % 4}; };
         pngRow("2-bit palette", spec);
     }
     {
-        PngSpec spec = pngSpec(19, 2, 1, 3);
+        PngFixture spec = pngFixture(19, 2, 1, 3);
         spec.plte = QByteArray("\x20\x40\x60\xf0\xe0\xd0", 6);
         spec.trns = QByteArray("\xff\x00", 2);
         spec.samples = [](int x, int y) { return QList<int>{(x + y) % 2}; };
         pngRow("1-bit palette with a transparent entry", spec);
     }
-    pngRow("1-bit grey", pngSpec(21, 3, 1, 0));
-    pngRow("4-bit grey", pngSpec(7, 5, 4, 0));
+    pngRow("1-bit grey", pngFixture(21, 3, 1, 0));
+    pngRow("4-bit grey", pngFixture(7, 5, 4, 0));
     {
-        PngSpec spec = pngSpec(8, 8, 8, 0);
+        PngFixture spec = pngFixture(8, 8, 8, 0);
         spec.trns = QByteArray("\x00\x40", 2);
         spec.samples = [](int x, int y) { return QList<int>{(x * 8 + y) % 2 ? 0x40 : x * 30}; };
         pngRow("grey with a transparent grey value", spec);
     }
     {
-        PngSpec spec = pngSpec(8, 8, 8, 2);
+        PngFixture spec = pngFixture(8, 8, 8, 2);
         spec.trns = QByteArray("\x00\x0a\x00\x14\x00\x1e", 6);
         spec.samples = [](int x, int y) { return (x + y) % 3 ? QList<int>{10, 20, 30} : QList<int>{x, y, 99}; };
         pngRow("RGB with a transparent colour key", spec);
     }
-    pngRow("16-bit RGB rounds to 8 bits", pngSpec(16, 8, 16, 2));
-    pngRow("16-bit RGBA over white", pngSpec(16, 8, 16, 6));
-    pngRow("16-bit grey", pngSpec(10, 10, 16, 0));
-    pngRow("16-bit grey + alpha", pngSpec(10, 10, 16, 4));
+    pngRow("16-bit RGB rounds to 8 bits", pngFixture(16, 8, 16, 2));
+    pngRow("16-bit RGBA over white", pngFixture(16, 8, 16, 6));
+    pngRow("16-bit grey", pngFixture(10, 10, 16, 0));
+    pngRow("16-bit grey + alpha", pngFixture(10, 10, 16, 4));
     {
-        PngSpec spec = pngSpec(9, 9, 16, 0);
+        PngFixture spec = pngFixture(9, 9, 16, 0);
         spec.trns = QByteArray("\x12\x34", 2);
         spec.samples = [](int x, int y) { return QList<int>{(x + y) % 2 ? 0x1234 : x * 7000}; };
         pngRow("16-bit grey with a transparent grey value", spec);
     }
     {
-        PngSpec spec = pngSpec(19, 13, 8, 2);
+        PngFixture spec = pngFixture(19, 13, 8, 2);
         spec.interlaced = true;
         pngRow("interlaced (Adam7) RGB", spec);
     }
     {
-        PngSpec spec = pngSpec(11, 9, 8, 6);
+        PngFixture spec = pngFixture(11, 9, 8, 6);
         spec.interlaced = true;
         pngRow("interlaced RGBA", spec);
     }
-    pngRow("1x1", pngSpec(1, 1, 8, 2));
+    pngRow("1x1", pngFixture(1, 1, 8, 2));
 
     {
         const QImage logo = blocks(64, 48, false);
-        QTest::newRow("baseline JPEG") << qtWritten(logo, "jpeg", 100) << QStringLiteral("photo.jpg") << logo << kJpegTolerance;
-        QTest::newRow("progressive JPEG") << qtWritten(logo, "jpeg", 100, true) << QStringLiteral("photo.jpeg")
+        QTest::newRow("baseline JPEG") << encoded(logo, "jpeg", 100) << QStringLiteral("photo.jpg") << logo << kJpegTolerance;
+        QTest::newRow("progressive JPEG") << encoded(logo, "jpeg", 100, true) << QStringLiteral("photo.jpeg")
                                           << logo << kJpegTolerance;
         const QImage grey = blocks(48, 32, true);
-        QTest::newRow("grey JPEG") << qtWritten(grey, "jpeg", 100) << QStringLiteral("grey.jpg") << asRgb32(grey) << 6;
+        QTest::newRow("grey JPEG") << encoded(grey, "jpeg", 100) << QStringLiteral("grey.jpg") << asRgb32(grey) << 6;
     }
     {
         // Stored 48 x 32 with one dark 16 x 16 block, top left. Orientation 6 means "turn
@@ -285,19 +287,19 @@ void TestDecode::decodes_data()
             for (int x = 0; x < 32; ++x)
                 upright.setPixel(x, y, stored.pixel(y, 31 - x));
         QTest::newRow("EXIF orientation 6 turns the picture upright")
-            << withExifOrientation(qtWritten(stored, "jpeg", 100), 6) << QStringLiteral("phone.jpg") << upright
+            << withExifOrientation(encoded(stored, "jpeg", 100), 6) << QStringLiteral("phone.jpg") << upright
             << kJpegTolerance;
     }
     {
-        const PngSpec spec = pngSpec(5, 4, 8, 2);
+        const PngFixture spec = pngFixture(5, 4, 8, 2);
         QTest::newRow("PNG data named .jpg loads by its content")
-            << png(spec) << QStringLiteral("actually-png.jpg") << expectedImage(spec) << 0;
-        QTest::newRow("PNG data with no extension") << png(spec) << QStringLiteral("logo") << expectedImage(spec) << 0;
+            << png::file(spec) << QStringLiteral("actually-png.jpg") << expectedImage(spec) << 0;
+        QTest::newRow("PNG data with no extension") << png::file(spec) << QStringLiteral("logo") << expectedImage(spec) << 0;
     }
     {
         const QImage logo = blocks(32, 16, false);
         QTest::newRow("JPEG data named .png loads by its content")
-            << qtWritten(logo, "jpeg", 100) << QStringLiteral("actually-jpeg.png") << logo << kJpegTolerance;
+            << encoded(logo, "jpeg", 100) << QStringLiteral("actually-jpeg.png") << logo << kJpegTolerance;
     }
 }
 
@@ -341,8 +343,8 @@ void TestDecode::sniffsContent_data()
 {
     QTest::addColumn<QByteArray>("head");
     QTest::addColumn<int>("kind");
-    QTest::newRow("PNG signature") << kPngSignature << int(PictureKind::Png);
-    QTest::newRow("PNG signature cut to 7 bytes") << kPngSignature.left(7) << int(PictureKind::Unknown);
+    QTest::newRow("PNG signature") << png::signature() << int(PictureKind::Png);
+    QTest::newRow("PNG signature cut to 7 bytes") << png::signature().left(7) << int(PictureKind::Unknown);
     QTest::newRow("PNG signature with a damaged line end")
         << QByteArray("\x89PNG\r\n\x1a\r", 8) << int(PictureKind::Unknown);
     QTest::newRow("JPEG start marker and a marker") << QByteArray("\xFF\xD8\xFF\xE0", 4) << int(PictureKind::Jpeg);
@@ -365,25 +367,25 @@ void TestDecode::readsDeclaredSize_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<QSize>("size"); // invalid: nothing declared
 
-    const QByteArray jpeg = qtWritten(blocks(24, 16, false), "jpeg", 90);
-    const int png = int(PictureKind::Png);
-    const int jpg = int(PictureKind::Jpeg);
-    QTest::newRow("PNG IHDR") << pngDeclaring(192, 64) << png << QSize(192, 64);
-    QTest::newRow("PNG width 32768") << pngDeclaring(32768, 1) << png << QSize(32768, 1);
-    QTest::newRow("PNG width past int clamps") << pngDeclaring(0x80000000u, 5) << png << QSize(INT_MAX, 5);
-    QTest::newRow("PNG cut inside IHDR") << pngDeclaring(192, 64).left(20) << png << QSize();
+    const QByteArray jpeg = encoded(blocks(24, 16, false), "jpeg", 90);
+    const int pngKind = int(PictureKind::Png);
+    const int jpegKind = int(PictureKind::Jpeg);
+    QTest::newRow("PNG IHDR") << png::declaring(192, 64) << pngKind << QSize(192, 64);
+    QTest::newRow("PNG width 32768") << png::declaring(32768, 1) << pngKind << QSize(32768, 1);
+    QTest::newRow("PNG width past int clamps") << png::declaring(0x80000000u, 5) << pngKind << QSize(INT_MAX, 5);
+    QTest::newRow("PNG cut inside IHDR") << png::declaring(192, 64).left(20) << pngKind << QSize();
     QTest::newRow("PNG with another chunk first")
-        << kPngSignature + pngChunk("tEXt", QByteArray("a\0b", 3)) + ihdr(3, 3, 8, 2) << png << QSize();
-    QTest::newRow("JPEG frame header") << jpeg << jpg << QSize(24, 16);
-    QTest::newRow("JPEG behind an EXIF segment") << withExifOrientation(jpeg, 6) << jpg << QSize(24, 16);
+        << png::signature() + png::chunk("tEXt", QByteArray("a\0b", 3)) + png::chunk("IHDR", png::ihdrData(3, 3, 8, 2)) << pngKind << QSize();
+    QTest::newRow("JPEG frame header") << jpeg << jpegKind << QSize(24, 16);
+    QTest::newRow("JPEG behind an EXIF segment") << withExifOrientation(jpeg, 6) << jpegKind << QSize(24, 16);
     QTest::newRow("JPEG with fill bytes before a marker")
-        << jpeg.left(2) + QByteArray("\xFF\xFF\xFF", 3) + jpeg.mid(3) << jpg << QSize(24, 16);
-    QTest::newRow("JPEG cut before its frame header") << jpeg.left(30) << jpg << QSize();
+        << jpeg.left(2) + QByteArray("\xFF\xFF\xFF", 3) + jpeg.mid(3) << jpegKind << QSize(24, 16);
+    QTest::newRow("JPEG cut before its frame header") << jpeg.left(30) << jpegKind << QSize();
     QTest::newRow("JPEG with scan data before any frame header")
-        << QByteArray("\xFF\xD8\xFF\xDA\0\x02", 6) << jpg << QSize();
-    QTest::newRow("JPEG segment length below 2") << QByteArray("\xFF\xD8\xFF\xE0\0\x01", 6) << jpg << QSize();
+        << QByteArray("\xFF\xD8\xFF\xDA\0\x02", 6) << jpegKind << QSize();
+    QTest::newRow("JPEG segment length below 2") << QByteArray("\xFF\xD8\xFF\xE0\0\x01", 6) << jpegKind << QSize();
     QTest::newRow("JPEG of empty segments only")
-        << QByteArray("\xFF\xD8", 2) + QByteArray("\xFF\xFE\0\x02", 4).repeated(5000) << jpg << QSize();
+        << QByteArray("\xFF\xD8", 2) + QByteArray("\xFF\xFE\0\x02", 4).repeated(5000) << jpegKind << QSize();
 }
 
 void TestDecode::readsDeclaredSize()
@@ -437,10 +439,10 @@ void TestDecode::pictureBeyondQtsAllocationLimit()
 {
     // 2048 x 1100 RGBA is 8.6 MiB decoded: past the QT_IMAGEIO_MAXALLOC of 1 MiB this test
     // runs under, which stands in for Qt's default 128 MiB without a picture that big.
-    PngSpec spec = pngSpec(2048, 1100, 8, 6);
+    PngFixture spec = pngFixture(2048, 1100, 8, 6);
     spec.samples = [](int x, int y) { return QList<int>{x % 256, y % 256, 0, (x / 8) % 2 ? 255 : 0}; };
     const QString path = dir_.filePath(QStringLiteral("wide.png"));
-    writeFile(path, png(spec));
+    writeFile(path, png::file(spec));
     const OpenedPicture opened = openPicture(path);
     QVERIFY2(opened.picture, qPrintable(opened.error));
     QCOMPARE(opened.picture->Width(), 2048);
@@ -453,7 +455,7 @@ void TestDecode::pictureBeyondQtsAllocationLimit()
 void TestDecode::capOnDecodedBytes()
 {
     const QString path = dir_.filePath(QStringLiteral("capped.png"));
-    writeFile(path, png(pngSpec(600, 600, 8, 2)));
+    writeFile(path, png::file(pngFixture(600, 600, 8, 2)));
     DecodeLimits limits;
     limits.maxDecodedBytes = 1 << 20;
     const OpenedPicture opened = openPicture(path, limits);
@@ -463,8 +465,8 @@ void TestDecode::capOnDecodedBytes()
 
 void TestDecode::sequentialDevice()
 {
-    const PngSpec spec = pngSpec(7, 3, 8, 6);
-    SequentialBytes device(png(spec));
+    const PngFixture spec = pngFixture(7, 3, 8, 6);
+    SequentialBytes device(png::file(spec));
     const OpenedPicture opened = openPicture(&device);
     QVERIFY2(opened.picture, qPrintable(opened.error));
     QCOMPARE(opened.picture->image(), expectedImage(spec));
@@ -477,7 +479,7 @@ void TestDecode::refusedDecodeTouchesLittleMemory()
 {
     // A header declaring 32767 x 32767 RGBA with a few bytes of image data behind it: the
     // decoder gives up at once, and the memory reserved for the picture is never touched.
-    QByteArray file = pngDeclaring(32767, 32767, 8, 6);
+    QByteArray file = png::declaring(32767, 32767, 8, 6);
     QBuffer device(&file);
     QVERIFY(device.open(QIODevice::ReadOnly));
     rusage before{};

@@ -1,11 +1,13 @@
-#include "PictureFiles.h"
+#include "support/FixtureFiles.h"
+#include "support/PngFiles.h"
+#include "support/WindowRecorder.h"
 
-#include "conversion/ConversionView.h"
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
 #include "import/ImageLoader.h"
 #include "platform/PictureFile.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -14,67 +16,9 @@
 #include <sys/resource.h>
 
 using namespace plovan;
-using namespace picturefiles;
+using namespace plovan::testsupport;
 
 namespace {
-
-// The window as loading and conversion see it: its state and every control they touch,
-// with the chooser injected and every call counted.
-class TestWindow : public LoadView, public ConversionView {
-public:
-    std::optional<QString> chooseFile(const FileTypeSet &types) override
-    {
-        offered = types.filterString();
-        return chosen;
-    }
-    void setSourceBackdrop(const PictureRef &picture) override { ++calls, source = picture; }
-    void setProcessedBackdrop(const PictureRef &picture) override { ++calls, processed = picture; }
-    void setDimensionsText(const QString &text) override { ++calls, dimensions = text; }
-    void showLoadError(const LoadError &error) override { errors << error.message(); }
-    void setProgressText(const QString &text) override { ++calls, progress = text; }
-    QString imageDataText() const override { return text; }
-    void setImageDataText(const QString &newText) override { ++calls, text = newText; }
-    void appendImageDataText(QStringView more) override { ++calls, text.append(more); }
-
-    WindowState state;
-    std::optional<QString> chosen;
-    QString offered;
-    PictureRef source;
-    PictureRef processed;
-    QString dimensions;
-    QString progress;
-    QString text;
-    QStringList errors;
-    int calls = 0;
-};
-
-QByteArray pixelBytes(const PictureRef &picture)
-{
-    if (!picture)
-        return {};
-    const QImage &image = picture->image();
-    return QByteArray(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes());
-}
-
-// Everything a failed load must leave exactly as it was.
-struct Snapshot {
-    explicit Snapshot(const TestWindow &w)
-        : pix(w.state.pix), destPix(w.state.destPix), pixBytes(pixelBytes(w.state.pix)),
-          destPixBytes(pixelBytes(w.state.destPix)), threshold(w.state.threshold), reverse(w.state.reverse),
-          source(w.source), processed(w.processed), dimensions(w.dimensions), progress(w.progress), text(w.text),
-          calls(w.calls)
-    {
-    }
-    bool operator==(const Snapshot &) const = default;
-
-    PictureRef pix, destPix;
-    QByteArray pixBytes, destPixBytes;
-    int threshold;
-    bool reverse;
-    PictureRef source, processed;
-    QString dimensions, progress, text;
-    int calls;
-};
 
 QImage logoImage(int width, int height)
 {
@@ -83,6 +27,27 @@ QImage logoImage(int width, int height)
         for (int x = 0; x < width; ++x)
             image.setPixel(x, y, (x / 4 + y / 4) % 2 ? qRgb(250, 250, 240) : qRgb(20, 30, 90));
     return image;
+}
+
+// The messages of the refusals the window was shown, in order.
+QStringList messages(const WindowRecorder &window)
+{
+    QStringList texts;
+    for (const LoadError &error : window.errors)
+        texts << error.message();
+    return texts;
+}
+
+// What the window was told to show since call number `from`: everything but the file
+// dialog and a refusal's message.
+QStringList shownSince(const WindowRecorder &window, qsizetype from)
+{
+    QStringList shown;
+    for (const QString &call : window.calls.mid(from)) {
+        if (!call.startsWith(QLatin1String("chooseFile ")) && !call.startsWith(QLatin1String("showLoadError ")))
+            shown << call;
+    }
+    return shown;
 }
 
 // The JPEG with its frame header (baseline, SOF0) declaring another size.
@@ -121,7 +86,7 @@ private Q_SLOTS:
 private:
     // A window that has loaded, converted and created text, with settings moved away
     // from their defaults, so a failed load has something to lose.
-    void prepareLoadedWindow(TestWindow &window);
+    void prepareLoadedWindow(WindowState &state, WindowRecorder &window);
     QString fixture(const QString &name, const QByteArray &bytes);
 
     QTemporaryDir dir_;
@@ -139,62 +104,64 @@ QString TestLoading::fixture(const QString &name, const QByteArray &bytes)
     return path;
 }
 
-void TestLoading::prepareLoadedWindow(TestWindow &window)
+void TestLoading::prepareLoadedWindow(WindowState &state, WindowRecorder &window)
 {
-    QVERIFY(loadFile(window.state, window, fixture(QStringLiteral("first.png"), rgbPng(logoImage(24, 16)))));
-    window.state.threshold = 180;
-    window.state.reverse = true;
-    redraw(window.state, window);
-    createLogoText(window.state, window);
-    QCOMPARE(window.dimensions, QStringLiteral("24x16"));
+    QVERIFY(loadFile(state, window, fixture(QStringLiteral("first.png"), png::fromImage(logoImage(24, 16)))));
+    state.threshold = 180;
+    state.reverse = true;
+    redraw(state, window);
+    createLogoText(state, window);
+    QCOMPARE(window.dimensionsText, QStringLiteral("24x16"));
     QVERIFY(window.text.startsWith(QStringLiteral("OBM\u00B6")));
 }
 
 void TestLoading::onePixel()
 {
-    TestWindow window;
-    QVERIFY(loadFile(window.state, window, fixture(QStringLiteral("dot.png"), rgbPng(logoImage(1, 1)))));
-    QCOMPARE(window.dimensions, QStringLiteral("1x1"));
-    QVERIFY(window.state.hasPictures());
-    QCOMPARE(window.state.destPix->Width(), 1);
-    QCOMPARE(window.state.destPix->Height(), 1);
-    QCOMPARE(window.source, window.state.pix);
-    QCOMPARE(window.processed, window.state.destPix);
-    QCOMPARE(window.state.threshold, 100);
-    QCOMPARE(window.state.reverse, false);
+    WindowState state;
+    WindowRecorder window;
+    QVERIFY(loadFile(state, window, fixture(QStringLiteral("dot.png"), png::fromImage(logoImage(1, 1)))));
+    QCOMPARE(window.dimensionsText, QStringLiteral("1x1"));
+    QVERIFY(state.hasPictures());
+    QCOMPARE(state.destPix->Width(), 1);
+    QCOMPARE(state.destPix->Height(), 1);
+    QCOMPARE(window.sourceBackdrop, state.pix);
+    QCOMPARE(window.processedBackdrop, state.destPix);
+    QCOMPARE(state.threshold, 100);
+    QCOMPARE(state.reverse, false);
     QVERIFY(window.errors.isEmpty());
 }
 
 void TestLoading::secondLoadReplacesBothAndKeepsSettings()
 {
-    TestWindow window;
-    prepareLoadedWindow(window);
-    const PictureRef firstPix = window.state.pix;
-    const PictureRef firstDest = window.state.destPix;
+    WindowState state;
+    WindowRecorder window;
+    prepareLoadedWindow(state, window);
+    const PictureRef firstPix = state.pix;
+    const PictureRef firstDest = state.destPix;
     const QString text = window.text;
-    const QString progress = window.progress;
+    const QString progress = window.progressText;
 
-    window.chosen = fixture(QStringLiteral("second.jpg"), qtWritten(logoImage(40, 8), "jpeg", 95));
-    QVERIFY(chooseAndLoad(window.state, window));
+    window.nextChoice = fixture(QStringLiteral("second.jpg"), encoded(logoImage(40, 8), "jpeg", 95));
+    QVERIFY(chooseAndLoad(state, window));
 
     QVERIFY(window.errors.isEmpty());
-    QVERIFY(window.state.pix != firstPix);
-    QVERIFY(window.state.destPix != firstDest);
-    QCOMPARE(window.state.pix->Width(), 40);
-    QCOMPARE(window.state.destPix->Width(), 40);
-    QCOMPARE(window.state.destPix->Height(), 8);
-    QCOMPARE(window.source, window.state.pix);
-    QCOMPARE(window.processed, window.state.destPix);
-    QCOMPARE(window.dimensions, QStringLiteral("40x8"));
+    QVERIFY(state.pix != firstPix);
+    QVERIFY(state.destPix != firstDest);
+    QCOMPARE(state.pix->Width(), 40);
+    QCOMPARE(state.destPix->Width(), 40);
+    QCOMPARE(state.destPix->Height(), 8);
+    QCOMPARE(window.sourceBackdrop, state.pix);
+    QCOMPARE(window.processedBackdrop, state.destPix);
+    QCOMPARE(window.dimensionsText, QStringLiteral("40x8"));
     // The working picture is blank until the next conversion: white paper.
-    const ConstRGBSurface blank = std::as_const(*window.state.destPix).rgbSurface();
+    const ConstRGBSurface blank = std::as_const(*state.destPix).rgbSurface();
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 40; ++x)
             QCOMPARE(blank.Pixel(x, y), kWhite);
-    QCOMPARE(window.state.threshold, 180);
-    QCOMPARE(window.state.reverse, true);
+    QCOMPARE(state.threshold, 180);
+    QCOMPARE(state.reverse, true);
     QCOMPARE(window.text, text);
-    QCOMPARE(window.progress, progress);
+    QCOMPARE(window.progressText, progress);
     // Nothing holds the first pictures any more: they are released.
     QCOMPARE(firstPix.use_count(), 1);
     QCOMPARE(firstDest.use_count(), 1);
@@ -202,25 +169,27 @@ void TestLoading::secondLoadReplacesBothAndKeepsSettings()
 
 void TestLoading::chooserOffersJpegAndPng()
 {
-    TestWindow window;
-    QVERIFY(!chooseAndLoad(window.state, window));
-    QCOMPARE(window.offered, QStringLiteral("image/jpeg;image/png"));
+    WindowState state;
+    WindowRecorder window;
+    QVERIFY(!chooseAndLoad(state, window));
+    QCOMPARE(window.calls, QStringList{QStringLiteral("chooseFile image/jpeg;image/png")});
 }
 
 void TestLoading::loadsFromADevice()
 {
-    TestWindow window;
-    QByteArray bytes = rgbPng(logoImage(5, 3));
+    WindowState state;
+    WindowRecorder window;
+    QByteArray bytes = png::fromImage(logoImage(5, 3));
     QBuffer device(&bytes);
     QVERIFY(device.open(QIODevice::ReadOnly));
-    QVERIFY(loadFrom(window.state, window, &device, QStringLiteral("-")));
-    QCOMPARE(window.dimensions, QStringLiteral("5x3"));
+    QVERIFY(loadFrom(state, window, &device, QStringLiteral("-")));
+    QCOMPARE(window.dimensionsText, QStringLiteral("5x3"));
 
     QByteArray notAPicture("hello");
     QBuffer other(&notAPicture);
     QVERIFY(other.open(QIODevice::ReadOnly));
-    QVERIFY(!loadFrom(window.state, window, &other, QStringLiteral("-")));
-    QCOMPARE(window.errors, QStringList{QStringLiteral("Cannot load '-': not a PNG or JPEG picture")});
+    QVERIFY(!loadFrom(state, window, &other, QStringLiteral("-")));
+    QCOMPARE(messages(window), QStringList{QStringLiteral("Cannot load '-': not a PNG or JPEG picture")});
 }
 
 void TestLoading::failureChangesNothing_data()
@@ -230,8 +199,8 @@ void TestLoading::failureChangesNothing_data()
     QTest::addColumn<QString>("kind");     // "file", "missing" or "folder"
     QTest::addColumn<QString>("reason");   // empty: no message at all
 
-    const QByteArray goodPng = rgbPng(logoImage(20, 12));
-    const QByteArray goodJpeg = qtWritten(logoImage(32, 16), "jpeg", 90);
+    const QByteArray goodPng = png::fromImage(logoImage(20, 12));
+    const QByteArray goodJpeg = encoded(logoImage(32, 16), "jpeg", 90);
     const QString file = QStringLiteral("file");
     auto reason = [](const char *text) { return QString::fromLatin1(text); };
     QRandomGenerator random(3);
@@ -249,16 +218,16 @@ void TestLoading::failureChangesNothing_data()
         << "cut.jpg" << goodJpeg.left(24) << file << picturefile::damagedHeader("JPEG");
     QTest::newRow("random bytes") << "noise.jpg" << noise << file << reason(picturefile::kNotPngOrJpeg);
     QTest::newRow("GIF named .png") << "really-gif.png" << gif() << file << reason(picturefile::kNotPngOrJpeg);
-    QTest::newRow("BMP named .jpg") << "really-bmp.jpg" << qtWritten(logoImage(4, 4), "bmp") << file
+    QTest::newRow("BMP named .jpg") << "really-bmp.jpg" << encoded(logoImage(4, 4), "bmp") << file
                                     << reason(picturefile::kNotPngOrJpeg);
     QTest::newRow("width 32768 declared in the header")
-        << "wide.png" << pngDeclaring(32768, 1) << file << picturefile::outOfRange(32768, 1);
+        << "wide.png" << png::declaring(32768, 1) << file << picturefile::outOfRange(32768, 1);
     QTest::newRow("height 32768 declared in the header")
-        << "tall.png" << pngDeclaring(1, 32768) << file << picturefile::outOfRange(1, 32768);
+        << "tall.png" << png::declaring(1, 32768) << file << picturefile::outOfRange(1, 32768);
     QTest::newRow("width 0 declared in the header")
-        << "thin.png" << pngDeclaring(0, 5) << file << picturefile::outOfRange(0, 5);
+        << "thin.png" << png::declaring(0, 5) << file << picturefile::outOfRange(0, 5);
     QTest::newRow("width past libpng's own limit declared")
-        << "vast.png" << pngDeclaring(1000001, 1) << file << picturefile::outOfRange(1000001, 1);
+        << "vast.png" << png::declaring(1000001, 1) << file << picturefile::outOfRange(1000001, 1);
     QTest::newRow("JPEG declaring 0 rows")
         << "flat.jpg" << jpegDeclaring(goodJpeg, 32, 0) << file << picturefile::outOfRange(32, 0);
     // A JPEG decoder would make up the missing 400 million pixels rather than fail.
@@ -279,9 +248,11 @@ void TestLoading::failureChangesNothing()
     QFETCH(QString, kind);
     QFETCH(QString, reason);
 
-    TestWindow window;
-    prepareLoadedWindow(window);
-    const Snapshot before(window);
+    WindowState state;
+    WindowRecorder window;
+    prepareLoadedWindow(state, window);
+    const WindowSnapshot before = WindowSnapshot::take(state, window);
+    const qsizetype callsBefore = window.calls.size();
 
     QString path;
     if (!name.isEmpty()) {
@@ -290,15 +261,16 @@ void TestLoading::failureChangesNothing()
             QVERIFY(QDir(dir_.path()).mkpath(name));
         else if (kind == QLatin1String("file"))
             writeFile(path, bytes);
-        window.chosen = path;
+        window.nextChoice = path;
     }
-    QVERIFY(!chooseAndLoad(window.state, window));
+    QVERIFY(!chooseAndLoad(state, window));
 
-    QVERIFY(Snapshot(window) == before);
+    QCOMPARE(WindowSnapshot::take(state, window).differencesFrom(before), QString());
+    QCOMPARE(shownSince(window, callsBefore), QStringList());
     if (reason.isEmpty())
-        QCOMPARE(window.errors, QStringList());
+        QCOMPARE(messages(window), QStringList());
     else
-        QCOMPARE(window.errors, QStringList{QStringLiteral("Cannot load '%1': %2").arg(path, reason)});
+        QCOMPARE(messages(window), QStringList{QStringLiteral("Cannot load '%1': %2").arg(path, reason)});
 }
 
 void TestLoading::outOfMemoryChangesNothing()
@@ -306,10 +278,12 @@ void TestLoading::outOfMemoryChangesNothing()
 #if defined(__SANITIZE_ADDRESS__)
     QSKIP("AddressSanitizer reserves more address space than any limit this test sets");
 #else
-    TestWindow window;
-    prepareLoadedWindow(window);
-    const Snapshot before(window);
-    const QString path = fixture(QStringLiteral("huge.png"), pngDeclaring(20000, 20000));
+    WindowState state;
+    WindowRecorder window;
+    prepareLoadedWindow(state, window);
+    const WindowSnapshot before = WindowSnapshot::take(state, window);
+    const qsizetype callsBefore = window.calls.size();
+    const QString path = fixture(QStringLiteral("huge.png"), png::declaring(20000, 20000));
 
     // Leave the process 256 MiB more address space than it has now: the 1.6 GB picture
     // cannot be allocated, as on a machine without the memory for it.
@@ -322,12 +296,13 @@ void TestLoading::outOfMemoryChangesNothing()
     rlimit tight = saved;
     tight.rlim_cur = rlim_t(pages * sysconf(_SC_PAGESIZE) + (qint64(256) << 20));
     QCOMPARE(setrlimit(RLIMIT_AS, &tight), 0);
-    const bool loaded = loadFile(window.state, window, path);
+    const bool loaded = loadFile(state, window, path);
     setrlimit(RLIMIT_AS, &saved);
 
     QVERIFY(!loaded);
-    QVERIFY(Snapshot(window) == before);
-    QCOMPARE(window.errors,
+    QCOMPARE(WindowSnapshot::take(state, window).differencesFrom(before), QString());
+    QCOMPARE(shownSince(window, callsBefore), QStringList());
+    QCOMPARE(messages(window),
              QStringList{QStringLiteral("Cannot load '%1': %2").arg(path, picturefile::notEnoughMemory(20000, 20000))});
 #endif
 }

@@ -1,11 +1,12 @@
 #include "PictureMaker.h"
-#include "RecordingView.h"
+#include "support/WindowRecorder.h"
 
 #include "conversion/LogoText.h"
 
 #include <QTest>
 
 using namespace plovan;
+using testsupport::WindowRecorder;
 
 namespace {
 
@@ -85,7 +86,7 @@ void TestLogoText::knownTexts()
 {
     QFETCH(PictureRef, dest);
     QFETCH(QString, expected);
-    RecordingView view;
+    WindowRecorder view;
     createLogoText(stateWithWorkingPicture(dest), view);
     QCOMPARE(view.text, expected);
     QCOMPARE(view.text.size(), logotext::length(dest->Width(), dest->Height()));
@@ -94,7 +95,7 @@ void TestLogoText::knownTexts()
 void TestLogoText::workedExampleBytes()
 {
     const PictureRef dest = blackWhere(2, 10, [](int x, int y) { return x == 0 || y == 9; });
-    RecordingView view;
+    WindowRecorder view;
     createLogoText(stateWithWorkingPicture(dest), view);
     QCOMPARE(view.text.size(), 26);
     QCOMPARE(view.text.toUtf8().size(), 32);
@@ -117,10 +118,10 @@ void TestLogoText::progressAndPrefixes()
     QFETCH(QStringList, progress);
     QRandomGenerator random(height);
     const PictureRef dest = testpictures::randomNear(5, height, 128, random);
-    RecordingView view;
+    WindowRecorder view;
     createLogoText(stateWithWorkingPicture(dest), view);
-    QCOMPARE(view.progress, progress);
-    QVERIFY(view.backdrops.empty());
+    QCOMPARE(view.progressHistory, progress);
+    QVERIFY(!view.calls.contains(QStringLiteral("setProcessedBackdrop")));
 
     // The text grows band by band: after each band it is the final text up to that band.
     const QString full = naiveLogoText(*dest);
@@ -134,7 +135,7 @@ void TestLogoText::progressAndPrefixes()
 void TestLogoText::replacesEarlierText()
 {
     const WindowState state = stateWithWorkingPicture(testpictures::uniform(2, 3, kBlack));
-    RecordingView view;
+    WindowRecorder view;
     view.setImageDataText(QStringLiteral("typed by the user"));
     createLogoText(state, view);
     const QString once = view.text;
@@ -146,9 +147,9 @@ void TestLogoText::replacesEarlierText()
 void TestLogoText::nothingBeforeALoad()
 {
     WindowState state;
-    RecordingView view;
+    WindowRecorder view;
     createLogoText(state, view);
-    QVERIFY(view.untouched());
+    QVERIFY(view.calls.isEmpty());
 }
 
 void TestLogoText::onlyRedZeroCounts()
@@ -160,7 +161,7 @@ void TestLogoText::onlyRedZeroCounts()
     surface.row(0)[1] = 0x0001FFFF;
     surface.row(0)[2] = 0x12000000;
     surface.row(0)[3] = 0xFF010000;
-    RecordingView view;
+    WindowRecorder view;
     createLogoText(stateWithWorkingPicture(dest), view);
     QCOMPARE(view.text, QStringLiteral("OBM¶BMD¶80008000¶CBM¶"));
 }
@@ -186,7 +187,7 @@ void TestLogoText::matchesNaiveEncoding()
         return random.bounded(2) ? RGB(0, int(random.bounded(256)), 9, int(random.bounded(256)))
                                  : Colour(random.bounded(1u << 24)) | 0x010000u;
     });
-    RecordingView view;
+    WindowRecorder view;
     createLogoText(stateWithWorkingPicture(dest), view);
     QCOMPARE(view.text, naiveLogoText(*dest));
     QCOMPARE(view.text.size(), logotext::length(width, height));

@@ -7,11 +7,11 @@
 #include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
-#include "harness/PngBuilder.h"
-#include "harness/Seeds.h"
-#include "harness/WindowRecorder.h"
 #include "import/ImageLoader.h"
 #include "platform/PictureFile.h"
+#include "support/FixtureFiles.h"
+#include "support/PngFiles.h"
+#include "support/WindowRecorder.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -26,7 +26,7 @@
 #include <sys/resource.h>
 
 using namespace plovan;
-using namespace plovan::fuzz;
+using namespace plovan::testsupport;
 
 namespace {
 
@@ -238,10 +238,7 @@ void MemoryTest::refusedOrLoadedUnderLimit_data()
     for (int spare : {4, 8, 12, 16, 32, 128})
         QTest::addRow("1500x1000 16-bit RGBA PNG with %d MiB to spare", spare) << deep << 1500 << 1000 << spare << (spare <= 4);
     // A header that asks for 4 GiB, with one row of data behind it.
-    const QByteArray row = QByteArray(1, '\0') + QByteArray(32767 * 4, '\x80');
-    const QString liar = fixture(QStringLiteral("liar.png"),
-                                 png::signature() + png::chunk("IHDR", png::ihdrData(32767, 32767, 8, 6))
-                                     + png::chunk("IDAT", png::zlib(row)) + png::chunk("IEND", {}));
+    const QString liar = fixture(QStringLiteral("liar.png"), png::withOneRow(32767, 32767, 8, 6));
     QTest::newRow("32767x32767 RGBA header with 1 GiB to spare") << liar << 32767 << 32767 << 1024 << true;
 }
 

@@ -1,5 +1,5 @@
 #include "PictureMaker.h"
-#include "RecordingView.h"
+#include "support/WindowRecorder.h"
 
 #include "conversion/Redraw.h"
 
@@ -7,6 +7,7 @@
 #include <cmath>
 
 using namespace plovan;
+using testsupport::WindowRecorder;
 
 namespace {
 
@@ -99,7 +100,7 @@ void TestRedraw::rule()
         for (int x = 0; x < width; ++x)
             pix->rgbSurface().row(0)[x] = stored;
         const WindowState state = stateFor(pix, threshold, reverse);
-        RecordingView view;
+        WindowRecorder view;
         redraw(state, view);
         for (int x = 0; x < width; ++x)
             QCOMPARE(state.destPix->rgbSurface().Pixel(x, 0), black ? kBlack : kWhite);
@@ -117,11 +118,11 @@ void TestRedraw::progressAndHandOver()
 {
     QFETCH(int, height);
     const WindowState state = stateFor(makePicture(3, height), 100, false);
-    RecordingView view;
+    WindowRecorder view;
     redraw(state, view);
-    QCOMPARE(view.progress, countTo(height));
-    QCOMPARE(view.backdrops.size(), size_t(1));
-    QCOMPARE(view.backdrops.front(), state.destPix);
+    QCOMPARE(view.progressHistory, countTo(height));
+    QCOMPARE(view.calls.count(QStringLiteral("setProcessedBackdrop")), 1);
+    QCOMPARE(view.processedBackdrop, state.destPix);
     QVERIFY(view.textHistory.isEmpty());
 }
 
@@ -130,9 +131,9 @@ void TestRedraw::nothingBeforeALoad()
     WindowState state;
     state.threshold = 42;
     state.reverse = true;
-    RecordingView view;
+    WindowRecorder view;
     redraw(state, view);
-    QVERIFY(view.untouched());
+    QVERIFY(view.calls.isEmpty());
     QVERIFY(!state.pix && !state.destPix);
 }
 
@@ -141,7 +142,7 @@ void TestRedraw::writesInPlaceAndRepeats()
     QRandomGenerator random(7);
     const WindowState state = stateFor(testpictures::randomNear(33, 21, 100, random), 100, false);
     const uchar *before = state.destPix->image().constBits();
-    RecordingView view;
+    WindowRecorder view;
     redraw(state, view);
     const QImage first = state.destPix->image().copy();
     redraw(state, view);
@@ -176,7 +177,7 @@ void TestRedraw::matchesNaiveRule()
     QFETCH(quint32, seed);
     QRandomGenerator random(seed);
     const WindowState state = stateFor(testpictures::randomNear(width, height, threshold, random), threshold, reverse);
-    RecordingView view;
+    WindowRecorder view;
     redraw(state, view);
     QCOMPARE(state.destPix->image(), naiveRedraw(*state.pix, threshold, reverse)->image());
 }

@@ -4,7 +4,7 @@
 // Rows named in fuzz/known-failures are expected failures until their fault is fixed.
 #include "harness/ConversionHarness.h"
 #include "harness/DecodeHarness.h"
-#include "harness/PngBuilder.h"
+#include "harness/StructuredPng.h"
 #include "harness/PngHarness.h"
 #include "harness/Seeds.h"
 

@@ -2,10 +2,14 @@
 
 #include "harness/ByteReader.h"
 #include "harness/Reference.h"
-#include "harness/WindowRecorder.h"
+#include "support/WindowRecorder.h"
 #include "import/ImageLoader.h"
 
 namespace plovan::fuzz {
+
+using testsupport::pictureDigest;
+using testsupport::WindowRecorder;
+using testsupport::WindowSnapshot;
 
 QString checkConversion(QByteArrayView input)
 {

@@ -3,7 +3,7 @@
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
 #include "harness/Reference.h"
-#include "harness/WindowRecorder.h"
+#include "support/WindowRecorder.h"
 #include "import/ImageLoader.h"
 #include "platform/PictureFile.h"
 #include "platform/PictureHeader.h"
@@ -14,6 +14,10 @@
 #include <QTemporaryDir>
 
 namespace plovan::fuzz {
+
+using testsupport::pictureDigest;
+using testsupport::WindowRecorder;
+using testsupport::WindowSnapshot;
 namespace {
 
 // One scratch directory per process; the file in it is rewritten for every input.

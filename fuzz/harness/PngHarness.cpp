@@ -1,7 +1,7 @@
 #include "harness/PngHarness.h"
 
 #include "harness/DecodeHarness.h"
-#include "harness/PngBuilder.h"
+#include "harness/StructuredPng.h"
 
 #include <QStringList>
 #include <cstdlib>

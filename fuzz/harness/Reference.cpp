@@ -8,6 +8,10 @@
 
 namespace plovan::fuzz {
 
+using testsupport::pictureDigest;
+using testsupport::WindowRecorder;
+using testsupport::WindowSnapshot;
+
 Colour reference::converted(Colour colour, int threshold, bool reverse)
 {
     const int sum = Red(colour) + Green(colour) + Blue(colour);

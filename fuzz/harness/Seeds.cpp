@@ -1,13 +1,15 @@
 #include "harness/Seeds.h"
 
 #include "harness/JpegBuilder.h"
-#include "harness/PngBuilder.h"
+#include "harness/StructuredPng.h"
+#include "support/FixtureFiles.h"
 
-#include <QBuffer>
 #include <QImage>
-#include <QImageWriter>
 
 namespace plovan::fuzz {
+
+using testsupport::encoded;
+
 namespace {
 
 // A picture with gradients, hard edges and a transparent corner, the same on every run.
@@ -37,30 +39,6 @@ QByteArray filler(int count, int salt)
 
 } // namespace
 
-QByteArray encoded(const QImage &image, const char *format, int quality, bool progressive, bool optimized)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setQuality(quality);
-    writer.setProgressiveScanWrite(progressive);
-    writer.setOptimizedWrite(optimized);
-    if (!writer.write(image))
-        qFatal("cannot write a %s fixture", format);
-    return bytes;
-}
-
-QByteArray exifOrientationSegment(int orientation)
-{
-    // "Exif\0\0", then a big-endian TIFF header and one IFD entry: Orientation, SHORT, 1.
-    const QByteArray tiff = QByteArray::fromHex("4d4d002a00000008 0001 0112 0003 00000001") + char(0) + char(orientation)
-        + QByteArray::fromHex("0000 00000000");
-    const QByteArray body = QByteArray("Exif\0\0", 6) + tiff;
-    const int length = int(body.size()) + 2;
-    return QByteArray::fromHex("ffe1") + char(length >> 8) + char(length & 0xFF) + body;
-}
-
 QList<Seed> decodeSeeds()
 {
     QList<Seed> seeds;
@@ -76,9 +54,8 @@ QList<Seed> decodeSeeds()
     seeds << Seed{QStringLiteral("progressive-jpeg-33x17"), encoded(opaque, "jpeg", 70, true)};
     seeds << Seed{QStringLiteral("optimized-jpeg-33x17"), encoded(opaque, "jpeg", 30, false, true)};
     seeds << Seed{QStringLiteral("grey-jpeg-16x16"), encoded(pattern(16, 16, QImage::Format_Grayscale8), "jpeg", 80)};
-    QByteArray turned = encoded(pattern(12, 5, QImage::Format_RGB32), "jpeg", 80);
-    turned.insert(2, exifOrientationSegment(6));
-    seeds << Seed{QStringLiteral("exif-orientation-6-jpeg-12x5"), turned};
+    seeds << Seed{QStringLiteral("exif-orientation-6-jpeg-12x5"),
+                  testsupport::withExifOrientation(encoded(pattern(12, 5, QImage::Format_RGB32), "jpeg", 80), 6)};
     seeds << Seed{QStringLiteral("many-scans-progressive-jpeg-64x48"), jpeg::progressiveGrey(64, 48, 40)};
     // PNG kinds Qt does not write: grey+alpha, 16-bit grey, palette with transparency, interlaced.
     // (Not 16-bit RGB with a colour key: Qt 6.4 leaves part of each such row unwritten,

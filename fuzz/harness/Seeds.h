@@ -23,12 +23,4 @@ QList<Seed> conversionSeeds();
 // with transparency, and the header liars.
 QList<Seed> structuredPngSeeds();
 
-// `image` written by Qt's writer for `format` ("png", "jpeg") into memory; a fixture that
-// cannot be written is a broken test setup, so it stops the program.
-QByteArray encoded(const QImage &image, const char *format, int quality = -1, bool progressive = false,
-                   bool optimized = false);
-
-// A JPEG segment giving the EXIF orientation (1 ... 8), to go right after the SOI marker.
-QByteArray exifOrientationSegment(int orientation);
-
 } // namespace plovan::fuzz

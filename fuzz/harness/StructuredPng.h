@@ -9,23 +9,6 @@
 
 namespace plovan::fuzz {
 
-// PNG files put together chunk by chunk, so that a test or a fuzz input can say exactly
-// which header fields, chunks, rows and damage a file has.
-namespace png {
-
-QByteArray signature();
-std::uint32_t crc32(QByteArrayView bytes);
-// Length, type, data and a correct CRC.
-QByteArray chunk(QByteArrayView type, QByteArrayView data);
-QByteArray ihdrData(std::uint32_t width, std::uint32_t height, int bitDepth, int colourType,
-                    int interlace = 0, int compression = 0, int filter = 0);
-// A zlib stream of the bytes, as IDAT, zTXt and iCCP carry them.
-QByteArray zlib(QByteArrayView raw, int level = -1);
-// Signature and IHDR and nothing else: a file that only claims a size.
-QByteArray headerOnly(std::uint32_t width, std::uint32_t height, int bitDepth, int colourType);
-
-} // namespace png
-
 // A PNG described by a fuzz input, and what a correct decoder must make of it.
 struct StructuredPng {
     QByteArray file;

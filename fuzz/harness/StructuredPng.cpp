@@ -1,6 +1,7 @@
-#include "harness/PngBuilder.h"
+#include "harness/StructuredPng.h"
 
 #include "harness/ByteReader.h"
+#include "support/PngFiles.h"
 
 #include <QStringList>
 #include <array>
@@ -8,68 +9,8 @@
 #include <cstdlib>
 
 namespace plovan::fuzz {
-namespace png {
 
-QByteArray signature()
-{
-    return QByteArray("\x89PNG\r\n\x1a\n", 8);
-}
-
-std::uint32_t crc32(QByteArrayView bytes)
-{
-    static const auto table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    std::uint32_t c = 0xFFFFFFFFu;
-    for (char b : bytes)
-        c = table[(c ^ std::uint8_t(b)) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
-}
-
-static void appendBigEndian(QByteArray &out, std::uint32_t v)
-{
-    out.append(char(v >> 24)).append(char(v >> 16)).append(char(v >> 8)).append(char(v));
-}
-
-QByteArray chunk(QByteArrayView type, QByteArrayView data)
-{
-    QByteArray out;
-    appendBigEndian(out, std::uint32_t(data.size()));
-    QByteArray body = type.toByteArray() + data.toByteArray();
-    out += body;
-    appendBigEndian(out, crc32(body));
-    return out;
-}
-
-QByteArray ihdrData(std::uint32_t width, std::uint32_t height, int bitDepth, int colourType, int interlace,
-                    int compression, int filter)
-{
-    QByteArray d;
-    appendBigEndian(d, width);
-    appendBigEndian(d, height);
-    d.append(char(bitDepth)).append(char(colourType)).append(char(compression)).append(char(filter)).append(char(interlace));
-    return d;
-}
-
-QByteArray zlib(QByteArrayView raw, int level)
-{
-    // qCompress puts the uncompressed length in front of a plain zlib stream.
-    return qCompress(reinterpret_cast<const uchar *>(raw.data()), raw.size(), level).mid(4);
-}
-
-QByteArray headerOnly(std::uint32_t width, std::uint32_t height, int bitDepth, int colourType)
-{
-    return signature() + chunk("IHDR", ihdrData(width, height, bitDepth, colourType));
-}
-
-} // namespace png
+namespace png = testsupport::png;
 
 namespace {
 
@@ -87,18 +28,6 @@ constexpr std::array<Combo, 15> kCombos{{{0, 1}, {0, 2}, {0, 4}, {0, 8}, {0, 16}
 constexpr std::array<std::uint32_t, 12> kLiarSides{
     {0, 16384, 32766, 32767, 32768, 65535, 65536, 1000000, 1000001, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}};
 
-int channelsOf(int colourType)
-{
-    switch (colourType) {
-    case 0: return 1;
-    case 2: return 3;
-    case 3: return 1;
-    case 4: return 2;
-    case 6: return 4;
-    default: return 1;
-    }
-}
-
 const char *colourTypeName(int colourType)
 {
     switch (colourType) {
@@ -111,82 +40,14 @@ const char *colourTypeName(int colourType)
     }
 }
 
-// The seven passes of Adam7 interlacing: first column, first row, column step, row step.
-constexpr std::array<std::array<int, 4>, 7> kAdam7{
-    {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4}, {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}}};
-
-int paeth(int a, int b, int c)
-{
-    const int p = a + b - c;
-    const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-    if (pa <= pb && pa <= pc)
-        return a;
-    return pb <= pc ? b : c;
-}
-
-// One scan line filtered with `type` against the previous line of the same pass (all
-// zeros for the first). Filter bytes 5 and above are invalid; their data is left raw.
-QByteArray filtered(const QByteArray &line, const QByteArray &previous, int type, int bytesPerPixel)
-{
-    QByteArray out(line.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const int x = std::uint8_t(line[i]);
-        const int a = i >= bytesPerPixel ? std::uint8_t(line[i - bytesPerPixel]) : 0;
-        const int b = std::uint8_t(previous[i]);
-        const int c = i >= bytesPerPixel ? std::uint8_t(previous[i - bytesPerPixel]) : 0;
-        int v = x;
-        switch (type) {
-        case 1: v = x - a; break;
-        case 2: v = x - b; break;
-        case 3: v = x - (a + b) / 2; break;
-        case 4: v = x - paeth(a, b, c); break;
-        default: break;
-        }
-        out[i] = char(std::uint8_t(v));
-    }
-    return out;
-}
-
+// The samples a fuzz input gave, width * height * channels of them, row by row.
 struct Samples {
     int width = 0;
     int height = 0;
     int channels = 1;
-    QList<std::uint16_t> values; // width * height * channels, row by row
+    QList<std::uint16_t> values;
     std::uint16_t at(int x, int y, int c) const { return values[(qsizetype(y) * width + x) * channels + c]; }
 };
-
-// The scan lines of the pixels in one pass, each packed most significant bit first and
-// padded to whole bytes; 16-bit samples big-endian.
-QList<QByteArray> scanLines(const Samples &s, int bitDepth, int x0, int y0, int dx, int dy)
-{
-    QList<QByteArray> lines;
-    const int passWidth = s.width > x0 ? (s.width - x0 + dx - 1) / dx : 0;
-    const int passHeight = s.height > y0 ? (s.height - y0 + dy - 1) / dy : 0;
-    if (passWidth == 0 || passHeight == 0)
-        return lines;
-    const qsizetype bitsPerLine = qsizetype(passWidth) * s.channels * bitDepth;
-    for (int py = 0; py < passHeight; ++py) {
-        QByteArray line((bitsPerLine + 7) / 8, '\0');
-        qsizetype bit = 0;
-        for (int px = 0; px < passWidth; ++px) {
-            for (int c = 0; c < s.channels; ++c) {
-                const std::uint16_t v = s.at(x0 + px * dx, y0 + py * dy, c);
-                if (bitDepth == 16) {
-                    line[bit / 8] = char(v >> 8);
-                    line[bit / 8 + 1] = char(v & 0xFF);
-                } else if (bitDepth == 8) {
-                    line[bit / 8] = char(v);
-                } else {
-                    const int shift = 8 - bitDepth - int(bit % 8);
-                    line[bit / 8] = char(std::uint8_t(line[bit / 8]) | (v << shift));
-                }
-                bit += bitDepth;
-            }
-        }
-        lines << line;
-    }
-    return lines;
-}
 
 double toEight(int sample, int bitDepth)
 {
@@ -288,7 +149,7 @@ StructuredPng buildStructuredPng(QByteArrayView input)
     // The pixels, from the rest of the input. Sizes past a few pages of pixels get a short
     // made-up stream instead: they are there to test the header, not the rows.
     const bool writeRows = out.headerValid && qint64(out.width) * out.height <= (qint64(1) << 16);
-    const int channels = channelsOf(colourType);
+    const int channels = png::channelsOf(colourType);
     Samples samples;
     QByteArray rawStream;
     if (writeRows) {
@@ -301,15 +162,24 @@ StructuredPng buildStructuredPng(QByteArrayView input)
             v = std::uint16_t(colourType == 3 ? raw % qMax(1, paletteSize) : raw & maxSample);
         }
         const int bytesPerPixel = qMax(1, channels * bitDepth / 8);
-        const int passes = interlace == 1 ? 7 : 1;
-        for (int p = 0; p < passes; ++p) {
-            const auto &pass = interlace == 1 ? kAdam7[p] : std::array<int, 4>{0, 0, 1, 1};
-            const QList<QByteArray> lines = scanLines(samples, bitDepth, pass[0], pass[1], pass[2], pass[3]);
+        testsupport::PngFixture picture;
+        picture.width = samples.width;
+        picture.height = samples.height;
+        picture.bitDepth = bitDepth;
+        picture.colourType = colourType;
+        picture.samples = [&samples](int x, int y) {
+            QList<int> s;
+            for (int c = 0; c < samples.channels; ++c)
+                s << samples.at(x, y, c);
+            return s;
+        };
+        for (const png::Pass &pass : png::passes(interlace == 1)) {
+            const QList<QByteArray> lines = png::scanLines(picture, pass);
             QByteArray previous(lines.isEmpty() ? 0 : lines.first().size(), '\0');
             for (const QByteArray &line : lines) {
                 const int filterByte = badFilterBytes ? r.byte() : r.byte() % 5;
                 rawStream.append(char(filterByte));
-                rawStream += filtered(line, previous, filterByte, bytesPerPixel);
+                rawStream += png::filtered(line, previous, filterByte, bytesPerPixel);
                 previous = line;
             }
         }

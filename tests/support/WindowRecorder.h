@@ -10,11 +10,12 @@
 #include <QStringList>
 #include <optional>
 
-namespace plovan::fuzz {
+namespace plovan::testsupport {
 
 // The whole window without widgets: what loading, the conversion and Create tell it, in
 // order. The canvases, labels and text area are plain fields, and every call is logged,
-// so a check can say both what the window shows and what it was told.
+// so a check can say both what the window shows and what it was told. The tests and the
+// fuzz harnesses all use this one stand-in for the window.
 class WindowRecorder : public LoadView, public ConversionView {
 public:
     // LoadView
@@ -68,4 +69,4 @@ struct WindowSnapshot {
 // SHA-1 of the pixels a picture shows, row by row, padding left out.
 QByteArray pictureDigest(const Picture &picture);
 
-} // namespace plovan::fuzz
+} // namespace plovan::testsupport

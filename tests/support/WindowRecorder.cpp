@@ -1,8 +1,8 @@
-#include "harness/WindowRecorder.h"
+#include "support/WindowRecorder.h"
 
 #include <QCryptographicHash>
 
-namespace plovan::fuzz {
+namespace plovan::testsupport {
 
 std::optional<QString> WindowRecorder::chooseFile(const FileTypeSet &types)
 {
@@ -112,4 +112,4 @@ QString WindowSnapshot::differencesFrom(const WindowSnapshot &o) const
     return d.join(QStringLiteral(", "));
 }
 
-} // namespace plovan::fuzz
+} // namespace plovan::testsupport
