@@ -55,6 +55,9 @@ private Q_SLOTS:
     void commands();
     void selectAllAndCopyAfterCreate();
     void copyShortcutGivesTheSameText();
+    void editMenuFromTheKeyboard_data();
+    void editMenuFromTheKeyboard();
+    void selectAllAndCopyFromTheKeyboardAfterCreate();
     void quit_data();
     void quit();
 
@@ -285,6 +288,86 @@ void TestMenu::copyShortcutGivesTheSameText()
     QTest::keySequence(area, QKeySequence::SelectAll);
     QTest::keySequence(area, QKeySequence::Copy);
     QCOMPARE(QGuiApplication::clipboard()->text(), kLogo);
+}
+
+// How the user opens the Edit menu without the mouse.
+enum class OpenEdit { AltE, AltThenRightDown, F10ThenRightDown };
+
+void TestMenu::editMenuFromTheKeyboard_data()
+{
+    QTest::addColumn<OpenEdit>("open");
+    QTest::newRow("Alt+E") << OpenEdit::AltE;
+    QTest::newRow("Alt alone, then Right to Edit and Down into it") << OpenEdit::AltThenRightDown;
+    QTest::newRow("F10, then Right to Edit and Down into it") << OpenEdit::F10ThenRightDown;
+}
+
+// Opened from the keyboard, the menu bar takes the focus for its own navigation; the Edit
+// items still belong to the text area that had the focus before.
+void TestMenu::editMenuFromTheKeyboard()
+{
+    QFETCH(OpenEdit, open);
+    ShownWindow window(*menus_);
+    LogoTextEdit *area = focusedTextArea(window, kLogo);
+    QVERIFY(area);
+    // Keys go where a key pressed now would: into an open menu, else the focused control.
+    auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget *popup = QApplication::activePopupWidget();
+        QTest::keyClick(popup ? popup : QApplication::focusWidget(), key, modifiers);
+    };
+    auto openEdit = [&] {
+        if (open == OpenEdit::AltE) {
+            press(Qt::Key_E, Qt::AltModifier);
+        } else {
+            if (open == OpenEdit::F10ThenRightDown)
+                press(Qt::Key_F10);
+            else
+                press(Qt::Key_Alt, Qt::AltModifier);
+            press(Qt::Key_Right);
+            press(Qt::Key_Down);
+        }
+    };
+
+    openEdit();
+    QTRY_COMPARE(QApplication::activePopupWidget(), menus_->editMenu());
+    QCOMPARE(enabledEditCommands(*menus_), QStringList({"EditSelectAll"}));
+    press(Qt::Key_A);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    QCOMPARE(area->textCursor().selectedText().size(), area->document()->characterCount() - 1);
+
+    openEdit();
+    QTRY_COMPARE(QApplication::activePopupWidget(), menus_->editMenu());
+    QCOMPARE(enabledEditCommands(*menus_), QStringList({"EditCut", "EditCopy", "EditClear", "EditSelectAll"}));
+    press(Qt::Key_C);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+
+    QCOMPARE(QGuiApplication::clipboard()->text(), kLogo);
+    // Closed, the menu gives the focus back to the text area.
+    QTRY_COMPARE(QApplication::focusWidget(), area);
+}
+
+// The typical run to its end without a click into the text area: load, Refresh, Create by
+// mouse, then Alt+E, A and Alt+E, C.
+void TestMenu::selectAllAndCopyFromTheKeyboardAfterCreate()
+{
+    ShownWindow window(*menus_);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    window.load(writePicture(dir_, QStringLiteral("logo.png"), greyImage(20, 11, 30)));
+    window.click("PushButton2");
+    window.click("PushButton3");
+    const QString text = window.control<LogoTextEdit>("TextArea1")->content();
+    QVERIFY(text.startsWith(QStringLiteral("OBM¶")));
+
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
+    QTRY_COMPARE(QApplication::activePopupWidget(), menus_->editMenu());
+    QTest::keyClick(menus_->editMenu(), Qt::Key_A);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
+    QTRY_COMPARE(QApplication::activePopupWidget(), menus_->editMenu());
+    QTest::keyClick(menus_->editMenu(), Qt::Key_C);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+
+    QCOMPARE(QGuiApplication::clipboard()->text(), text);
 }
 
 void TestMenu::quit_data()

@@ -6,6 +6,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 
 namespace plovan {
 
@@ -63,6 +64,14 @@ void MainMenuBar::attachTo(QMenuBar *bar) const
 {
     bar->addMenu(fileMenu_.get());
     bar->addMenu(editMenu_.get());
+    // F10 opens the first menu, as it does in most desktops' windows; the arrow keys go on
+    // from there. (Alt and the underlined letters are the menu bar's own.)
+    auto *openMenus = new QShortcut(QKeySequence(Qt::Key_F10), bar);
+    connect(openMenus, &QShortcut::activated, bar, [bar] {
+        const QList<QAction *> menus = bar->actions();
+        if (!menus.isEmpty())
+            bar->setActiveAction(menus.constFirst());
+    });
 }
 
 } // namespace plovan

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 
@@ -14,6 +16,11 @@ bool clipboardHasText()
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasText();
+}
+
+bool isMenu(const QWidget *widget)
+{
+    return qobject_cast<const QMenuBar *>(widget) || qobject_cast<const QMenu *>(widget);
 }
 
 } // namespace
@@ -28,7 +35,13 @@ TextCommands::TextCommands(const Actions &actions, QObject *parent) : QObject(pa
     connect(actions_.selectAll, &QAction::triggered, this, [this] { run(&TextCommands::selectAll); });
 
     auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
-    connect(app, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { follow(now); });
+    connect(app, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        // Opened from the keyboard (Alt+E, or Alt and the arrow keys), the menus take the
+        // focus for their own navigation and give it back when they close; meanwhile the
+        // commands still belong to the text control the user was in.
+        if (!isMenu(now))
+            follow(now);
+    });
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TextCommands::refresh);
     follow(QApplication::focusWidget());
 }
