@@ -3,7 +3,9 @@
 #include "platform/DecodedPixels.h"
 #include "platform/Exceptions.h"
 #include "platform/PictureHeader.h"
+#include "platform/AvailableMemory.h"
 #include "platform/PixelBuffer.h"
+#include "platform/PngColourKey.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -111,6 +113,19 @@ OpenedPicture decode(QIODevice *device, const DecodeLimits &limits, QSize &size)
     if (!Picture::sideInRange(size.width()) || !Picture::sideInRange(size.height()))
         return refused(outOfRange(size.width(), size.height()));
 
+    QByteArray unkeyedBytes;
+    QBuffer unkeyed;
+    std::optional<Rgb16ColourKey> colourKey;
+    if (kind == PictureKind::Png) {
+        if (std::optional<UnkeyedPng> png = takeOutRgb16ColourKey(device)) {
+            unkeyedBytes = std::move(png->file);
+            colourKey = png->key;
+            unkeyed.setBuffer(&unkeyedBytes);
+            unkeyed.open(QIODevice::ReadOnly);
+            device = &unkeyed;
+        }
+    }
+
     QImageReader reader(device, kind == PictureKind::Png ? "png" : "jpeg");
     reader.setAutoDetectImageFormat(false); // that decoder and no other
     reader.setAutoTransform(true);
@@ -150,6 +165,8 @@ OpenedPicture decode(QIODevice *device, const DecodeLimits &limits, QSize &size)
 
     if (!reader.read(&image))
         return refused(damagedData(kindName));
+    if (colourKey)
+        whitenColourKey(image, *colourKey);
     QImage stored = toStorageImage(std::move(image), std::move(buffer));
     return {std::make_shared<Picture>(std::move(stored)), {}};
 }

@@ -1,21 +1,22 @@
 #pragma once
 
-#include <QImage>
+#include "platform/PixelMemory.h"
 
-#include <optional>
+#include <QImage>
 
 namespace plovan {
 
 // Memory for decoded pixels that we allocate ourselves rather than leaving it to Qt:
 // a decoder writes straight into it (Qt's reader reuses an image of the right size and
-// format instead of allocating one under its own limit), big buffers get a mapping of
-// their own (mapPixelMemory), and a narrower format can be rewritten into the front of the
-// same memory and the rest handed back to the system. Move-only; frees its memory unless it
-// was handed to an image.
+// format instead of allocating one under its own limit), it starts out zeroed (what a
+// decoder leaves unwritten is zero, never stale memory), and a narrower format can be
+// rewritten into the front of the same memory and the rest handed back to the system
+// (allocatePixelMemory, trimPixelMemory). Move-only; frees its memory unless it was
+// handed to an image.
 class PixelBuffer {
 public:
     PixelBuffer() = default;
-    // Throws std::bad_alloc.
+    // Zeroed. Throws std::bad_alloc.
     explicit PixelBuffer(qsizetype bytes);
     ~PixelBuffer();
     PixelBuffer(PixelBuffer &&other) noexcept;
@@ -23,11 +24,11 @@ public:
     PixelBuffer(const PixelBuffer &) = delete;
     PixelBuffer &operator=(const PixelBuffer &) = delete;
 
-    uchar *data() const { return data_; }
-    qsizetype size() const { return size_; }
-    bool isNull() const { return data_ == nullptr; }
+    uchar *data() const { return memory_.data; }
+    qsizetype size() const { return qsizetype(memory_.length); }
+    bool isNull() const { return memory_.data == nullptr; }
 
-    // Returns the memory past the first `bytes` to the system (whole pages only).
+    // Returns the memory past the first `bytes` to the system where it can.
     void shrink(qsizetype bytes);
 
     // An image over the first height * bytesPerLine bytes that does not own them: valid
@@ -42,15 +43,7 @@ public:
     static qsizetype bytesPerLine(int width, QImage::Format format);
 
 private:
-    void release() noexcept;
-
-    uchar *data_ = nullptr;
-    qsizetype size_ = 0;
-    bool mapped_ = false;
+    PixelMemory memory_;
 };
-
-// Memory the system can still give us without swapping out others or killing us:
-// MemAvailable plus free swap from /proc/meminfo; nothing when that cannot be read.
-std::optional<qint64> availableMemoryBytes();
 
 } // namespace plovan

@@ -6,23 +6,27 @@
 
 namespace plovan {
 
-// Pictures of at least this many bytes get a mapping of their own (mapPixelMemory);
-// smaller ones come from the ordinary heap, which reuses memory it already has.
-inline constexpr qsizetype kOwnMappingBytes = qsizetype(2) << 20;
+// Memory for pictures: the one place that asks the operating system for it. The Linux
+// version (PixelMemoryLinux.cpp) gives big pictures a mapping of their own, which can be
+// trimmed from the end; the portable version (PixelMemoryPortable.cpp) takes everything
+// from the C++ allocator and never trims. CMake picks one.
+struct PixelMemory {
+    uchar *data = nullptr;
+    size_t length = 0;   // what release() must be given back; at least the bytes asked for
+    bool mapped = false; // a mapping of its own (Linux), not heap memory
+};
 
-// Fresh memory of `bytes` rounded up to whole pages, mapped for us alone, in ordinary
-// 4 KiB pages that fault in as they are first written. Transparent huge pages were tried
-// (madvise MADV_HUGEPAGE): on the 2-core VMs we measure on they made the first touch of a
-// big picture two to three times slower, 16384 x 16384 end to end taking 7.2 s instead of
-// 3.4 s, as the kernel had to find, assemble and clear 2 MiB of contiguous memory for each
-// fault. Faulting the pages in ahead (MADV_POPULATE_WRITE) gained under 10 % there, and
-// would make a damaged file that declares a huge size cost all of its memory before the
-// decoder gives up. Sets `length` to the mapped length, to hand to munmap. Throws
-// std::bad_alloc.
-void *mapPixelMemory(size_t bytes, size_t &length);
+// `bytes` of memory, every byte zero, so that whatever a decoder leaves unwritten reads
+// as zero, never as what the memory held before. Throws std::bad_alloc.
+PixelMemory allocatePixelMemory(size_t bytes);
+// Gives the memory back; `memory` is empty afterwards.
+void releasePixelMemory(PixelMemory &memory) noexcept;
+// Hands what lies past the first `keep` bytes back to the system where it can (whole
+// pages of a mapping); elsewhere keeps it until release.
+void trimPixelMemory(PixelMemory &memory, size_t keep) noexcept;
 
-// An uninitialised image in the storage format; big pictures on memory from
-// mapPixelMemory. Throws std::bad_alloc.
+// An image in the storage format over fresh memory from allocatePixelMemory, freed when
+// its last copy goes. Throws std::bad_alloc.
 QImage allocateStorageImage(int width, int height);
 
 } // namespace plovan

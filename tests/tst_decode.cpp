@@ -4,6 +4,7 @@
 #include "platform/DecodedPixels.h"
 #include "platform/PictureFile.h"
 #include "platform/PictureHeader.h"
+#include "platform/PixelBuffer.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>
@@ -169,6 +170,8 @@ private Q_SLOTS:
     void capOnDecodedBytes();
     void sequentialDevice();
     void refusedDecodeTouchesLittleMemory();
+    void decodeMemoryStartsZeroed_data();
+    void decodeMemoryStartsZeroed();
     void compositeMatchesOracleForEveryColourAndAlpha();
     void rgba64RowMatchesOracle_data();
     void rgba64RowMatchesOracle();
@@ -244,6 +247,26 @@ void TestDecode::decodes_data()
         pngRow("RGB with a transparent colour key", spec);
     }
     pngRow("16-bit RGB rounds to 8 bits", pngFixture(16, 8, 16, 2));
+    {
+        // Pixels on and beside the key, which differ from it in one sample by 1, and a
+        // picture wider than a row of 8-bit samples, where the decoder used to stop early.
+        PngFixture spec = pngFixture(37, 6, 16, 2);
+        spec.trns = QByteArray("\x12\x34\x56\x78\x9a\xbc", 6);
+        spec.samples = [](int x, int y) {
+            const QList<int> key{0x1234, 0x5678, 0x9abc};
+            if ((x + y) % 3 == 0)
+                return key;
+            if ((x + y) % 3 == 1) {
+                QList<int> near = key;
+                near[x % 3] += y % 2 ? 1 : -1;
+                return near;
+            }
+            return QList<int>{x * 1700, y * 9000, (x * y * 311) % 65536};
+        };
+        pngRow("16-bit RGB with a transparent colour key", spec);
+        spec.interlaced = true;
+        pngRow("interlaced 16-bit RGB with a transparent colour key", spec);
+    }
     pngRow("16-bit RGBA over white", pngFixture(16, 8, 16, 6));
     pngRow("16-bit grey", pngFixture(10, 10, 16, 0));
     pngRow("16-bit grey + alpha", pngFixture(10, 10, 16, 4));
@@ -490,6 +513,34 @@ void TestDecode::refusedDecodeTouchesLittleMemory()
     QVERIFY(!opened.picture);
     const long grownMiB = (after.ru_maxrss - before.ru_maxrss) / 1024; // ru_maxrss is in KiB
     QVERIFY2(grownMiB < 512, qPrintable(QStringLiteral("peak memory grew by %1 MiB").arg(grownMiB)));
+}
+
+void TestDecode::decodeMemoryStartsZeroed_data()
+{
+    QTest::addColumn<qsizetype>("bytes");
+    QTest::newRow("small, from the heap") << qsizetype(64 * 1024);
+    QTest::newRow("just under a mapping of its own") << qsizetype((2 << 20) - 4);
+    QTest::newRow("big") << qsizetype(6 << 20);
+}
+
+// Whatever a decoder leaves unwritten must not carry what the memory held before: the
+// same size is written over and given back first, so that the allocator has stale
+// memory of that size at hand.
+void TestDecode::decodeMemoryStartsZeroed()
+{
+    QFETCH(qsizetype, bytes);
+    for (int round = 0; round < 3; ++round) {
+        {
+            PixelBuffer stale(bytes);
+            std::memset(stale.data(), 0xA5, size_t(bytes));
+        }
+        PixelBuffer buffer(bytes);
+        QVERIFY(buffer.size() >= bytes);
+        const uchar *data = buffer.data();
+        const qsizetype firstSet = std::find_if(data, data + bytes, [](uchar b) { return b != 0; }) - data;
+        if (firstSet != bytes)
+            QFAIL(qPrintable(QStringLiteral("byte %1 is %2").arg(firstSet).arg(data[firstSet])));
+    }
 }
 
 void TestDecode::compositeMatchesOracleForEveryColourAndAlpha()
