@@ -1,7 +1,9 @@
 #include "platform/PictureFile.h"
 
 #include "platform/DecodedPixels.h"
+#include "platform/DecoderMessageLog.h"
 #include "platform/Exceptions.h"
+#include "platform/JpegStructure.h"
 #include "platform/PictureHeader.h"
 #include "platform/AvailableMemory.h"
 #include "platform/PixelBuffer.h"
@@ -30,6 +32,13 @@ QString picturefile::damagedHeader(const char *kind)
 QString picturefile::damagedData(const char *kind)
 {
     return QStringLiteral("the %1 picture data is damaged or incomplete").arg(QLatin1StringView(kind));
+}
+
+QString picturefile::tooManyScans(int scans, int limit)
+{
+    return QStringLiteral("the JPEG has %1 scans, more than the limit of %2 (real encoders write a few, and "
+                          "every scan is another pass over the whole picture)")
+        .arg(QString::number(scans), QString::number(limit));
 }
 
 QString picturefile::outOfRange(qint64 width, qint64 height)
@@ -113,6 +122,16 @@ OpenedPicture decode(QIODevice *device, const DecodeLimits &limits, QSize &size)
     if (!Picture::sideInRange(size.width()) || !Picture::sideInRange(size.height()))
         return refused(outOfRange(size.width(), size.height()));
 
+    qint64 decoderBytes = 0; // what the decoder allocates for itself
+    if (kind == PictureKind::Jpeg) {
+        const JpegStructure structure = walkJpeg(device);
+        if (!structure.complete)
+            return refused(QString::fromLatin1(kEndsEarly));
+        if (structure.scans > kMaxJpegScans)
+            return refused(tooManyScans(structure.scans, kMaxJpegScans));
+        decoderBytes = structure.coefficientBytes;
+    }
+
     QByteArray unkeyedBytes;
     QBuffer unkeyed;
     std::optional<Rgb16ColourKey> colourKey;
@@ -149,7 +168,7 @@ OpenedPicture decode(QIODevice *device, const DecodeLimits &limits, QSize &size)
         // The decoded picture, a storage copy unless converted in place, a turned copy for
         // an EXIF orientation, and the working picture the loader makes next.
         const qint64 storageBytes = qint64(size.width()) * size.height() * 4;
-        qint64 needed = decodedBytes + storageBytes;
+        qint64 needed = decodedBytes + storageBytes + decoderBytes;
         if (!convertsInPlace(format))
             needed += storageBytes;
         if (reader.transformation() != QImageIOHandler::TransformationNone)
@@ -163,7 +182,14 @@ OpenedPicture decode(QIODevice *device, const DecodeLimits &limits, QSize &size)
     PixelBuffer buffer(decodedBytes);
     QImage image = buffer.view(size.width(), size.height(), bytesPerLine, format);
 
-    if (!reader.read(&image))
+    bool read = false;
+    {
+        DecoderMessageLog messages;
+        read = reader.read(&image);
+        if (!read && messages.decoderRanOutOfMemory())
+            throw std::bad_alloc();
+    }
+    if (!read)
         return refused(damagedData(kindName));
     if (colourKey)
         whitenColourKey(image, *colourKey);

@@ -8,6 +8,7 @@
 #include "harness/DecodeHarness.h"
 #include "harness/JpegBuilder.h"
 #include "harness/StructuredPng.h"
+#include "platform/JpegStructure.h"
 #include "platform/PictureFile.h"
 #include "support/FixtureFiles.h"
 #include "support/PngFiles.h"
@@ -199,6 +200,7 @@ void BadInputTest::outcome_data()
     const QString jpegHeader = refused(picturefile::damagedHeader("JPEG"));
     const QString jpegData = refused(picturefile::damagedData("JPEG"));
     const QString notOurs = refused(picturefile::kNotPngOrJpeg);
+    const QString endsEarly = refused(picturefile::kEndsEarly);
 
     // Header-only liars: a PNG signature and IHDR, nothing after.
     row("header only 1x1", "liar.png", png::headerOnly(1, 1, 8, 0), pngHeader);
@@ -221,17 +223,20 @@ void BadInputTest::outcome_data()
     row("one row of 32767x32767 RGBA", "liar.png", png::withOneRow(32767, 32767, 8, 6), pngData);
     row("one row of 32767x32767 16-bit RGBA", "liar.png", png::withOneRow(32767, 32767, 16, 6), pngData);
     // A JPEG cut right after its scan header, its frame header lying about the size: the
-    // decoder would make up every missing row as grey, gigabytes of them.
+    // decoder would make up every missing row as grey, gigabytes of them; the walk over
+    // the file finds no end-of-image marker first.
     row("baseline JPEG cut after a 32767x32767 frame header", "liar.jpg",
-        jpegCutAfterHeader(jpegDeclaring(baselineJpeg(), 32767, 32767)), jpegData);
+        jpegCutAfterHeader(jpegDeclaring(baselineJpeg(), 32767, 32767)), endsEarly);
     row("progressive JPEG cut after a 32767x32767 frame header", "liar.jpg",
-        jpegCutAfterHeader(jpegDeclaring(progressiveJpeg(), 32767, 32767)), jpegData);
+        jpegCutAfterHeader(jpegDeclaring(progressiveJpeg(), 32767, 32767)), endsEarly);
     row("JPEG frame header 32768 wide", "liar.jpg", jpegDeclaring(baselineJpeg(), 32768, 48), refused(picturefile::outOfRange(32768, 48)));
     row("JPEG frame header 65535x65535", "liar.jpg", jpegDeclaring(baselineJpeg(), 65535, 65535), refused(picturefile::outOfRange(65535, 65535)));
 
     // Damaged files made from four seeds: cut at each tenth, a byte flipped, a checksum
-    // broken, the image data zeroed, cut inside the data. libjpeg fills what is missing
-    // of a cut scan with grey, so many damaged JPEGs load; libpng stops at any error.
+    // broken, the image data zeroed, cut inside the data. libjpeg would fill what is
+    // missing of a cut file with grey and call it a success: a JPEG without its end-of-image
+    // marker is refused before it decodes. A flipped byte or zeroed data leaves a whole
+    // file that libjpeg decodes as best it can; libpng stops at any error.
     const QByteArray png = rgbPng();
     const QByteArray palettePng = interlacedPalettePng();
     const QByteArray jpeg = baselineJpeg();
@@ -275,35 +280,35 @@ void BadInputTest::outcome_data()
     row("interlaced palette PNG with zeroed image data", "damaged.png", pngWithZeroedData(palettePng), pngData);
     row("interlaced palette PNG cut in its image data", "damaged.png", pngCutInData(palettePng), pngData);
     row("baseline JPEG cut at 10%", "damaged.jpg", cutAt(jpeg, 1), jpegHeader);
-    row("baseline JPEG cut at 20%", "damaged.jpg", cutAt(jpeg, 2), jpegHeader);
-    row("baseline JPEG cut at 30%", "damaged.jpg", cutAt(jpeg, 3), jpegHeader);
-    row("baseline JPEG cut at 40%", "damaged.jpg", cutAt(jpeg, 4), jpegHeader);
-    row("baseline JPEG cut at 50%", "damaged.jpg", cutAt(jpeg, 5), loadedAs(64, 48));
-    row("baseline JPEG cut at 60%", "damaged.jpg", cutAt(jpeg, 6), loadedAs(64, 48));
-    row("baseline JPEG cut at 70%", "damaged.jpg", cutAt(jpeg, 7), loadedAs(64, 48));
-    row("baseline JPEG cut at 80%", "damaged.jpg", cutAt(jpeg, 8), loadedAs(64, 48));
-    row("baseline JPEG cut at 90%", "damaged.jpg", cutAt(jpeg, 9), loadedAs(64, 48));
+    row("baseline JPEG cut at 20%", "damaged.jpg", cutAt(jpeg, 2), endsEarly);
+    row("baseline JPEG cut at 30%", "damaged.jpg", cutAt(jpeg, 3), endsEarly);
+    row("baseline JPEG cut at 40%", "damaged.jpg", cutAt(jpeg, 4), endsEarly);
+    row("baseline JPEG cut at 50%", "damaged.jpg", cutAt(jpeg, 5), endsEarly);
+    row("baseline JPEG cut at 60%", "damaged.jpg", cutAt(jpeg, 6), endsEarly);
+    row("baseline JPEG cut at 70%", "damaged.jpg", cutAt(jpeg, 7), endsEarly);
+    row("baseline JPEG cut at 80%", "damaged.jpg", cutAt(jpeg, 8), endsEarly);
+    row("baseline JPEG cut at 90%", "damaged.jpg", cutAt(jpeg, 9), endsEarly);
     row("baseline JPEG with a byte flipped at 1/4", "damaged.jpg", flippedAt(jpeg, 1), loadedAs(64, 48));
     row("baseline JPEG with a byte flipped at 2/4", "damaged.jpg", flippedAt(jpeg, 2), loadedAs(64, 48));
     row("baseline JPEG with a byte flipped at 3/4", "damaged.jpg", flippedAt(jpeg, 3), loadedAs(64, 48));
     row("baseline JPEG with zeroed scan data", "damaged.jpg", jpegWithZeroedScan(jpeg), loadedAs(64, 48));
-    row("baseline JPEG cut in its first scan", "damaged.jpg", jpegCutInScan(jpeg), loadedAs(64, 48));
-    row("baseline JPEG cut after its first scan header", "damaged.jpg", jpegCutAfterHeader(jpeg), loadedAs(64, 48));
+    row("baseline JPEG cut in its first scan", "damaged.jpg", jpegCutInScan(jpeg), endsEarly);
+    row("baseline JPEG cut after its first scan header", "damaged.jpg", jpegCutAfterHeader(jpeg), endsEarly);
     row("progressive JPEG cut at 10%", "damaged.jpg", cutAt(progressive, 1), jpegHeader);
-    row("progressive JPEG cut at 20%", "damaged.jpg", cutAt(progressive, 2), jpegHeader);
-    row("progressive JPEG cut at 30%", "damaged.jpg", cutAt(progressive, 3), loadedAs(64, 48));
-    row("progressive JPEG cut at 40%", "damaged.jpg", cutAt(progressive, 4), loadedAs(64, 48));
-    row("progressive JPEG cut at 50%", "damaged.jpg", cutAt(progressive, 5), jpegData);
-    row("progressive JPEG cut at 60%", "damaged.jpg", cutAt(progressive, 6), loadedAs(64, 48));
-    row("progressive JPEG cut at 70%", "damaged.jpg", cutAt(progressive, 7), loadedAs(64, 48));
-    row("progressive JPEG cut at 80%", "damaged.jpg", cutAt(progressive, 8), loadedAs(64, 48));
-    row("progressive JPEG cut at 90%", "damaged.jpg", cutAt(progressive, 9), loadedAs(64, 48));
+    row("progressive JPEG cut at 20%", "damaged.jpg", cutAt(progressive, 2), endsEarly);
+    row("progressive JPEG cut at 30%", "damaged.jpg", cutAt(progressive, 3), endsEarly);
+    row("progressive JPEG cut at 40%", "damaged.jpg", cutAt(progressive, 4), endsEarly);
+    row("progressive JPEG cut at 50%", "damaged.jpg", cutAt(progressive, 5), endsEarly);
+    row("progressive JPEG cut at 60%", "damaged.jpg", cutAt(progressive, 6), endsEarly);
+    row("progressive JPEG cut at 70%", "damaged.jpg", cutAt(progressive, 7), endsEarly);
+    row("progressive JPEG cut at 80%", "damaged.jpg", cutAt(progressive, 8), endsEarly);
+    row("progressive JPEG cut at 90%", "damaged.jpg", cutAt(progressive, 9), endsEarly);
     row("progressive JPEG with a byte flipped at 1/4", "damaged.jpg", flippedAt(progressive, 1), jpegHeader);
     row("progressive JPEG with a byte flipped at 2/4", "damaged.jpg", flippedAt(progressive, 2), jpegData);
     row("progressive JPEG with a byte flipped at 3/4", "damaged.jpg", flippedAt(progressive, 3), jpegData);
     row("progressive JPEG with zeroed scan data", "damaged.jpg", jpegWithZeroedScan(progressive), loadedAs(64, 48));
-    row("progressive JPEG cut in its first scan", "damaged.jpg", jpegCutInScan(progressive), loadedAs(64, 48));
-    row("progressive JPEG cut after its first scan header", "damaged.jpg", jpegCutAfterHeader(progressive), loadedAs(64, 48));
+    row("progressive JPEG cut in its first scan", "damaged.jpg", jpegCutInScan(progressive), endsEarly);
+    row("progressive JPEG cut after its first scan header", "damaged.jpg", jpegCutAfterHeader(progressive), endsEarly);
 
     // Wrong content behind a picture's name.
     row("GIF named .png", "really-gif.png", gif(), notOurs);
@@ -324,9 +329,20 @@ void BadInputTest::outcome_data()
     QTest::newRow("a file that is not there") << QStringLiteral("gone.png") << QByteArray() << QStringLiteral("missing")
                                               << refused(picturefile::kNoSuchFile);
 
-    // Many scans: the decoder walks every block once per scan.
-    row("progressive JPEG 256x256 with 500 scans", "scans.jpg", jpeg::progressiveGrey(256, 256, 500), loadedAs(256, 256));
-    row("progressive JPEG 1024x1024 with 500 scans", "scans.jpg", jpeg::progressiveGrey(1024, 1024, 500), loadedAs(1024, 1024));
+    // Many scans: the decoder walks every block once per scan, so a few hundred bytes per
+    // scan buy a pass over the whole picture. Up to the limit they load (one DC scan, then
+    // AC scans); past it they are refused before anything is decoded.
+    const int acAtLimit = kMaxJpegScans - 1;
+    row("progressive JPEG 256x256 with as many scans as allowed", "scans.jpg",
+        jpeg::progressiveGrey(256, 256, acAtLimit), loadedAs(256, 256));
+    row("progressive JPEG 2048x2048 with as many scans as allowed", "scans.jpg",
+        jpeg::progressiveGrey(2048, 2048, acAtLimit), loadedAs(2048, 2048));
+    row("progressive JPEG 256x256 with one scan too many", "scans.jpg", jpeg::progressiveGrey(256, 256, acAtLimit + 1),
+        refused(picturefile::tooManyScans(kMaxJpegScans + 1, kMaxJpegScans)));
+    row("progressive JPEG 1024x1024 with 500 scans", "scans.jpg", jpeg::progressiveGrey(1024, 1024, 500),
+        refused(picturefile::tooManyScans(501, kMaxJpegScans)));
+    row("progressive JPEG 8192x8192 with 1000 scans", "scans.jpg", jpeg::progressiveGrey(8192, 8192, 1000),
+        refused(picturefile::tooManyScans(1001, kMaxJpegScans)));
 }
 
 void BadInputTest::outcome()

@@ -168,6 +168,7 @@ private Q_SLOTS:
     void jpegMinimumFileSize();
     void pictureBeyondQtsAllocationLimit();
     void capOnDecodedBytes();
+    void decoderOutOfMemoryIsNotDamage();
     void sequentialDevice();
     void refusedDecodeTouchesLittleMemory();
     void decodeMemoryStartsZeroed_data();
@@ -484,6 +485,27 @@ void TestDecode::capOnDecodedBytes()
     const OpenedPicture opened = openPicture(path, limits);
     QVERIFY(!opened.picture);
     QCOMPARE(opened.error, picturefile::overLimit(600, 600, 600 * 600 * 4, 1 << 20));
+}
+
+// libjpeg keeps every coefficient of a progressive picture while its scans come in, in
+// memory it allocates itself; JPEGMEM caps that memory (it is read at every decode), and
+// past the cap libjpeg gives up as it does when the system refuses it memory.
+void TestDecode::decoderOutOfMemoryIsNotDamage()
+{
+    const QString path = dir_.filePath(QStringLiteral("progressive.jpg"));
+    writeFile(path, qtWritten(blocks(1024, 1024, false), "jpeg", 90, true));
+    const QByteArray before = qgetenv("JPEGMEM");
+    qputenv("JPEGMEM", "1M"); // the coefficients of 1024 x 1024 take 3 MiB
+    const OpenedPicture capped = openPicture(path);
+    if (before.isNull())
+        qunsetenv("JPEGMEM");
+    else
+        qputenv("JPEGMEM", before);
+    QVERIFY(!capped.picture);
+    QCOMPARE(capped.error, picturefile::notEnoughMemory(1024, 1024));
+
+    const OpenedPicture opened = openPicture(path);
+    QVERIFY2(opened.picture, qPrintable(opened.error));
 }
 
 void TestDecode::sequentialDevice()
