@@ -493,7 +493,7 @@ void TestDecode::capOnDecodedBytes()
 void TestDecode::decoderOutOfMemoryIsNotDamage()
 {
     const QString path = dir_.filePath(QStringLiteral("progressive.jpg"));
-    writeFile(path, qtWritten(blocks(1024, 1024, false), "jpeg", 90, true));
+    writeFile(path, encoded(blocks(1024, 1024, false), "jpeg", 90, true));
     const QByteArray before = qgetenv("JPEGMEM");
     qputenv("JPEGMEM", "1M"); // the coefficients of 1024 x 1024 take 3 MiB
     const OpenedPicture capped = openPicture(path);
