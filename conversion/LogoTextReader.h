@@ -85,4 +85,8 @@ struct LogoTextReading {
 LogoTextReading readLogoText(QStringView text);
 LogoTextReading readLogoTextUtf8(QByteArrayView utf8);
 
+// The pixels of a text that checkLogoText found valid, into a picture of check.width x
+// check.height() that is already in memory, every pixel written.
+void decodeLogoText(QStringView text, const LogoTextCheck &check, Picture &picture);
+
 } // namespace plovan

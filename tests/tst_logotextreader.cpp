@@ -68,6 +68,8 @@ class TestLogoTextReader : public QObject {
 private Q_SLOTS:
     void faults_data();
     void faults();
+    void strayCharacterAnywhere_data();
+    void strayCharacterAnywhere();
     void placeAndWords();
     void validTexts_data();
     void validTexts();
@@ -222,6 +224,49 @@ void TestLogoTextReader::faults()
     }
 }
 
+void TestLogoTextReader::strayCharacterAnywhere_data()
+{
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<Reason>("reason");
+    // Neighbours of the digit ranges, and characters whose low byte is a digit.
+    QTest::newRow("'/' before '0'") << QStringLiteral("/") << Reason::NotHexDigit;
+    QTest::newRow("':' after '9'") << QStringLiteral(":") << Reason::NotHexDigit;
+    QTest::newRow("'@' before 'A'") << QStringLiteral("@") << Reason::NotHexDigit;
+    QTest::newRow("'G' after 'F'") << QStringLiteral("G") << Reason::NotHexDigit;
+    QTest::newRow("'a'") << QStringLiteral("a") << Reason::LowercaseDigit;
+    QTest::newRow("'f'") << QStringLiteral("f") << Reason::LowercaseDigit;
+    QTest::newRow("U+0130, low byte '0'") << QStringLiteral("\u0130") << Reason::NotHexDigit;
+    QTest::newRow("U+8041, low byte 'A'") << QStringLiteral("\u8041") << Reason::NotHexDigit;
+    QTest::newRow("fullwidth digit zero") << QStringLiteral("\uFF10") << Reason::NotHexDigit;
+    QTest::newRow("middle dot, next to the line mark") << QStringLiteral("\u00B7") << Reason::NotHexDigit;
+    QTest::newRow("line feed") << QStringLiteral("\n") << Reason::LineFeed;
+}
+
+// One character at every place of a band long enough for the vector loops, in the first
+// and in a later band: the fault is at that column, from a QString and from UTF-8.
+void TestLogoTextReader::strayCharacterAnywhere()
+{
+    QFETCH(QString, character);
+    QFETCH(Reason, reason);
+    const QString digits = QStringLiteral("0123456789ABCDEF").repeated(5);
+    for (int band = 0; band < 2; ++band) {
+        for (qsizetype i = 0; i < digits.size(); ++i) {
+            QString bad = digits;
+            bad[i] = character[0];
+            const QString text = band == 0 ? QStringLiteral("OBM¶BMD¶") + bad + QStringLiteral("¶CBM¶")
+                                            : QStringLiteral("OBM¶BMD¶") + digits + QStringLiteral("¶BMD¶") + bad
+                    + QStringLiteral("¶CBM¶");
+            for (const LogoTextCheck &check : {checkLogoText(text), checkLogoTextUtf8(text.toUtf8())}) {
+                QVERIFY(!check.valid);
+                QCOMPARE(check.fault.reason, reason);
+                QCOMPARE(check.fault.line, 3 + 2 * band);
+                QCOMPARE(check.fault.column, i + 1);
+                QCOMPARE(check.fault.character, char32_t(character[0].unicode()));
+            }
+        }
+    }
+}
+
 void TestLogoTextReader::placeAndWords()
 {
     const LogoTextFault fault = checkLogoText(u"OBM¶BMD¶FF00¶BMD¶FF¶CBM¶").fault;
@@ -318,6 +363,12 @@ void TestLogoTextReader::roundTrip()
         QCOMPARE(storedPixelsPadded(*reading.picture, paddedHeight), storedPixelsPadded(*destPix, paddedHeight));
         QCOMPARE(logoTextOf(reading.picture), text);
     }
+
+    // The same pixels into a picture that is in use, whatever it held before.
+    const LogoTextCheck check = checkLogoText(text);
+    const PictureRef inUse = randomBlackWhite(width, paddedHeight, random);
+    decodeLogoText(text, check, *inUse);
+    QCOMPARE(storedPixelsPadded(*inUse, paddedHeight), storedPixelsPadded(*destPix, paddedHeight));
 }
 
 // The widest and the tallest picture the range rule allows, and one dot more of each is
