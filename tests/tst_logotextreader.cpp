@@ -1,6 +1,6 @@
 #include "PictureMaker.h"
-#include "RecordingView.h"
 
+#include "conversion/HeadlessView.h"
 #include "conversion/LogoSummary.h"
 #include "conversion/LogoText.h"
 #include "conversion/LogoTextReader.h"
@@ -30,9 +30,9 @@ QString logoTextOf(const PictureRef &destPix)
     WindowState state;
     state.pix = makePicture(destPix->Width(), destPix->Height());
     state.destPix = destPix;
-    RecordingView view;
+    HeadlessView view;
     createLogoText(state, view);
-    return view.text;
+    return view.text();
 }
 
 // Random black and white, as redraw leaves a working picture.
