@@ -18,8 +18,7 @@ public:
     virtual void setProgressText(const QString &text) = 0;
     // The backdrop of Canvas2, the processed picture.
     virtual void setProcessedBackdrop(const PictureRef &picture) = 0;
-    // The whole text of TextArea1.
-    virtual QString imageDataText() const = 0;
+    // Replaces the whole text of TextArea1.
     virtual void setImageDataText(const QString &text) = 0;
     // The same as setting the text to its current text followed by `text`, without
     // rebuilding what is already there.

@@ -10,7 +10,6 @@ class HeadlessView : public ConversionView {
 public:
     void setProgressText(const QString &text) override { progress_ = text; }
     void setProcessedBackdrop(const PictureRef &picture) override { processed_ = picture; }
-    QString imageDataText() const override { return text_; }
     void setImageDataText(const QString &text) override;
     void appendImageDataText(QStringView text) override { text_.append(text); }
 

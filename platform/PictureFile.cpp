@@ -148,17 +148,14 @@ OpenedPicture decode(QIODevice *device, const DecodeLimits &limits, QSize &size)
     QImageReader reader(device, kind == PictureKind::Png ? "png" : "jpeg");
     reader.setAutoDetectImageFormat(false); // that decoder and no other
     reader.setAutoTransform(true);
-    const QSize rawSize = reader.size();
+    // The size is the header's, as read above. The decoder reads the same header; should
+    // it make out another size, the file is not what it seems, and the picture is not
+    // decoded into memory sized for something else.
     const QImage::Format format = reader.imageFormat();
-    if (!rawSize.isValid() || format == QImage::Format_Invalid)
+    if (format == QImage::Format_Invalid || reader.size() != size)
         return refused(damagedHeader(kindName));
-    if (rawSize != size) { // our reading and the decoder's disagree: the decoder's counts
-        size = rawSize;
-        if (!Picture::sideInRange(size.width()) || !Picture::sideInRange(size.height()))
-            return refused(outOfRange(size.width(), size.height()));
-    } else if (fileBytes < declared->minimumFileBytes) {
+    if (fileBytes < declared->minimumFileBytes)
         return refused(damagedData(kindName)); // too short to hold what it declares
-    }
 
     const qsizetype bytesPerLine = PixelBuffer::bytesPerLine(size.width(), format);
     const qint64 decodedBytes = qint64(bytesPerLine) * size.height();

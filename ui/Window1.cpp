@@ -259,13 +259,6 @@ void Window1::setProcessedBackdrop(const PictureRef &picture)
     canvas2_->setBackdrop(picture);
 }
 
-QString Window1::imageDataText() const
-{
-    if (gatheringText_ && gatheredText_)
-        return *gatheredText_;
-    return textArea1_->content();
-}
-
 void Window1::setImageDataText(const QString &text)
 {
     if (gatheringText_)

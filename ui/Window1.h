@@ -50,7 +50,6 @@ public:
     // ConversionView
     void setProgressText(const QString &text) override;
     void setProcessedBackdrop(const PictureRef &picture) override;
-    QString imageDataText() const override;
     void setImageDataText(const QString &text) override;
     void appendImageDataText(QStringView text) override;
 

@@ -10,7 +10,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QImageReader>
 #include <QTemporaryDir>
 
 namespace plovan::fuzz {
@@ -59,34 +58,20 @@ bool allWhite(const Picture &picture)
 
 } // namespace
 
-QSize declaredSize(QByteArrayView input)
-{
-    QBuffer buffer;
-    buffer.setData(input.toByteArray());
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    return reader.size();
-}
-
 DecodeOutcome runDecodePath(QByteArrayView input, qint64 maxPixels, const QString &fileName)
 {
     if (maxPixels > 0) {
-        // Both what the decoder's reader and what our own header reading would see.
-        QSize sizes[2] = {declaredSize(input), QSize()};
+        // The size the header declares is the one the loader allocates for.
         QBuffer buffer;
         buffer.setData(input.toByteArray());
         buffer.open(QIODevice::ReadOnly);
-        if (const PictureKind kind = sniffPictureKind(input.first(qMin<qsizetype>(8, input.size())));
-            kind != PictureKind::Unknown) {
-            sizes[1] = readDeclaredSize(&buffer, kind).value_or(QSize());
-        }
-        for (const QSize &size : sizes) {
-            if (size.isValid() && Picture::sideInRange(size.width()) && Picture::sideInRange(size.height())
-                && qint64(size.width()) * size.height() > maxPixels) {
-                DecodeOutcome skipped;
-                skipped.skipped = true;
-                return skipped;
-            }
+        const PictureKind kind = sniffPictureKind(input.first(qMin<qsizetype>(8, input.size())));
+        const QSize size = kind == PictureKind::Unknown ? QSize() : readDeclaredSize(&buffer, kind).value_or(QSize());
+        if (size.isValid() && Picture::sideInRange(size.width()) && Picture::sideInRange(size.height())
+            && qint64(size.width()) * size.height() > maxPixels) {
+            DecodeOutcome skipped;
+            skipped.skipped = true;
+            return skipped;
         }
     }
 

@@ -39,7 +39,4 @@ DecodeOutcome runDecodePath(QByteArrayView input, qint64 maxPixels = 0,
 // folder, a missing file. Every check but the comparison with a stream.
 DecodeOutcome runWindowLoad(const QString &path);
 
-// The size the header declares, as the decoder's reader sees it; invalid when unknown.
-QSize declaredSize(QByteArrayView input);
-
 } // namespace plovan::fuzz

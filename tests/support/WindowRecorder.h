@@ -27,7 +27,6 @@ public:
 
     // ConversionView
     void setProgressText(const QString &text) override;
-    QString imageDataText() const override { return text; }
     void setImageDataText(const QString &newText) override;
     void appendImageDataText(QStringView more) override;
 
