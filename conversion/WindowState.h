@@ -2,6 +2,8 @@
 
 #include "platform/Picture.h"
 
+#include <QtGlobal>
+
 namespace plovan {
 
 // What the main window holds while it is open. Both pictures are absent until the first
@@ -12,7 +14,18 @@ struct WindowState {
     int threshold = 100; // 0-255, from the slider
     bool reverse = false; // light pixels become black instead of dark ones
 
-    bool hasPictures() const { return pix && destPix; }
+    // Whether there is anything to convert: both pictures, of one size. The conversion
+    // and Create read pix and write destPix row by row, so pictures of different sizes
+    // would take them past the end of one; a load never leaves such a pair (it stores
+    // both before it shows either), and a debug build stops at one.
+    bool hasPictures() const
+    {
+        if (!pix || !destPix)
+            return false;
+        const bool sameSize = pix->Width() == destPix->Width() && pix->Height() == destPix->Height();
+        Q_ASSERT_X(sameSize, "WindowState", "pix and destPix differ in size");
+        return sameSize;
+    }
 };
 
 } // namespace plovan

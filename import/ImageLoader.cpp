@@ -59,9 +59,11 @@ std::variant<LoadedPictures, LoadError> decodeForWindow(QIODevice *device, const
 
 void commitLoad(WindowState &state, LoadView &view, LoadedPictures pictures)
 {
+    // Both pictures first, with moves that cannot throw: showing them may (a canvas
+    // scales its backdrop), and the state must never hold pictures of two sizes.
     state.pix = std::move(pictures.pix);
-    view.setSourceBackdrop(state.pix);
     state.destPix = std::move(pictures.destPix);
+    view.setSourceBackdrop(state.pix);
     view.setProcessedBackdrop(state.destPix);
     view.setDimensionsText(QString::number(state.pix->Width()) + QLatin1Char('x') + QString::number(state.pix->Height()));
 }

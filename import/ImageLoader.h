@@ -24,6 +24,8 @@ std::variant<LoadedPictures, LoadError> decodeForWindow(QIODevice *device, const
 
 // Makes freshly loaded pictures the window's: both pictures, both backdrops and the size
 // text ("192x64"). The threshold, reverse flag, progress and text area stay as they are.
+// Both pictures are stored before anything is shown, so a view that throws leaves the
+// state holding the new pair.
 void commitLoad(WindowState &state, LoadView &view, LoadedPictures pictures);
 
 // The whole load of a file already chosen (after the dialog, or dropped on the window).

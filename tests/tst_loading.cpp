@@ -82,6 +82,7 @@ private Q_SLOTS:
     void failureChangesNothing_data();
     void failureChangesNothing();
     void outOfMemoryChangesNothing();
+    void picturesStayPairedWhenShowingThrows();
 
 private:
     // A window that has loaded, converted and created text, with settings moved away
@@ -305,6 +306,34 @@ void TestLoading::outOfMemoryChangesNothing()
     QCOMPARE(messages(window),
              QStringList{QStringLiteral("Cannot load '%1': %2").arg(path, picturefile::notEnoughMemory(20000, 20000))});
 #endif
+}
+
+// A canvas scales its backdrop and may run out of memory doing it. Whatever is shown by
+// then, the window must hold the new picture with its own working picture, never the new
+// one beside the old working picture of another size.
+void TestLoading::picturesStayPairedWhenShowingThrows()
+{
+    class FailingCanvas : public WindowRecorder {
+    public:
+        void setSourceBackdrop(const PictureRef &picture) override
+        {
+            if (failing)
+                throw std::bad_alloc();
+            WindowRecorder::setSourceBackdrop(picture);
+        }
+        bool failing = false;
+    };
+    WindowState state;
+    FailingCanvas window;
+    prepareLoadedWindow(state, window);
+    window.failing = true;
+    const PictureRef pix = makePicture(40, 8);
+    const PictureRef destPix = makePicture(40, 8);
+
+    QVERIFY_THROWS_EXCEPTION(std::bad_alloc, commitLoad(state, window, {pix, destPix}));
+    QCOMPARE(state.pix, pix);
+    QCOMPARE(state.destPix, destPix);
+    QVERIFY(state.hasPictures());
 }
 
 QTEST_GUILESS_MAIN(TestLoading)

@@ -1,6 +1,7 @@
 #include "PictureMaker.h"
 #include "support/WindowRecorder.h"
 
+#include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
 
 #include <QTest>
@@ -57,6 +58,8 @@ private Q_SLOTS:
     void progressAndHandOver_data();
     void progressAndHandOver();
     void nothingBeforeALoad();
+    void nothingForPicturesOfTwoSizes_data();
+    void nothingForPicturesOfTwoSizes();
     void writesInPlaceAndRepeats();
     void matchesNaiveRule_data();
     void matchesNaiveRule();
@@ -135,6 +138,40 @@ void TestRedraw::nothingBeforeALoad()
     redraw(state, view);
     QVERIFY(view.calls.isEmpty());
     QVERIFY(!state.pix && !state.destPix);
+}
+
+void TestRedraw::nothingForPicturesOfTwoSizes_data()
+{
+    QTest::addColumn<QSize>("pix");
+    QTest::addColumn<QSize>("destPix");
+    QTest::newRow("working picture a column wider") << QSize(5, 9) << QSize(6, 9);
+    QTest::newRow("working picture a row taller") << QSize(5, 9) << QSize(5, 10);
+    QTest::newRow("working picture a column narrower") << QSize(5, 9) << QSize(4, 9);
+    QTest::newRow("working picture a band shorter") << QSize(5, 17) << QSize(5, 9);
+    QTest::newRow("the same pixels, turned") << QSize(9, 5) << QSize(5, 9);
+}
+
+// Pictures of two sizes would take the row loops past the end of one of them: neither
+// the conversion nor Create may start on them.
+void TestRedraw::nothingForPicturesOfTwoSizes()
+{
+#if !defined(QT_NO_DEBUG)
+    QSKIP("a debug build stops at the assertion on such a pair instead");
+#else
+    QFETCH(QSize, pix);
+    QFETCH(QSize, destPix);
+    WindowState state;
+    state.pix = testpictures::uniform(pix.width(), pix.height(), RGB(0, 0, 0));
+    state.destPix = makePicture(destPix.width(), destPix.height());
+    const QImage destBefore = state.destPix->image().copy();
+
+    WindowRecorder view;
+    redraw(state, view);
+    createLogoText(state, view);
+    QCOMPARE(view.calls, QStringList());
+    QCOMPARE(state.destPix->image(), destBefore);
+    QVERIFY(!state.hasPictures());
+#endif
 }
 
 void TestRedraw::writesInPlaceAndRepeats()
