@@ -1,11 +1,10 @@
 #include "CliRun.h"
 
-#include "QuietStderr.h"
-
 #include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
 #include "import/ImageLoader.h"
+#include "platform/StderrCapture.h"
 
 #include <QFile>
 #include <QImageWriter>
@@ -40,7 +39,9 @@ bool load(const CliOptions &options, WindowState &state, LoadError &error)
     CliLoadView view;
     bool loaded = false;
     {
-        QuietStderr quiet;
+        // What the decoders print is no news once the load came back, with a picture or
+        // with a reason of ours; anything else (a crash, an abort) gets through.
+        StderrCapture decoderOutput;
         if (options.image == QLatin1String("-")) {
             QFile input;
             if (!input.open(stdin, QIODevice::ReadOnly)) {
@@ -51,6 +52,7 @@ bool load(const CliOptions &options, WindowState &state, LoadError &error)
         } else {
             loaded = loadFile(state, view, options.image);
         }
+        decoderOutput.drop();
     }
     error = view.error;
     return loaded;
