@@ -1,13 +1,11 @@
 #include "conversion/LogoText.h"
 
+#include "conversion/Sse2.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace plovan {
 namespace {
@@ -42,7 +40,7 @@ void encodeColumnsPlain(const Band &band, int from, int to, std::uint8_t *bytes,
     appendHexDigits(bytes, count, out);
 }
 
-#if defined(__SSE2__)
+#if PLOVAN_SSE2
 
 // Sixteen column bytes at column x, built as the format reads: bits = bits * 2 + black,
 // top row first, and a plain doubling for each row past the bottom edge.
@@ -102,7 +100,7 @@ inline void storeHex16(__m128i bytes, char16_t *out)
 void encodeBand(const Band &band, int width, std::vector<std::uint8_t> &scratch, char16_t *out)
 {
     int x = 0;
-#if defined(__SSE2__)
+#if PLOVAN_SSE2
     for (; x + 16 <= width; x += 16)
         storeHex16(columnBytes16(band, x), out + 2 * x);
 #endif

@@ -1,11 +1,9 @@
 #include "conversion/Redraw.h"
 
-#include <cstdint>
+// Where the SSE2 loops are not built (Sse2.h), the plain loop does the whole row.
+#include "conversion/Sse2.h"
 
-// Every x86-64 processor has SSE2; elsewhere the plain loop does the whole row.
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <cstdint>
 
 namespace plovan {
 namespace {
@@ -33,7 +31,7 @@ void thresholdPixels(const std::uint32_t *src, std::uint32_t *dst, int from, int
     }
 }
 
-#if defined(__SSE2__)
+#if PLOVAN_SSE2
 
 // One destination line: 64 bytes, 16 pixels.
 constexpr int kLinePixels = 16;
@@ -117,7 +115,7 @@ void thresholdRowStreaming(const std::uint32_t *src, std::uint32_t *dst, int wid
 
 void thresholdRow(const std::uint32_t *src, std::uint32_t *dst, int width, int threshold, bool reverse)
 {
-#if defined(__SSE2__)
+#if PLOVAN_SSE2
     if (reverse)
         thresholdRowStreaming<true>(src, dst, width, threshold);
     else
