@@ -1,5 +1,7 @@
 #include "CliOptions.h"
 
+#include "conversion/LogoSummary.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
@@ -8,14 +10,16 @@ namespace plovan::cli {
 QString usageText()
 {
     return QStringLiteral("Usage: plovan-cli [--threshold N] [--reverse] [--output FILE] [--preview OUT.png] IMAGE\n"
+                          "       plovan-cli --check TEXTFILE [--preview OUT.png] [--dpi N]\n"
                           "Try 'plovan-cli --help' for more information.\n");
 }
 
-std::optional<int> parseThreshold(const QString &text)
+std::optional<int> parseWholeNumber(const QString &text, int min, int max)
 {
     // QString::toInt would also take "+7", " 7" and "0x7"; the window's slider gives
-    // plain numbers, so the command line takes plain numbers too.
-    if (text.isEmpty() || text.size() > 3)
+    // plain numbers, so the command line takes plain numbers too. Leading zeros are
+    // fine, but no more digits than the largest value has.
+    if (text.isEmpty() || text.size() > QString::number(max).size())
         return std::nullopt;
     int value = 0;
     for (const QChar c : text) {
@@ -23,10 +27,45 @@ std::optional<int> parseThreshold(const QString &text)
             return std::nullopt;
         value = value * 10 + (c.unicode() - '0');
     }
-    if (value > 255)
+    if (value < min || value > max)
         return std::nullopt;
     return value;
 }
+
+std::optional<int> parseThreshold(const QString &text)
+{
+    return parseWholeNumber(text, 0, 255);
+}
+
+namespace {
+
+// The command line of --check: the text file, --preview and --dpi, and nothing of the
+// conversion.
+std::variant<CliOptions, UsageError> checkArguments(const QCommandLineParser &parser, const QCommandLineOption &check,
+                                                    const QCommandLineOption &dpi, const QCommandLineOption &preview)
+{
+    if (!parser.positionalArguments().isEmpty())
+        return UsageError{QStringLiteral("--check reads a text, not an IMAGE ('%1')").arg(parser.positionalArguments().first())};
+    for (const QString &option : {QStringLiteral("threshold"), QStringLiteral("reverse"), QStringLiteral("output")}) {
+        if (parser.isSet(option))
+            return UsageError{QStringLiteral("--%1 does not go with --check").arg(option)};
+    }
+    CliOptions options;
+    options.check = parser.value(check);
+    if (options.check.isEmpty())
+        return UsageError{QStringLiteral("--check needs a file name")};
+    const std::optional<int> value = parseWholeNumber(parser.value(dpi), kMinDpi, kMaxDpi);
+    if (!value)
+        return UsageError{QStringLiteral("the dpi must be a whole number from %1 to %2, not '%3'")
+                              .arg(QString::number(kMinDpi), QString::number(kMaxDpi), parser.value(dpi))};
+    options.dpi = *value;
+    options.preview = parser.value(preview);
+    if (parser.isSet(preview) && options.preview.isEmpty())
+        return UsageError{QStringLiteral("--preview needs a file name")};
+    return options;
+}
+
+} // namespace
 
 std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments)
 {
@@ -34,7 +73,12 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
     parser.setApplicationDescription(QStringLiteral(
         "Turns a PNG or JPEG logo into logo data text for a receipt printer: a pixel prints\n"
         "when the mean of its red, green and blue is below the threshold (above it with\n"
-        "--reverse). The text goes to standard output unless --output names a file."));
+        "--reverse). The text goes to standard output unless --output names a file.\n"
+        "\n"
+        "With --check, reads logo data text back instead: when it is valid, prints its size\n"
+        "as \"576x240 dots, 30 bands, 34718 characters, 72.1x30.0 mm at 203 dpi\" (and\n"
+        "--preview writes its picture); when not, says on standard error at which line and\n"
+        "column and why, and exits with status 1."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption threshold(QStringLiteral("threshold"),
@@ -48,7 +92,14 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
     const QCommandLineOption preview(QStringLiteral("preview"),
                                      QStringLiteral("Also write the black-and-white picture as a PNG file."),
                                      QStringLiteral("OUT.png"));
-    parser.addOptions({threshold, reverse, output, preview});
+    const QCommandLineOption check(QStringLiteral("check"),
+                                   QStringLiteral("Read back logo data text from TEXTFILE (- for standard input) "
+                                                  "instead of converting an IMAGE."),
+                                   QStringLiteral("TEXTFILE"));
+    const QCommandLineOption dpi(QStringLiteral("dpi"),
+                                 QStringLiteral("With --check: the printer's dots per inch, 1-2400 (default 203)."),
+                                 QStringLiteral("N"), QStringLiteral("203"));
+    parser.addOptions({threshold, reverse, output, preview, check, dpi});
     parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("The PNG or JPEG picture, or - for standard input."));
 
     if (!parser.parse(arguments))
@@ -61,6 +112,10 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
         parser.showVersion();
 
     const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(check))
+        return checkArguments(parser, check, dpi, preview);
+    if (parser.isSet(dpi))
+        return UsageError{QStringLiteral("--dpi goes with --check only")};
     if (positional.isEmpty())
         return UsageError{QStringLiteral("no IMAGE given")};
     if (positional.size() > 1)

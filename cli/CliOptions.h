@@ -15,6 +15,8 @@ struct CliOptions {
     bool reverse = false;
     QString output;         // empty: standard output
     QString preview;        // empty: no preview picture
+    QString check;          // --check: logo data text to read back (a path or "-") instead of IMAGE
+    int dpi = 203;          // --check: the printer's dots per inch, for the millimetres
 };
 
 // A command line that cannot be run: the reason, for the usage message.
@@ -28,6 +30,9 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
 
 // "Usage: plovan-cli [--threshold N] ..." and a pointer to --help, ending in a newline.
 QString usageText();
+
+// A whole number as the command line spells it, decimal digits only, from min to max.
+std::optional<int> parseWholeNumber(const QString &text, int min, int max);
 
 // A threshold as the command line spells it: decimal digits only, 0-255.
 std::optional<int> parseThreshold(const QString &text);

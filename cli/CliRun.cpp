@@ -1,5 +1,7 @@
 #include "CliRun.h"
 
+#include "CliOutput.h"
+
 #include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
@@ -7,10 +9,7 @@
 #include "platform/StderrCapture.h"
 
 #include <QFile>
-#include <QImageWriter>
 #include <QSaveFile>
-
-#include <cstdio>
 
 namespace plovan::cli {
 namespace {
@@ -26,13 +25,6 @@ public:
 
     LoadError error;
 };
-
-void printError(const QString &line)
-{
-    const QByteArray bytes = QStringLiteral("plovan-cli: %1\n").arg(line).toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
-    std::fflush(stderr);
-}
 
 bool load(const CliOptions &options, WindowState &state, LoadError &error)
 {
@@ -70,26 +62,6 @@ bool writeUtf8(QIODevice &out, const QString &text)
         if (out.write(bytes) != bytes.size())
             return false;
         from += count;
-    }
-    return true;
-}
-
-bool writePreview(const Picture &picture, const QString &path, QString &reason)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        reason = file.errorString();
-        return false;
-    }
-    QImageWriter writer(&file, "png");
-    if (!writer.write(picture.image())) {
-        reason = writer.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        reason = file.errorString();
-        return false;
     }
     return true;
 }

@@ -1,5 +1,7 @@
 // plovan-cli [--threshold N] [--reverse] [--output FILE] [--preview OUT.png] IMAGE
+// plovan-cli --check TEXTFILE [--preview OUT.png] [--dpi N]
 #include "CliOptions.h"
+#include "CheckRun.h"
 #include "CliRun.h"
 
 #include "Version.h"
@@ -37,5 +39,6 @@ int main(int argc, char **argv)
         std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
         return plovan::cli::kExitUsage;
     }
-    return plovan::cli::run(std::get<plovan::cli::CliOptions>(parsed));
+    const auto &options = std::get<plovan::cli::CliOptions>(parsed);
+    return options.check.isEmpty() ? plovan::cli::run(options) : plovan::cli::runCheck(options);
 }

@@ -145,7 +145,7 @@ pass "man page formats cleanly and documents exactly the options of plovan-cli -
 # with text on standard output; the others together give the same text in FILE, a PNG
 # preview and nothing on standard output; "-" reads the picture from standard input.
 for option in $(cat "$work/help-options" "$work/help-short"); do
-  case $option in --threshold | --reverse | --output | --preview) continue ;; esac
+  case $option in --threshold | --reverse | --output | --preview | --check | --dpi) continue ;; esac
   rc=0
   "$cli" "$option" >"$work/info-out" 2>"$work/info-err" </dev/null || rc=$?
   [ "$rc" -eq 0 ] && [ -s "$work/info-out" ] \
@@ -165,6 +165,8 @@ grep -q '[1-9A-F]' <(column_digits "$work/out.txt") || fail "nothing prints with
 [ "$(head -c 4 "$work/preview.png" 2>/dev/null | tail -c 3)" = PNG ] || fail "--preview did not write a PNG file"
 "$cli" - <"$src/examples/logo.png" >"$work/stdin.txt" || fail "plovan-cli - failed"
 cmp -s "$work/stdin.txt" "$work/installed.txt" || fail "plovan-cli - gives other text than the file name"
+[ "$("$cli" --check "$work/installed.txt" --dpi 180)" = "192x64 dots, 8 bands, 3120 characters, 27.1x9.0 mm at 180 dpi" ] \
+  || fail "plovan-cli --check does not give the size of the example logo's text"
 pass "installed plovan-cli does what the man page says of each option"
 
 # --- The Debian package --------------------------------------------------------------
