@@ -1,6 +1,7 @@
 #include "conversion/LogoTextReader.h"
 
 #include "conversion/LogoText.h"
+#include "conversion/Sse2.h"
 #include "platform/PixelMemory.h"
 
 #include <QCoreApplication>
@@ -9,10 +10,6 @@
 #include <cstdint>
 #include <optional>
 #include <vector>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace plovan {
 namespace {
@@ -117,7 +114,7 @@ template <typename Unit>
 qsizetype leadingDigits(const Unit *p, const Unit *end)
 {
     const Unit *q = p;
-#if defined(__SSE2__)
+#if PLOVAN_SSE2
     // A unit is a digit when it lies in '0'-'9' or 'A'-'F'. The compares are signed, so
     // units from 0x8000 (UTF-16) or 0x80 (bytes) count as negative and fail both ranges.
     constexpr qsizetype kStep = 16 / qsizetype(sizeof(Unit));
@@ -336,7 +333,7 @@ template <typename Unit>
 void decodeBand(const Unit *digits, int width, std::uint8_t *bytes)
 {
     int x = 0;
-#if defined(__SSE2__)
+#if PLOVAN_SSE2
     // Sixteen digits at a time: each becomes its value ('0' + v, or 'A' + v - 10, which is
     // 7 more), then each pair of values, lying in one 16-bit lane as first | second << 8,
     // becomes first << 4 | second.
@@ -375,7 +372,7 @@ template <Stores stores>
 void writeBandRow(const std::uint8_t *bytes, int width, int bit, std::uint32_t *row)
 {
     int x = 0;
-#if defined(__SSE2__)
+#if PLOVAN_SSE2
     // Per byte: 0xFF where the bit is clear (white), widened to 32 bits and kept in the
     // red, green and blue bytes. Streaming needs 16-byte aligned rows.
     const bool streaming = stores == Stores::Streaming && (reinterpret_cast<std::uintptr_t>(row) & 15) == 0;
@@ -419,7 +416,7 @@ void decodePicture(const typename Encoding::Unit *text, const LogoTextCheck &che
         for (int j = 0; j < 8 && 8 * band + j < height; ++j)
             writeBandRow<stores>(bytes.data(), check.width, 7 - j, surface.row(8 * band + j));
     }
-#if defined(__SSE2__)
+#if PLOVAN_SSE2
     if constexpr (stores == Stores::Streaming)
         _mm_sfence();
 #endif
