@@ -12,9 +12,9 @@ namespace plovan {
 
 // The standard Edit commands. They act on whichever text control has the focus (or had it
 // when the menus took the focus for keyboard navigation) and are enabled only when that
-// control can carry them out: Undo when there is an edit to undo,
-// Cut and Delete when there is a selection to remove, Copy when there is a selection,
-// Paste when the clipboard holds text, Select All when there is any text at all.
+// control can carry them out: Undo when there is an edit to undo, Cut and Delete when there
+// is a selection to remove, Copy when there is a selection, Paste when the clipboard holds
+// text, Select All when there is any text at all.
 class TextCommands : public QObject {
     Q_OBJECT
 public:

@@ -40,14 +40,16 @@ constexpr qint64 kProgressPaintMs = 50;
 // so that Select All and Copy act on the logo data text straight after "Create".
 constexpr Qt::FocusPolicy kClickedControlFocus = Qt::TabFocus;
 
-// The captions' "10 pt" is a size on a screen of 72 units per inch, where 10 points are 10
-// units: laid out for that, at Qt's 96 logical dots per inch the same 10 points would be 13.3
-// units and overflow their labels. Device-independent pixels keep them 10 units high at any
-// scaling, as the fixed geometry is.
-void setCaptionSize(QWidget *widget, int units)
+// The captions and the threshold are laid out for a font 10 units high. Set in points, Qt at
+// 96 logical dots per inch would make that 13.3 units and the captions would overflow their
+// labels; set in device-independent pixels it stays 10 units at any scaling, as the fixed
+// geometry does.
+constexpr int kSmallTextUnits = 10;
+
+void useSmallText(QWidget *widget)
 {
     QFont font = widget->font();
-    font.setPixelSize(units);
+    font.setPixelSize(kSmallTextUnits);
     widget->setFont(font);
 }
 
@@ -89,15 +91,15 @@ Window1::Window1(const MainMenuBar &menus, QWidget *parent) : QMainWindow(parent
 
 Window1::~Window1() = default;
 
-QLabel *Window1::addLabel(const char *name, const QRect &geometry, const QString &text, bool caption)
+QLabel *Window1::addLabel(const char *name, const QRect &geometry, const QString &text, bool smallText)
 {
     auto *label = new QLabel(text, content_);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    if (caption)
-        setCaptionSize(label, 10);
+    if (smallText)
+        useSmallText(label);
     return label;
 }
 

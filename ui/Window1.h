@@ -24,7 +24,9 @@ class MainMenuBar;
 // places in an 841 x 383 content area (resizing moves and stretches nothing), and turns each
 // control event into one call of loading, redraw or the logo data text. Every control
 // carries its name as object name: "Canvas1", "PushButton1", ... "dimensions_label5".
-// Closing the window destroys it and releases both pictures.
+// The text area holds the keyboard focus from the start; the buttons, the check box and the
+// slider take it from Tab only, never from a click. Closing the window destroys it and
+// releases both pictures.
 class Window1 : public QMainWindow, public ConversionView, public LoadView {
     Q_OBJECT
 public:
@@ -67,7 +69,7 @@ protected:
 
 private:
     void createControls();
-    QLabel *addLabel(const char *name, const QRect &geometry, const QString &text, bool caption);
+    QLabel *addLabel(const char *name, const QRect &geometry, const QString &text, bool smallText);
     void loadDroppedFile(const QString &path);
     // Runs a handler's work so that no exception leaves the event handler: a failure (in
     // practice, memory for a huge picture's text) is shown in a message box instead.
