@@ -1,5 +1,7 @@
 #include "conversion/Redraw.h"
 
+#include "conversion/ErrorDiffusion.h"
+#include "conversion/OrderedDither.h"
 // Where the SSE2 loops are not built (Sse2.h), the plain loop does the whole row.
 #include "conversion/Sse2.h"
 
@@ -133,9 +135,35 @@ void redraw(const WindowState &state, ConversionView &view)
     const int width = state.pix->Width();
     const ConstRGBSurface source = std::as_const(*state.pix).rgbSurface();
     RGBSurface dest = state.destPix->rgbSurface();
-    for (int y = 0; y < height; ++y) {
-        thresholdRow(source.row(y), dest.row(y), width, state.threshold, state.reverse);
-        view.setProgressText(QString::number(y + 1));
+    const int threshold = state.threshold;
+    const bool reverse = state.reverse;
+    auto eachRow = [&](auto &&convertRow) {
+        for (int y = 0; y < height; ++y) {
+            convertRow(y, source.row(y), dest.row(y));
+            view.setProgressText(QString::number(y + 1));
+        }
+    };
+    switch (state.print.halftone) {
+    case Halftone::None:
+        eachRow([&](int, const std::uint32_t *src, std::uint32_t *dst) {
+            thresholdRow(src, dst, width, threshold, reverse);
+        });
+        break;
+    case Halftone::FloydSteinberg: {
+        FloydSteinberg diffusion(width);
+        eachRow([&](int, const std::uint32_t *src, std::uint32_t *dst) { diffusion.row(src, dst, threshold, reverse); });
+        break;
+    }
+    case Halftone::Atkinson: {
+        Atkinson diffusion(width);
+        eachRow([&](int, const std::uint32_t *src, std::uint32_t *dst) { diffusion.row(src, dst, threshold, reverse); });
+        break;
+    }
+    case Halftone::Ordered:
+        eachRow([&](int y, const std::uint32_t *src, std::uint32_t *dst) {
+            orderedRow(src, dst, width, y, threshold, reverse);
+        });
+        break;
     }
     view.setProcessedBackdrop(state.destPix);
 }

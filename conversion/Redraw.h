@@ -8,11 +8,12 @@
 namespace plovan {
 
 // Writes the black-and-white form of pix into destPix, over destPix's own pixels (no new
-// picture is made; pix is only read): a pixel is black when the floored mean of its red,
-// green and blue is below the threshold (above it in reverse mode); a mean equal to the
-// threshold is white in both modes. Sets the progress text after each
-// row ("1" ... height) and finally hands destPix to the processed canvas. Does nothing at
-// all before a picture has been loaded.
+// picture is made; pix is only read). With no halftone a pixel is black when the floored
+// mean of its red, green and blue is below the threshold (above it in reverse mode); a
+// mean equal to the threshold is white in both modes. A halftone works on the mean moved
+// by 128 - threshold (halftoneLevel), negative in reverse mode. Sets the progress text
+// after each row ("1" ... height) and finally hands destPix to the processed canvas. Does
+// nothing at all before a picture has been loaded.
 void redraw(const WindowState &state, ConversionView &view);
 
 // One row: reads `width` stored pixels of src, writes opaque black or white to dst.

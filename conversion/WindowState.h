@@ -1,5 +1,6 @@
 #pragma once
 
+#include "conversion/PrintSettings.h"
 #include "platform/Picture.h"
 
 #include <QtGlobal>
@@ -13,6 +14,8 @@ struct WindowState {
     PictureRef destPix; // the black-and-white working picture
     int threshold = 100; // 0-255, from the slider
     bool reverse = false; // light pixels become black instead of dark ones
+    // Scaling and centring (already applied to pix) and the halftone redraw uses.
+    PrintSettings print;
 
     // Whether there is anything to convert: both pictures, of one size. The conversion
     // and Create read pix and write destPix row by row, so pictures of different sizes

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace plovan {
+
+// Error diffusion over a picture, one row at a time from the top, each row left to right
+// (not serpentine: every row runs the same way, as the textbook method does). A pixel is
+// black when its level (halftoneLevel) plus the error it has received is below 128; what
+// that choice misses by is handed on to neighbours not yet done, in whole integers. Error
+// that would leave the picture is dropped. Only a row or two of errors are kept.
+
+// Floyd-Steinberg: 7/16 of the error to the right, 3/16, 5/16 and 1/16 to the pixels
+// below left, below and below right.
+class FloydSteinberg {
+public:
+    // Throws std::bad_alloc.
+    explicit FloydSteinberg(int width);
+    // The next row: reads `width` stored pixels of src, writes opaque black or white to dst.
+    void row(const std::uint32_t *src, std::uint32_t *dst, int threshold, bool reverse);
+
+private:
+    int width_;
+    std::vector<std::int32_t> here_;  // errors received from the row above, in 1/16
+    std::vector<std::int32_t> below_; // errors for the next row, in 1/16
+};
+
+// Atkinson: 1/8 of the error to each of six pixels (two to the right, three below, one two
+// rows down); the last quarter is dropped on purpose, which keeps highlights and shadows
+// clean at the cost of a solid black or white in the darkest and lightest greys.
+class Atkinson {
+public:
+    // Throws std::bad_alloc.
+    explicit Atkinson(int width);
+    void row(const std::uint32_t *src, std::uint32_t *dst, int threshold, bool reverse);
+
+private:
+    int width_;
+    std::vector<std::int32_t> rows_[3]; // errors in 1/8 for this row, the next and the one after
+    int first_ = 0;                     // which of rows_ is this row's
+};
+
+} // namespace plovan

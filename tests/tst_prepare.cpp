@@ -1,0 +1,322 @@
+#include "PictureMaker.h"
+
+#include "conversion/AreaScale.h"
+#include "conversion/HeadlessView.h"
+#include "conversion/LogoText.h"
+#include "conversion/PreparePicture.h"
+#include "conversion/Redraw.h"
+#include "platform/PictureFile.h"
+
+#include <QCryptographicHash>
+#include <QTest>
+#include <cmath>
+
+using namespace plovan;
+
+Q_DECLARE_METATYPE(plovan::Fit)
+Q_DECLARE_METATYPE(plovan::PrepareError::Reason)
+
+namespace {
+
+PrintSettings fitTo(Fit fit, int width, int paperWidth = 0)
+{
+    PrintSettings settings;
+    settings.fit = fit;
+    settings.width = width;
+    settings.paperWidth = paperWidth;
+    return settings;
+}
+
+// The area average as it reads, one new pixel at a time over every source pixel it
+// touches. Positions are measured in 1/newWidth and 1/newHeight of a source pixel, where
+// every edge is a whole number, so the doubles below are exact until the one division.
+PictureRef naiveAreaScale(const Picture &source, int newWidth, int newHeight)
+{
+    const int width = source.Width(), height = source.Height();
+    const ConstRGBSurface in = source.rgbSurface();
+    PictureRef out = makePicture(newWidth, newHeight);
+    RGBSurface surface = out->rgbSurface();
+    auto overlap = [](double a0, double a1, double b0, double b1) {
+        return std::max(0.0, std::min(a1, b1) - std::max(a0, b0));
+    };
+    for (int Y = 0; Y < newHeight; ++Y) {
+        for (int X = 0; X < newWidth; ++X) {
+            double red = 0, green = 0, blue = 0;
+            for (int y = 0; y < height; ++y) {
+                const double dy = overlap(double(Y) * height, double(Y + 1) * height, double(y) * newHeight,
+                                          double(y + 1) * newHeight);
+                for (int x = 0; dy > 0 && x < width; ++x) {
+                    const double dx = overlap(double(X) * width, double(X + 1) * width, double(x) * newWidth,
+                                              double(x + 1) * newWidth);
+                    const Colour c = in.Pixel(x, y);
+                    red += dx * dy * Red(c);
+                    green += dx * dy * Green(c);
+                    blue += dx * dy * Blue(c);
+                }
+            }
+            const double area = double(width) * height;
+            auto level = [area](double sum) { return int(std::floor(sum / area + 0.5)); };
+            surface.Pixel(X, Y, RGB(level(red), level(green), level(blue)));
+        }
+    }
+    return out;
+}
+
+// Where two pictures first differ, or an empty string: a failure that says where.
+QString firstDifference(const Picture &actual, const Picture &expected)
+{
+    if (actual.Width() != expected.Width() || actual.Height() != expected.Height())
+        return QStringLiteral("size %1x%2, expected %3x%4")
+            .arg(actual.Width()).arg(actual.Height()).arg(expected.Width()).arg(expected.Height());
+    for (int y = 0; y < actual.Height(); ++y)
+        for (int x = 0; x < actual.Width(); ++x)
+            if (actual.rgbSurface().Pixel(x, y) != expected.rgbSurface().Pixel(x, y))
+                return QStringLiteral("(%1, %2): %3, expected %4")
+                    .arg(x).arg(y)
+                    .arg(actual.rgbSurface().Pixel(x, y), 6, 16, QLatin1Char('0'))
+                    .arg(expected.rgbSurface().Pixel(x, y), 6, 16, QLatin1Char('0'));
+    return {};
+}
+
+PictureRef randomPicture(int width, int height, QRandomGenerator &random)
+{
+    PictureRef picture = makePicture(width, height);
+    RGBSurface surface = picture->rgbSurface();
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            surface.row(y)[x] = random.generate(); // the top byte too: it must not count
+    return picture;
+}
+
+} // namespace
+
+class TestPrepare : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void defaultsKeepTodaysText_data();
+    void defaultsKeepTodaysText();
+    void scalingMatchesAreaAverage_data();
+    void scalingMatchesAreaAverage();
+    void nothingToDoIsTheSamePicture_data();
+    void nothingToDoIsTheSamePicture();
+    void sizeAfterFitting_data();
+    void sizeAfterFitting();
+    void centring_data();
+    void centring();
+    void refusals_data();
+    void refusals();
+};
+
+// The texts plovan-cli wrote for these files before pictures could be scaled, centred or
+// halftoned: with the defaults, not one byte may change.
+void TestPrepare::defaultsKeepTodaysText_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("threshold");
+    QTest::addColumn<bool>("reverse");
+    QTest::addColumn<QByteArray>("sha256");
+    auto row = [](const char *name, const char *file, int threshold, bool reverse, const char *sha) {
+        QTest::newRow(name) << QStringLiteral(PLOVAN_SOURCE_DIR "/%1").arg(QLatin1String(file)) << threshold << reverse
+                            << QByteArray(sha);
+    };
+    row("logo, threshold 100", "examples/logo.png", 100, false,
+        "2ac8c2ea30591e1b93efe968fea12fab75995da35ef545597c1178e82c1c9813");
+    row("logo, threshold 128", "examples/logo.png", 128, false,
+        "e133d6787c542d689398d86ca036cc4da48e900dc0471c864e104e05ec10c91c");
+    row("logo, reverse 200", "examples/logo.png", 200, true,
+        "7cc9ac8d44bf3fb06358870bc442df5c7fa32d027e871eb7ace98cfd834d3911");
+    row("logo, reverse 0", "examples/logo.png", 0, true,
+        "c45c6c4a8f96e07d5b5970433328af36f67ff8417c2c91d7d83e68c3309a1c9e");
+    row("screenshot, threshold 100", "docs/screenshot.png", 100, false,
+        "e208df250b5cd9a044c5e82dc7975c164d03e2e26f1cfe0081e79928a00ed1a6");
+    row("screenshot, threshold 128", "docs/screenshot.png", 128, false,
+        "cbf878588ad31db7232667d52cf87e7224b5217385fb5c51f29b923ccf52f553");
+    row("screenshot, reverse 200", "docs/screenshot.png", 200, true,
+        "1f302d358e31c14e1de086b801a23fe0294e7f25e52b5d8ed6ab7d846448b08c");
+    row("screenshot, reverse 0", "docs/screenshot.png", 0, true,
+        "ae1ac87e4f34631d5558bda830835ba0fcdd11e3ea09caccc62f348365e41813");
+}
+
+void TestPrepare::defaultsKeepTodaysText()
+{
+    QFETCH(QString, file);
+    QFETCH(int, threshold);
+    QFETCH(bool, reverse);
+    QFETCH(QByteArray, sha256);
+    const OpenedPicture opened = openPicture(file);
+    QVERIFY2(opened.picture, qPrintable(opened.error));
+    WindowState state;
+    const auto prepared = preparePicture(opened.picture, state.print);
+    QVERIFY(std::holds_alternative<PictureRef>(prepared));
+    state.pix = std::get<PictureRef>(prepared);
+    state.destPix = makePicture(state.pix->Width(), state.pix->Height());
+    state.threshold = threshold;
+    state.reverse = reverse;
+    HeadlessView view;
+    redraw(state, view);
+    createLogoText(state, view);
+    QCOMPARE(QCryptographicHash::hash(view.text().toUtf8(), QCryptographicHash::Sha256).toHex(), sha256);
+}
+
+void TestPrepare::scalingMatchesAreaAverage_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("newWidth");
+    QTest::addColumn<quint32>("seed");
+    auto row = [](const char *name, int width, int height, int newWidth) {
+        QTest::addRow("%s: %dx%d to %d", name, width, height, newWidth)
+            << width << height << newWidth << quint32(width * 1000 + newWidth);
+    };
+    row("shrink by a fraction", 37, 23, 11);
+    row("shrink by a whole factor", 45, 27, 15);
+    row("shrink a little", 101, 67, 100);
+    row("shrink a lot", 293, 41, 7);
+    row("shrink to one column", 57, 19, 1);
+    row("one row, shrink", 61, 1, 17);
+    row("one column is kept", 1, 9, 1);
+    row("enlarge by a fraction", 13, 7, 31);
+    row("enlarge by a whole factor", 9, 5, 27);
+    row("enlarge a little", 40, 30, 41);
+    row("enlarge one pixel", 1, 1, 5);
+    row("wide and short", 255, 3, 64);
+    row("tall and narrow", 5, 211, 3);
+}
+
+void TestPrepare::scalingMatchesAreaAverage()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(int, newWidth);
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    const PictureRef source = randomPicture(width, height, random);
+    const auto prepared = preparePicture(source, fitTo(Fit::Width, newWidth));
+    QVERIFY(std::holds_alternative<PictureRef>(prepared));
+    const PictureRef &scaled = std::get<PictureRef>(prepared);
+    const int newHeight = int(scaledHeight(width, height, newWidth));
+    const QString difference = firstDifference(*scaled, *naiveAreaScale(*source, newWidth, newHeight));
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+void TestPrepare::nothingToDoIsTheSamePicture_data()
+{
+    QTest::addColumn<PrintSettings>("settings");
+    QTest::newRow("original size") << PrintSettings{};
+    QTest::newRow("its own width") << fitTo(Fit::Width, 30);
+    QTest::newRow("narrower than the maximum") << fitTo(Fit::MaxWidth, 31);
+    QTest::newRow("as wide as the maximum") << fitTo(Fit::MaxWidth, 30);
+    QTest::newRow("as wide as the paper") << fitTo(Fit::OriginalSize, 0, 30);
+    QTest::newRow("maximum and paper its width") << fitTo(Fit::MaxWidth, 576, 30);
+}
+
+void TestPrepare::nothingToDoIsTheSamePicture()
+{
+    QFETCH(PrintSettings, settings);
+    const PictureRef decoded = makePicture(30, 7);
+    const auto prepared = preparePicture(decoded, settings);
+    QVERIFY(std::holds_alternative<PictureRef>(prepared));
+    QCOMPARE(std::get<PictureRef>(prepared), decoded);
+}
+
+// new height = max(1, round(height x newWidth / width)), halves up; MaxWidth never enlarges.
+void TestPrepare::sizeAfterFitting_data()
+{
+    QTest::addColumn<QSize>("decoded");
+    QTest::addColumn<PrintSettings>("settings");
+    QTest::addColumn<QSize>("expected");
+    auto row = [](const char *name, QSize decoded, PrintSettings settings, QSize expected) {
+        QTest::newRow(name) << decoded << settings << expected;
+    };
+    row("photo to 80 mm paper", QSize(4000, 3000), fitTo(Fit::MaxWidth, 576), QSize(576, 432));
+    row("a half rounds up", QSize(4, 3), fitTo(Fit::Width, 2), QSize(2, 2));
+    row("below a half rounds down", QSize(10, 3), fitTo(Fit::Width, 3), QSize(3, 1));
+    row("never below one row", QSize(1000, 1), fitTo(Fit::Width, 10), QSize(10, 1));
+    row("enlarging", QSize(100, 33), fitTo(Fit::Width, 384), QSize(384, 127));
+    row("max width leaves a narrow picture", QSize(300, 50), fitTo(Fit::MaxWidth, 384), QSize(300, 50));
+    row("max width and paper", QSize(1000, 500), fitTo(Fit::MaxWidth, 500, 576), QSize(576, 250));
+}
+
+void TestPrepare::sizeAfterFitting()
+{
+    QFETCH(QSize, decoded);
+    QFETCH(PrintSettings, settings);
+    QFETCH(QSize, expected);
+    QCOMPARE(preparedSize(decoded, settings), expected);
+    const auto prepared = preparePicture(makePicture(decoded.width(), decoded.height()), settings);
+    QVERIFY(std::holds_alternative<PictureRef>(prepared));
+    const PictureRef &picture = std::get<PictureRef>(prepared);
+    QCOMPARE(QSize(picture->Width(), picture->Height()), expected);
+}
+
+void TestPrepare::centring_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("paperWidth");
+    QTest::addColumn<int>("left");
+    QTest::newRow("even margins") << 4 << 10 << 3;
+    QTest::newRow("odd difference: the extra column goes right") << 3 << 8 << 2;
+    QTest::newRow("one column more") << 5 << 6 << 0;
+    QTest::newRow("one dot on wide paper") << 1 << 576 << 287;
+}
+
+void TestPrepare::centring()
+{
+    QFETCH(int, width);
+    QFETCH(int, paperWidth);
+    QFETCH(int, left);
+    QRandomGenerator random(static_cast<quint32>(width));
+    const PictureRef decoded = randomPicture(width, 5, random);
+    const auto prepared = preparePicture(decoded, fitTo(Fit::OriginalSize, 0, paperWidth));
+    QVERIFY(std::holds_alternative<PictureRef>(prepared));
+    const PictureRef &paper = std::get<PictureRef>(prepared);
+    QCOMPARE(paper->Width(), paperWidth);
+    QCOMPARE(paper->Height(), 5);
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < paperWidth; ++x) {
+            const bool inside = x >= left && x < left + width;
+            QCOMPARE(paper->rgbSurface().Pixel(x, y), inside ? decoded->rgbSurface().Pixel(x - left, y) : kWhite);
+        }
+    }
+}
+
+void TestPrepare::refusals_data()
+{
+    QTest::addColumn<QSize>("decoded");
+    QTest::addColumn<PrintSettings>("settings");
+    QTest::addColumn<PrepareError>("expected");
+    using Reason = PrepareError::Reason;
+    auto row = [](const char *name, QSize decoded, PrintSettings settings, PrepareError expected) {
+        QTest::newRow(name) << decoded << settings << expected;
+    };
+    row("wider than the paper", QSize(600, 20), fitTo(Fit::OriginalSize, 0, 576),
+        {Reason::WiderThanPaper, 600, 20, 576});
+    row("wider than the paper after scaling", QSize(300, 30), fitTo(Fit::Width, 400, 384),
+        {Reason::WiderThanPaper, 400, 40, 384});
+    row("width 0", QSize(10, 10), fitTo(Fit::Width, 0), {Reason::OutOfRange, 0, 0, 0});
+    row("width 32768", QSize(10, 10), fitTo(Fit::MaxWidth, 32768), {Reason::OutOfRange, 32768, 0, 0});
+    row("negative width", QSize(10, 10), fitTo(Fit::Width, -5), {Reason::OutOfRange, -5, 0, 0});
+    row("paper 32768", QSize(10, 10), fitTo(Fit::OriginalSize, 0, 32768), {Reason::OutOfRange, 10, 10, 32768});
+    row("scaled height over 32767", QSize(2, 20000), fitTo(Fit::Width, 4), {Reason::OutOfRange, 4, 40000, 0});
+}
+
+void TestPrepare::refusals()
+{
+    QFETCH(QSize, decoded);
+    QFETCH(PrintSettings, settings);
+    QFETCH(PrepareError, expected);
+    const PictureRef picture = testpictures::uniform(decoded.width(), decoded.height(), RGB(1, 2, 3));
+    const auto prepared = preparePicture(picture, settings);
+    QVERIFY(std::holds_alternative<PrepareError>(prepared));
+    const PrepareError &error = std::get<PrepareError>(prepared);
+    QCOMPARE(int(error.reason), int(expected.reason));
+    QCOMPARE(error.width, expected.width);
+    QCOMPARE(error.height, expected.height);
+    QCOMPARE(error.paperWidth, expected.paperWidth);
+    // The decoded picture is as it was.
+    QCOMPARE(QSize(picture->Width(), picture->Height()), decoded);
+    QCOMPARE(picture->rgbSurface().Pixel(decoded.width() - 1, decoded.height() - 1), RGB(1, 2, 3));
+}
+
+QTEST_GUILESS_MAIN(TestPrepare)
+#include "tst_prepare.moc"
