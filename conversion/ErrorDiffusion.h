@@ -19,11 +19,15 @@ public:
     explicit FloydSteinberg(int width);
     // The next row: reads `width` stored pixels of src, writes opaque black or white to dst.
     void row(const std::uint32_t *src, std::uint32_t *dst, int threshold, bool reverse);
+    // The next two rows, with the same result as two calls of row() and in about half the
+    // time.
+    void rows(const std::uint32_t *upperSrc, std::uint32_t *upperDst, const std::uint32_t *lowerSrc,
+              std::uint32_t *lowerDst, int threshold, bool reverse);
 
 private:
     int width_;
-    std::vector<std::int32_t> here_;  // errors received from the row above, in 1/16
-    std::vector<std::int32_t> below_; // errors for the next row, in 1/16
+    std::vector<std::int32_t> errors_; // what the next row receives from above, in 1/16
+    std::vector<std::uint8_t> levels_; // halftoneLevel of the rows at hand
 };
 
 // Atkinson: 1/8 of the error to each of six pixels (two to the right, three below, one two
@@ -39,6 +43,7 @@ private:
     int width_;
     std::vector<std::int32_t> rows_[3]; // errors in 1/8 for this row, the next and the one after
     int first_ = 0;                     // which of rows_ is this row's
+    std::vector<std::uint8_t> levels_;  // halftoneLevel of the row at hand
 };
 
 } // namespace plovan

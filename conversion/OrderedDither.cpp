@@ -4,9 +4,6 @@
 
 #include <array>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace plovan {
 namespace {
@@ -46,24 +43,13 @@ void orderedPixels(const std::uint32_t *src, std::uint32_t *dst, int from, int t
 
 constexpr int kLinePixels = 16;
 
-// Four stored pixels to four results. The channel sum as in the threshold's vector path
-// (two multiply-adds over 16-bit halves), sum / 3 as the high half of sum * 21846 (exact
-// below 32768), then the shift by 128 - threshold, held within 0-255 by 16-bit min and max
-// (the lanes' high halves stay 0), and the negative in reverse mode. White where the level
-// is above the threshold minus one (all ones, stored white), else stored black.
+// Four stored pixels to four results: white where the level is above the threshold
+// minus one (all ones, stored white), else stored black.
 template <bool reverse>
 inline __m128i orderedFour(__m128i pixels, __m128i shift, __m128i whiteAbove)
 {
-    const __m128i blueRed = _mm_and_si128(pixels, _mm_set1_epi32(0x00FF00FF));
-    const __m128i greenTop = _mm_srli_epi16(pixels, 8);
-    const __m128i sums = _mm_add_epi32(_mm_madd_epi16(blueRed, _mm_set1_epi32(0x00010001)),
-                                       _mm_madd_epi16(greenTop, _mm_set1_epi32(0x00000001)));
-    const __m128i means = _mm_mulhi_epu16(sums, _mm_set1_epi32(21846));
-    __m128i levels = _mm_min_epi16(_mm_max_epi16(_mm_add_epi32(means, shift), _mm_setzero_si128()),
-                                   _mm_set1_epi32(255));
-    if (reverse)
-        levels = _mm_sub_epi32(_mm_set1_epi32(255), levels);
-    return _mm_or_si128(_mm_cmpgt_epi32(levels, whiteAbove), _mm_set1_epi32(int(kStoredBlackPixel)));
+    return _mm_or_si128(_mm_cmpgt_epi32(halftoneLevelsFour<reverse>(pixels, shift), whiteAbove),
+                        _mm_set1_epi32(int(kStoredBlackPixel)));
 }
 
 // The same walk over a row as the threshold's vector path: whole 64-byte lines written

@@ -151,7 +151,16 @@ void redraw(const WindowState &state, ConversionView &view)
         break;
     case Halftone::FloydSteinberg: {
         FloydSteinberg diffusion(width);
-        eachRow([&](int, const std::uint32_t *src, std::uint32_t *dst) { diffusion.row(src, dst, threshold, reverse); });
+        int y = 0;
+        for (; y + 1 < height; y += 2) {
+            diffusion.rows(source.row(y), dest.row(y), source.row(y + 1), dest.row(y + 1), threshold, reverse);
+            view.setProgressText(QString::number(y + 1));
+            view.setProgressText(QString::number(y + 2));
+        }
+        if (y < height) {
+            diffusion.row(source.row(y), dest.row(y), threshold, reverse);
+            view.setProgressText(QString::number(y + 1));
+        }
         break;
     }
     case Halftone::Atkinson: {
