@@ -1,5 +1,5 @@
 #include "PictureMaker.h"
-#include "RecordingView.h"
+#include "support/WindowRecorder.h"
 
 #include "conversion/AutoThreshold.h"
 #include "conversion/Redraw.h"
@@ -9,6 +9,7 @@
 #include <vector>
 
 using namespace plovan;
+using testsupport::WindowRecorder;
 
 Q_DECLARE_METATYPE(plovan::Halftone)
 
@@ -182,7 +183,7 @@ void TestHalftone::matchesTextbook()
     QFETCH(quint32, seed);
     QRandomGenerator random(seed);
     const WindowState state = stateFor(randomPicture(width, height, random), halftone, threshold, reverse);
-    RecordingView view;
+    WindowRecorder view;
     redraw(state, view);
     const std::vector<bool> expected = textbookHalftone(*state.pix, halftone, threshold, reverse);
     for (int y = 0; y < height; ++y) {
@@ -205,20 +206,20 @@ void TestHalftone::progressAndHandOver()
 {
     QFETCH(Halftone, halftone);
     const WindowState state = stateFor(makePicture(5, 19), halftone, 100, false);
-    RecordingView view;
+    WindowRecorder view;
     redraw(state, view);
     QStringList rows;
     for (int i = 1; i <= 19; ++i)
         rows << QString::number(i);
-    QCOMPARE(view.progress, rows);
-    QCOMPARE(view.backdrops.size(), size_t(1));
-    QCOMPARE(view.backdrops.front(), state.destPix);
+    QCOMPARE(view.progressHistory, rows);
+    QCOMPARE(view.calls.count(QStringLiteral("setProcessedBackdrop")), 1);
+    QCOMPARE(view.processedBackdrop, state.destPix);
 
     WindowState nothing;
     nothing.print.halftone = halftone;
-    RecordingView untouched;
+    WindowRecorder untouched;
     redraw(nothing, untouched);
-    QVERIFY(untouched.untouched());
+    QVERIFY(untouched.calls.isEmpty());
 }
 
 // What holds whatever the rounding: a flat grey g prints (255 - g) / 255 of its dots black
@@ -277,7 +278,7 @@ void TestHalftone::greys()
     if (dark < 0) {
         for (int grey = 0; grey < 256; ++grey) {
             const WindowState state = stateFor(testpictures::uniform(kSide, kSide, RGB(grey, grey, grey)), halftone, 128, reverse);
-            RecordingView view;
+            WindowRecorder view;
             redraw(state, view);
             const double expected = reverse ? grey / 255.0 : (255 - grey) / 255.0;
             const double share = blackShare(*state.destPix);
@@ -299,7 +300,7 @@ void TestHalftone::greys()
     const bool automatic = halftone == Halftone::None;
     const int threshold = automatic ? automaticThreshold(*picture, reverse) : 128;
     const WindowState state = stateFor(picture, halftone, threshold, reverse);
-    RecordingView view;
+    WindowRecorder view;
     redraw(state, view);
     for (int y = 0; y < kSide; ++y) {
         for (int x = 0; x < kSide; ++x) {
