@@ -4,9 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "conversion/Sse2.h"
 
 namespace plovan {
 namespace {
@@ -72,7 +70,7 @@ template <bool start>
 void accumulateRow(const std::uint8_t *bytes, std::uint32_t *sums, qsizetype count, std::uint32_t weight)
 {
     qsizetype k = 0;
-#if defined(__SSE2__)
+#if PLOVAN_SSE2
     const __m128i weights = _mm_set1_epi16(short(weight));
     const __m128i zero = _mm_setzero_si128();
     for (; k + 16 <= count; k += 16) {

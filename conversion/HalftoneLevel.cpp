@@ -3,7 +3,7 @@
 namespace plovan {
 namespace {
 
-#if defined(__SSE2__)
+#if PLOVAN_SSE2
 // Sixteen pixels at a time, packed down to bytes (the levels are 0-255, so neither pack
 // saturates).
 template <bool reverse>
@@ -32,7 +32,7 @@ int halftoneLevelsSixteen(const std::uint32_t *src, std::uint8_t *levels, int wi
 void halftoneLevels(const std::uint32_t *src, std::uint8_t *levels, int width, int threshold, bool reverse)
 {
     int x = 0;
-#if defined(__SSE2__)
+#if PLOVAN_SSE2
     x = reverse ? halftoneLevelsSixteen<true>(src, levels, width, threshold)
                 : halftoneLevelsSixteen<false>(src, levels, width, threshold);
 #endif

@@ -5,9 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "conversion/Sse2.h"
 
 namespace plovan {
 
@@ -24,7 +22,7 @@ inline int halftoneLevel(std::uint32_t stored, int threshold, bool reverse)
     return reverse ? 255 - level : level;
 }
 
-#if defined(__SSE2__)
+#if PLOVAN_SSE2
 // halftoneLevel of four stored pixels, one in each 32-bit lane, `shift` holding
 // 128 - threshold in every lane. The channel sum as in the threshold's vector path (two
 // multiply-adds over 16-bit halves), sum / 3 as the high half of sum x 21846, then the

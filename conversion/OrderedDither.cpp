@@ -39,7 +39,7 @@ void orderedPixels(const std::uint32_t *src, std::uint32_t *dst, int from, int t
                                                                                      : kStoredWhitePixel;
 }
 
-#if defined(__SSE2__)
+#if PLOVAN_SSE2
 
 constexpr int kLinePixels = 16;
 
@@ -106,7 +106,7 @@ void orderedRowStreaming(const std::uint32_t *src, std::uint32_t *dst, int width
 
 void orderedRow(const std::uint32_t *src, std::uint32_t *dst, int width, int y, int threshold, bool reverse)
 {
-#if defined(__SSE2__)
+#if PLOVAN_SSE2
     if (reverse)
         orderedRowStreaming<true>(src, dst, width, y, threshold);
     else
