@@ -69,7 +69,9 @@ struct LogoTextCheck {
 };
 
 // Checks a text against the format without making any picture. The UTF-8 form takes the
-// bytes of a file as they are, so bytes that are not UTF-8 are found where they stand.
+// bytes of a file as they are, so bytes that are not UTF-8 are found where they stand:
+// check a file through it, not through QString::fromUtf8, which drops a byte order mark
+// at the start and turns bad bytes into U+FFFD.
 LogoTextCheck checkLogoText(QStringView text);
 LogoTextCheck checkLogoTextUtf8(QByteArrayView utf8);
 
