@@ -128,6 +128,10 @@ StderrCapture::StderrCapture()
         sigaction(kFatalSignals[i], &action, &previousActions[i]);
     static const bool exitHook = std::atexit(onExit) == 0;
     (void)exitHook;
+#if defined(PLOVAN_SANITIZE)
+    // A sanitizer ends the process after its report without running atexit handlers.
+    __sanitizer_set_death_callback(onExit);
+#endif
 }
 
 StderrCapture::~StderrCapture()

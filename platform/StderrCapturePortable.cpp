@@ -140,6 +140,10 @@ StderrCapture::StderrCapture()
         previousHandlers[i] = std::signal(kFatalSignals[i], onFatalSignal);
     static const bool exitHook = std::atexit(onExit) == 0;
     (void)exitHook;
+#if defined(PLOVAN_SANITIZE)
+    // A sanitizer ends the process after its report without running atexit handlers.
+    __sanitizer_set_death_callback(onExit);
+#endif
 }
 
 StderrCapture::~StderrCapture()
