@@ -5,6 +5,7 @@
 #include "conversion/LogoText.h"
 #include "conversion/LogoTextReader.h"
 
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTest>
 
@@ -61,6 +62,24 @@ QString utf16Of(const QByteArray &utf8)
     return decoder.decode(utf8);
 }
 
+// Whether a text is logo data text, the slow way: the format as a regular expression,
+// then equal bands and the range rule.
+bool validByPattern(const QString &text)
+{
+    // \z, not $, which would also take a line feed at the end.
+    static const QRegularExpression whole(QStringLiteral("^OBM¶((BMD¶([0-9A-F]{2})+¶)+)CBM¶\\z"));
+    static const QRegularExpression band(QStringLiteral("BMD¶([0-9A-F]+)¶"));
+    const QRegularExpressionMatch match = whole.match(text);
+    if (!match.hasMatch())
+        return false;
+    QList<qsizetype> widths;
+    for (const QRegularExpressionMatch &each : band.globalMatch(match.capturedView(1)))
+        widths << each.capturedLength(1);
+    if (widths.size() > 4096 || widths.first() > 65534 || widths.count(widths.first()) != widths.size())
+        return false;
+    return true;
+}
+
 } // namespace
 
 class TestLogoTextReader : public QObject {
@@ -76,6 +95,7 @@ private Q_SLOTS:
     void roundTrip_data();
     void roundTrip();
     void largestPicture();
+    void randomEdits();
     void summary_data();
     void summary();
 };
@@ -396,6 +416,53 @@ void TestLogoTextReader::largestPicture()
     QCOMPARE(surface.row(32760)[0], kStoredBlack);
     QCOMPARE(surface.row(32766)[0], kStoredBlack);
     QCOMPARE(logoTextOf(tallest.picture), QString::fromUtf8(text));
+}
+
+// Texts made by Create, then edited at random with the characters that matter: the
+// reader agrees with the slow way about validity, the QString and the UTF-8 forms agree
+// on the fault, a fault lies inside the text, and a valid text reads back to a picture
+// that encodes to the same text.
+void TestLogoTextReader::randomEdits()
+{
+    const QStringList pieces{"0", "7", "A", "F", "a", "G", "B", "M", "D", "C", "O", "¶", "BMD¶", "CBM¶", "00",
+                             "\n", "\r\n", " ", "\uFEFF", "é", "\U0001F600"};
+    QRandomGenerator random(4242);
+    int valid = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const int width = 1 + int(random.bounded(20));
+        const int height = 1 + int(random.bounded(20));
+        QString text = logoTextOf(randomBlackWhite(width, height, random));
+        const int edits = 1 + int(random.bounded(2));
+        for (int e = 0; e < edits; ++e) {
+            // Half the edits where lines meet: at either end or next to a line mark.
+            qsizetype at = qsizetype(random.bounded(int(text.size()) + 1));
+            if (random.bounded(2)) {
+                const qsizetype mark = text.indexOf(QChar(0x00B6), at);
+                at = mark < 0 ? text.size() : mark + qsizetype(random.bounded(2));
+            }
+            switch (random.bounded(3)) {
+            case 0: text.insert(at, pieces[random.bounded(int(pieces.size()))]); break;
+            case 1: text.remove(at, 1 + random.bounded(3)); break;
+            default: text.replace(at, 1, pieces[random.bounded(int(pieces.size()))]); break;
+            }
+        }
+        const LogoTextCheck check = checkLogoText(text);
+        QVERIFY2(check.valid == validByPattern(text), qPrintable(text));
+        // An edit can split a surrogate pair, which UTF-8 cannot carry.
+        if (text.isValidUtf16())
+            QCOMPARE(checkLogoTextUtf8(text.toUtf8()).fault, check.fault);
+        if (check.valid) {
+            ++valid;
+            const LogoTextReading reading = readLogoText(text);
+            QCOMPARE(logoTextOf(reading.picture), text);
+        } else {
+            const qsizetype lines = text.count(QChar(0x00B6)) + 1;
+            QVERIFY2(check.fault.line >= 1 && check.fault.line <= lines, qPrintable(text));
+            QVERIFY2(check.fault.column >= 1 && check.fault.column <= text.size() + 1, qPrintable(text));
+        }
+    }
+    // Some edits leave a valid text (a digit for a digit), and the test must see some.
+    QVERIFY(valid > 100);
 }
 
 void TestLogoTextReader::summary_data()
