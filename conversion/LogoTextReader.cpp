@@ -37,8 +37,8 @@ constexpr std::array<std::uint8_t, 256> makeDigitValues()
 
 constexpr auto kDigitValues = makeDigitValues();
 
-// A character found where the format has no room for it: what it is and how many code
-// units it takes. `valid` is false for bytes that do not start a UTF-8 sequence.
+// A character found where the format has no room for it. `valid` is false for bytes that
+// do not start a UTF-8 sequence; `character` is then the first byte.
 struct Found {
     char32_t character;
     bool valid;
