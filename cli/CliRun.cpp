@@ -6,10 +6,14 @@
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
 #include "import/ImageLoader.h"
+#include "platform/PictureFile.h"
 #include "platform/StderrCapture.h"
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringEncoder>
+
+#include <new>
 
 namespace plovan::cli {
 namespace {
@@ -50,16 +54,21 @@ bool load(const CliOptions &options, WindowState &state, LoadError &error)
     return loaded;
 }
 
-// The text as UTF-8, a slice at a time, so that no second copy of a big text is made.
+// The text as UTF-8, a slice at a time, so that no second copy of a big text is made. The
+// one buffer the slices go through is had before the first byte is written, so running out
+// of memory cannot cut the text off halfway.
 bool writeUtf8(QIODevice &out, const QString &text)
 {
     constexpr qsizetype kSlice = qsizetype(1) << 20;
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+    QByteArray bytes(encoder.requiredSpace(kSlice + 1), Qt::Uninitialized);
     for (qsizetype from = 0; from < text.size();) {
         qsizetype count = qMin(kSlice, text.size() - from);
         if (from + count < text.size() && text.at(from + count - 1).isHighSurrogate())
             ++count; // keep a surrogate pair in one slice
-        const QByteArray bytes = QStringView(text).mid(from, count).toUtf8();
-        if (out.write(bytes) != bytes.size())
+        const char *end = encoder.appendToBuffer(bytes.data(), QStringView(text).mid(from, count));
+        const qint64 size = end - bytes.constData();
+        if (out.write(bytes.constData(), size) != size)
             return false;
         from += count;
     }
@@ -70,7 +79,7 @@ bool writeText(const QString &text, const QString &path, QString &reason)
 {
     if (path.isEmpty()) {
         QFile out;
-        if (!out.open(stdout, QIODevice::WriteOnly) || !writeUtf8(out, text) || !out.flush()) {
+        if (!out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeUtf8(out, text) || !out.flush()) {
             reason = out.errorString();
             return false;
         }
@@ -84,16 +93,10 @@ bool writeText(const QString &text, const QString &path, QString &reason)
     return true;
 }
 
-} // namespace
-
-int run(const CliOptions &options)
+// Everything after the load: the conversion, the text, the preview and the output. Any
+// allocation on the way may fail; `run` answers that as a refused load.
+int convertAndWrite(const CliOptions &options, WindowState &state)
 {
-    WindowState state;
-    LoadError error;
-    if (!load(options, state, error)) {
-        printError(QStringLiteral("cannot load '%1': %2").arg(error.file, error.reason));
-        return kExitFailed;
-    }
     state.threshold = options.threshold;
     state.reverse = options.reverse;
 
@@ -113,6 +116,29 @@ int run(const CliOptions &options)
         return kExitFailed;
     }
     return kExitOk;
+}
+
+} // namespace
+
+int run(const CliOptions &options)
+{
+    WindowState state;
+    LoadError error;
+    if (!load(options, state, error)) {
+        printError(QStringLiteral("cannot load '%1': %2").arg(error.file, error.reason));
+        return kExitFailed;
+    }
+    const int width = state.pix->Width(), height = state.pix->Height();
+    try {
+        return convertAndWrite(options, state);
+    } catch (const std::bad_alloc &) {
+        // The pictures and the text are gone by now (the view with the unwinding, the state
+        // here), so the line has the memory it needs. A file being written is a QSaveFile
+        // that was never committed: the earlier file, or none, stays.
+        state = WindowState();
+        printError(QStringLiteral("cannot load '%1': %2").arg(options.image, picturefile::notEnoughMemory(width, height)));
+        return kExitFailed;
+    }
 }
 
 } // namespace plovan::cli

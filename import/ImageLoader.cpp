@@ -1,5 +1,6 @@
 #include "import/ImageLoader.h"
 
+#include "conversion/LogoText.h"
 #include "platform/Exceptions.h"
 #include "platform/PictureFile.h"
 
@@ -35,6 +36,13 @@ std::variant<LoadedPictures, LoadError> decodeAndPrepare(const QString &name, Op
     }
 }
 
+DecodeLimits windowLimits()
+{
+    DecodeLimits limits;
+    limits.bytesAfterLoad = bytesAfterLoad;
+    return limits;
+}
+
 bool finishLoad(WindowState &state, LoadView &view, std::variant<LoadedPictures, LoadError> decoded)
 {
     if (auto *error = std::get_if<LoadError>(&decoded)) {
@@ -47,14 +55,19 @@ bool finishLoad(WindowState &state, LoadView &view, std::variant<LoadedPictures,
 
 } // namespace
 
+qint64 bytesAfterLoad(QSize size)
+{
+    return qint64(logotext::length(size.width(), size.height())) * qint64(sizeof(QChar));
+}
+
 std::variant<LoadedPictures, LoadError> decodeForWindow(const QString &path)
 {
-    return decodeAndPrepare(path, [&] { return openPicture(path); });
+    return decodeAndPrepare(path, [&] { return openPicture(path, windowLimits()); });
 }
 
 std::variant<LoadedPictures, LoadError> decodeForWindow(QIODevice *device, const QString &name)
 {
-    return decodeAndPrepare(name, [&] { return openPicture(device); });
+    return decodeAndPrepare(name, [&] { return openPicture(device, windowLimits()); });
 }
 
 void commitLoad(WindowState &state, LoadView &view, LoadedPictures pictures)

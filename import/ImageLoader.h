@@ -15,6 +15,11 @@ struct LoadedPictures {
     PictureRef destPix;
 };
 
+// Memory a loaded picture of this size still calls for after its two pictures: the logo
+// data text Create makes of it. A load refuses a picture when the system cannot give the
+// pictures and this.
+qint64 bytesAfterLoad(QSize size);
+
 // Decodes `path` and creates the working picture, touching no window state. Any failure
 // (unreadable, not PNG or JPEG, undecodable, out of range, out of memory) is a LoadError.
 std::variant<LoadedPictures, LoadError> decodeForWindow(const QString &path);

@@ -170,6 +170,8 @@ OpenedPicture decode(QIODevice *device, const DecodeLimits &limits, QSize &size)
             needed += storageBytes;
         if (reader.transformation() != QImageIOHandler::TransformationNone)
             needed += storageBytes;
+        if (limits.bytesAfterLoad)
+            needed += limits.bytesAfterLoad(size);
         const std::optional<qint64> available = availableMemoryBytes();
         if (available && needed > *available)
             return refused(notEnoughMemory(size.width(), size.height()));

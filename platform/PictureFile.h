@@ -2,7 +2,10 @@
 
 #include "platform/Picture.h"
 
+#include <QSize>
 #include <QString>
+
+#include <functional>
 
 class QIODevice;
 
@@ -24,6 +27,9 @@ struct DecodeLimits {
     // than let the kernel kill the program halfway through (Linux hands out memory it
     // does not have and settles up on first touch).
     bool checkAvailableMemory = true;
+    // What the caller will need besides the two pictures once the picture of this size is
+    // loaded (the logo data text), counted in that check too.
+    std::function<qint64(QSize)> bytesAfterLoad;
 };
 
 // Decodes a PNG or JPEG picture into an opaque picture of 8-bit red, green and blue.

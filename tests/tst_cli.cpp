@@ -104,6 +104,8 @@ private Q_SLOTS:
     void preview();
     void ignoresQtAllocationLimitVariable();
     void outOfMemoryIsOneLine();
+    void outOfMemoryAfterTheLoad_data();
+    void outOfMemoryAfterTheLoad();
 
 private:
     QString fixture(const QString &name, const QByteArray &bytes);
@@ -380,6 +382,81 @@ void TestCli::outOfMemoryIsOneLine()
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(result.out, QByteArray());
     QCOMPARE(QString::fromUtf8(result.err), oneLine(path, picturefile::notEnoughMemory(30000, 30000)));
+#endif
+}
+
+void TestCli::outOfMemoryAfterTheLoad_data()
+{
+    QTest::addColumn<bool>("toFiles"); // --output and --preview, or standard output
+    QTest::newRow("text on standard output") << false;
+    QTest::newRow("text and preview into files") << true;
+}
+
+// Under every address-space limit from just enough to 16 MiB less, one per MiB, the run
+// either succeeds in full or ends like a refused load: one line, exit 1, nothing on
+// standard output and no output file touched. Those 16 MiB take in every step after the
+// decoding: the working picture, redraw, the 2 MiB text, the preview and the output.
+void TestCli::outOfMemoryAfterTheLoad()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("AddressSanitizer reserves more address space than any limit this test sets");
+#else
+    QFETCH(bool, toFiles);
+    QImage picture(2048, 2048, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            row[x] = qRgb((x * 7) & 255, (y * 3) & 255, (x ^ y) & 255);
+    }
+    const QString path = dir_.filePath(QStringLiteral("memory.png"));
+    if (!QFile::exists(path))
+        writeFile(path, encoded(picture, "png"));
+    const QString out = dir_.filePath(QStringLiteral("memory.txt"));
+    const QString preview = dir_.filePath(QStringLiteral("memory-preview.png"));
+    const QStringList arguments = toFiles ? QStringList{QStringLiteral("--output"), out, QStringLiteral("--preview"), preview, path}
+                                          : QStringList{path};
+    const QByteArray fullText = windowText(path, 100, false);
+    const QByteArray earlier("an earlier text that must stay when a run fails");
+    auto underLimit = [&](qint64 mib) {
+        writeFile(out, earlier);
+        QFile::remove(preview);
+        return runCli(arguments, {}, QProcessEnvironment::systemEnvironment(), [mib] {
+            const rlimit limit{rlim_t(mib) << 20, rlim_t(mib) << 20};
+            setrlimit(RLIMIT_AS, &limit);
+        });
+    };
+    auto succeeded = [&](const CliResult &result) { return result.status == QProcess::NormalExit && result.exitCode == 0; };
+
+    // The least limit under which the whole run succeeds, to the MiB.
+    qint64 refusedAt = 16, enough = 4096;
+    QVERIFY2(succeeded(underLimit(enough)), "the run needs more than 4 GiB of address space");
+    while (enough - refusedAt > 1) {
+        const qint64 middle = (refusedAt + enough) / 2;
+        (succeeded(underLimit(middle)) ? enough : refusedAt) = middle;
+    }
+
+    int failures = 0;
+    for (qint64 mib = enough; mib > enough - 16; --mib) {
+        const CliResult result = underLimit(mib);
+        const QString at = QStringLiteral("under %1 MiB: exit %2, %3").arg(mib).arg(result.exitCode).arg(QString::fromUtf8(result.err));
+        QVERIFY2(result.status == QProcess::NormalExit, qPrintable(at));
+        QFile written(out);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray fileText = written.readAll();
+        if (result.exitCode == 0) {
+            QVERIFY2(result.err.isEmpty(), qPrintable(at));
+            QVERIFY2((toFiles ? fileText : result.out) == fullText, qPrintable(at));
+            continue;
+        }
+        ++failures;
+        QVERIFY2(result.exitCode == 1, qPrintable(at));
+        QCOMPARE(QString::fromUtf8(result.err), oneLine(path, picturefile::notEnoughMemory(2048, 2048)));
+        QVERIFY2(result.out.isEmpty(), qPrintable(at));
+        QVERIFY2(fileText == earlier, qPrintable(at));
+        if (QFile::exists(preview)) // written in full before the text ran out
+            QCOMPARE(QImageReader(preview).size(), QSize(2048, 2048));
+    }
+    QVERIFY2(failures > 0, "no limit in the range made the run fail");
 #endif
 }
 

@@ -5,6 +5,7 @@
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
 #include "import/ImageLoader.h"
+#include "platform/AvailableMemory.h"
 #include "platform/PictureFile.h"
 
 #include <QBuffer>
@@ -83,6 +84,10 @@ private Q_SLOTS:
     void failureChangesNothing();
     void outOfMemoryChangesNothing();
     void picturesStayPairedWhenShowingThrows();
+    void memoryCheckCountsWhatComesAfter_data();
+    void memoryCheckCountsWhatComesAfter();
+    void memoryAfterLoadIsTheText_data();
+    void memoryAfterLoadIsTheText();
 
 private:
     // A window that has loaded, converted and created text, with settings moved away
@@ -334,6 +339,53 @@ void TestLoading::picturesStayPairedWhenShowingThrows()
     QCOMPARE(state.pix, pix);
     QCOMPARE(state.destPix, destPix);
     QVERIFY(state.hasPictures());
+}
+
+void TestLoading::memoryCheckCountsWhatComesAfter_data()
+{
+    QTest::addColumn<qint64>("after"); // bytes the caller says it needs after the load
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("nothing after") << qint64(0) << true;
+    QTest::newRow("a text of a few bytes") << qint64(4096) << true;
+    QTest::newRow("more than any machine has") << (qint64(1) << 60) << false;
+}
+
+// The check of free memory before decoding counts what the caller needs after the load.
+void TestLoading::memoryCheckCountsWhatComesAfter()
+{
+    QFETCH(qint64, after);
+    QFETCH(bool, loads);
+    if (!availableMemoryBytes())
+        QSKIP("this system cannot tell how much memory it has free, so nothing is refused up front");
+    const QString path = fixture(QStringLiteral("counted.png"), png::fromImage(logoImage(24, 16)));
+    QSize asked;
+    DecodeLimits limits;
+    limits.bytesAfterLoad = [&](QSize size) {
+        asked = size;
+        return after;
+    };
+    const OpenedPicture opened = openPicture(path, limits);
+    QCOMPARE(asked, QSize(24, 16));
+    QCOMPARE(bool(opened.picture), loads);
+    if (!loads)
+        QCOMPARE(opened.error, picturefile::notEnoughMemory(24, 16));
+}
+
+void TestLoading::memoryAfterLoadIsTheText_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("1x1") << QSize(1, 1);
+    QTest::newRow("24x16") << QSize(24, 16);
+    QTest::newRow("8192x8192") << QSize(8192, 8192);
+    QTest::newRow("32767x32767") << QSize(32767, 32767);
+}
+
+// What the window and plovan-cli load with: room for the logo data text, two bytes a
+// character, besides the pictures.
+void TestLoading::memoryAfterLoadIsTheText()
+{
+    QFETCH(QSize, size);
+    QCOMPARE(bytesAfterLoad(size), 2 * qint64(logotext::length(size.width(), size.height())));
 }
 
 QTEST_GUILESS_MAIN(TestLoading)
