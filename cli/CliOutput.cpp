@@ -3,7 +3,9 @@
 #include <QImageWriter>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <new>
 
 namespace plovan::cli {
 
@@ -22,7 +24,11 @@ bool writePreview(const Picture &picture, const QString &path, QString &reason)
         return false;
     }
     QImageWriter writer(&file, "png");
+    errno = 0;
     if (!writer.write(picture.image())) {
+        // libpng reports running out of memory only as an unknown error; errno tells.
+        if (errno == ENOMEM)
+            throw std::bad_alloc();
         reason = writer.errorString();
         file.cancelWriting();
         return false;

@@ -105,9 +105,26 @@ int convertAndWrite(const CliOptions &options, WindowState &state)
     createLogoText(state, view);
 
     QString reason;
-    if (!options.preview.isEmpty() && !writePreview(*state.destPix, options.preview, reason)) {
-        printError(QStringLiteral("cannot write '%1': %2").arg(options.preview, reason));
-        return kExitFailed;
+    if (!options.preview.isEmpty()) {
+        bool written = false;
+        bool outOfMemory = false;
+        {
+            // libpng prints its own fatal error ("libpng error: insufficient memory") before
+            // Qt's writer returns; the tool's one line says what happened instead.
+            StderrCapture encoderOutput;
+            try {
+                written = writePreview(*state.destPix, options.preview, reason);
+            } catch (const std::bad_alloc &) {
+                outOfMemory = true;
+            }
+            encoderOutput.drop();
+        }
+        if (outOfMemory)
+            throw std::bad_alloc();
+        if (!written) {
+            printError(QStringLiteral("cannot write '%1': %2").arg(options.preview, reason));
+            return kExitFailed;
+        }
     }
     state = WindowState(); // the pictures are done with; only the text is written now
     if (!writeText(view.takeText(), options.output, reason)) {
