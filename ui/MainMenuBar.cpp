@@ -11,9 +11,16 @@
 namespace plovan {
 
 MainMenuBar::MainMenuBar(QObject *parent)
-    : QObject(parent), fileMenu_(std::make_unique<QMenu>(tr("&File"))), editMenu_(std::make_unique<QMenu>(tr("&Edit")))
+    : QObject(parent), fileMenu_(std::make_unique<QMenu>(tr("&File"))), editMenu_(std::make_unique<QMenu>(tr("&Edit"))),
+      imageMenu_(std::make_unique<QMenu>(tr("&Image")))
 {
     fileMenu_->setObjectName(QStringLiteral("FileMenu"));
+    loadImage_ = addItem(fileMenu_.get(), "FileLoadImage", tr("&Load Image…"), QKeySequence::Open);
+    openLogoText_ = addItem(fileMenu_.get(), "FileOpenLogoText", tr("&Open Logo Data Text…"), QKeySequence::UnknownKey);
+    // The Save key (Ctrl+S), not Save As: the text is only ever saved under a name the user
+    // picks, so the key users press to save leads there.
+    saveLogoText_ = addItem(fileMenu_.get(), "FileSaveLogoText", tr("&Save Logo Data Text As…"), QKeySequence::Save);
+    addSeparator(fileMenu_.get(), "FileSeparator1");
     QAction *quit = addItem(fileMenu_.get(), "FileQuit", tr("&Quit"), QKeySequence::Quit);
     // Some platforms (Windows) have no standard Quit key; Ctrl+Q is what users try there.
     if (quit->shortcuts().isEmpty())
@@ -37,6 +44,9 @@ MainMenuBar::MainMenuBar(QObject *parent)
 
     // Read-only changes send no signal; opening the menu is the last chance to catch up.
     connect(editMenu_.get(), &QMenu::aboutToShow, commands_, &TextCommands::refresh);
+
+    imageMenu_->setObjectName(QStringLiteral("ImageMenu"));
+    printPreview_ = addItem(imageMenu_.get(), "ImagePrintPreview", tr("Print &Preview"), QKeySequence::UnknownKey);
 }
 
 MainMenuBar::~MainMenuBar() = default;
@@ -64,6 +74,7 @@ void MainMenuBar::attachTo(QMenuBar *bar) const
 {
     bar->addMenu(fileMenu_.get());
     bar->addMenu(editMenu_.get());
+    bar->addMenu(imageMenu_.get());
     // F10 opens the first menu, as it does in most desktops' windows; the arrow keys go on
     // from there. (Alt and the underlined letters are the menu bar's own.)
     auto *openMenus = new QShortcut(QKeySequence(Qt::Key_F10), bar);

@@ -12,11 +12,15 @@ namespace plovan {
 
 class TextCommands;
 
-// The application's menus: File (Quit) and Edit (Undo, Cut, Copy, Paste, Delete, Select All)
-// with the platform's standard shortcuts. One instance lives from start-up to exit; each
-// window shows the menus in its own menu bar, and they stay this object's when the window
-// goes. Every entry and separator has the object name it is known by ("FileQuit",
-// "EditSeparator1", ...), and so do the two menus ("FileMenu", "EditMenu").
+// The application's menus: File (Load Image, Open and Save Logo Data Text, Quit), Edit (Undo,
+// Cut, Copy, Paste, Delete, Select All) with the platform's standard shortcuts, and Image
+// (Print Preview). One instance lives from start-up to exit; each window shows the menus in
+// its own menu bar, and they stay this object's when the window goes. Every entry and
+// separator has the object name it is known by ("FileQuit", "EditSeparator1", ...), and so
+// do the menus ("FileMenu", "EditMenu", "ImageMenu").
+// The Edit items act on the focused text control by themselves; the File items before Quit
+// and the Image items are the window's to connect (see the accessors below), so that they
+// reach whichever window is open.
 class MainMenuBar : public QObject {
     Q_OBJECT
 public:
@@ -28,6 +32,15 @@ public:
 
     QMenu *fileMenu() const { return fileMenu_.get(); }
     QMenu *editMenu() const { return editMenu_.get(); }
+    // The picture's menu, after Edit: choices about the picture as it will print.
+    QMenu *imageMenu() const { return imageMenu_.get(); }
+
+    // "&Load Image…" (the same as the "Load Image...." button), "&Open Logo Data Text…",
+    // "&Save Logo Data Text As…" and "Print &Preview".
+    QAction *loadImageAction() const { return loadImage_; }
+    QAction *openLogoTextAction() const { return openLogoText_; }
+    QAction *saveLogoTextAction() const { return saveLogoText_; }
+    QAction *printPreviewAction() const { return printPreview_; }
 
 private:
     QAction *addItem(QMenu *menu, const char *name, const QString &text, QKeySequence::StandardKey key);
@@ -36,7 +49,12 @@ private:
     // Menus are widgets: they cannot have this object as their parent, so it owns them here.
     std::unique_ptr<QMenu> fileMenu_;
     std::unique_ptr<QMenu> editMenu_;
+    std::unique_ptr<QMenu> imageMenu_;
     TextCommands *commands_ = nullptr;
+    QAction *loadImage_ = nullptr;
+    QAction *openLogoText_ = nullptr;
+    QAction *saveLogoText_ = nullptr;
+    QAction *printPreview_ = nullptr;
 };
 
 } // namespace plovan

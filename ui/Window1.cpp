@@ -5,12 +5,17 @@
 #include "conversion/Redraw.h"
 #include "import/ImageLoader.h"
 #include "ui/Canvas.h"
+#include "conversion/LogoTextReader.h"
 #include "ui/LogoTextEdit.h"
+#include "ui/LogoTextFiles.h"
 #include "ui/MainMenuBar.h"
 #include "ui/PictureFileNames.h"
+#include "ui/PrintPreview.h"
 
 #include <QCheckBox>
+#include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
@@ -19,6 +24,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <new>
+#include <variant>
 
 namespace plovan {
 namespace {
@@ -83,6 +89,11 @@ Window1::Window1(const MainMenuBar &menus, QWidget *parent) : QMainWindow(parent
     setCentralWidget(content_);
 
     createControls();
+    // The menu items of the window's own reach this window while it is open.
+    connect(menus.loadImageAction(), &QAction::triggered, this, &Window1::PushButton1_Action);
+    connect(menus.openLogoTextAction(), &QAction::triggered, this, &Window1::FileOpenLogoText_Action);
+    connect(menus.saveLogoTextAction(), &QAction::triggered, this, &Window1::FileSaveLogoText_Action);
+    connect(menus.printPreviewAction(), &QAction::triggered, this, &Window1::ImagePrintPreview_Action);
     // The text area is the first control that takes the focus from a click: it holds the
     // focus from the start.
     textArea1_->setFocus(Qt::OtherFocusReason);
@@ -240,6 +251,98 @@ void Window1::PushButton3_Action()
     });
 }
 
+void Window1::FileOpenLogoText_Action()
+{
+    guarded([this] {
+        const std::optional<QString> path = chooseLogoTextFile(LogoTextDialog::Open);
+        if (!path)
+            return;
+        const QString name = QDir::toNativeSeparators(*path);
+        std::variant<OpenedLogoText, LogoTextFileError> read = readLogoTextFile(*path);
+        if (const auto *error = std::get_if<LogoTextFileError>(&read)) {
+            QMessageBox::warning(this, windowTitle(), tr("Cannot open '%1': %2").arg(name, error->reason));
+            return;
+        }
+        OpenedLogoText &opened = std::get<OpenedLogoText>(read);
+        if (!opened.reading.check.valid) {
+            QMessageBox::warning(this, windowTitle(),
+                                 tr("'%1' is not logo data text: %2")
+                                     .arg(name, logoTextFaultPlaceAndWords(opened.reading.check.fault)));
+            return;
+        }
+        // The picture the text encodes becomes the loaded picture, exactly as a decoded file
+        // would: everything is made before anything of the window changes.
+        const PictureRef &picture = opened.reading.picture;
+        PictureRef working = makePicture(picture->Width(), picture->Height());
+        commitLoad(state_, *this, LoadedPictures{picture, std::move(working)});
+        textArea1_->setContent(opened.text);
+        redraw(state_, *this);
+    });
+}
+
+void Window1::FileSaveLogoText_Action()
+{
+    guarded([this] {
+        const QString text = textArea1_->content();
+        const LogoTextCheck check = checkLogoText(text);
+        if (!check.valid
+            && !askSaveAnyway(tr("The text is not logo data text: %1.\n\nSave it anyway?")
+                                  .arg(logoTextFaultPlaceAndWords(check.fault))))
+            return;
+        const std::optional<QString> path = chooseLogoTextFile(LogoTextDialog::Save);
+        if (!path)
+            return;
+        if (const std::optional<LogoTextFileError> error = writeLogoTextFile(*path, text))
+            QMessageBox::warning(this, windowTitle(),
+                                 tr("Cannot save '%1': %2").arg(QDir::toNativeSeparators(*path), error->reason));
+    });
+}
+
+void Window1::ImagePrintPreview_Action()
+{
+    guarded([this] {
+        if (!preview_) {
+            preview_ = new PrintPreview(this);
+            preview_->setAttribute(Qt::WA_DeleteOnClose);
+            // The preview is to look at: the keyboard stays with this window, in the text area.
+            preview_->setAttribute(Qt::WA_ShowWithoutActivating);
+        }
+        preview_->setPicture(state_.destPix, paperDots());
+        preview_->show();
+        preview_->raise();
+    });
+}
+
+std::optional<QString> Window1::chooseLogoTextFile(LogoTextDialog dialog)
+{
+    if (logoTextChooser_)
+        return logoTextChooser_(dialog);
+    const QString filter = tr("Logo data text (*.txt);;All files (*)");
+    const QString path = dialog == LogoTextDialog::Open
+        ? QFileDialog::getOpenFileName(this, tr("Open Logo Data Text"), QString(), filter)
+        : QFileDialog::getSaveFileName(this, tr("Save Logo Data Text As"), QString(), filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+bool Window1::askSaveAnyway(const QString &question)
+{
+    if (saveAnyway_)
+        return saveAnyway_(question);
+    return QMessageBox::warning(this, windowTitle(), question, QMessageBox::Save | QMessageBox::Cancel,
+                                QMessageBox::Cancel)
+        == QMessageBox::Save;
+}
+
+int Window1::paperDots() const
+{
+    // The picture's own width. A printer width chosen for the picture is the paper's width
+    // to give here, once the window offers that choice; the preview never makes the paper
+    // narrower than the picture.
+    return state_.destPix ? state_.destPix->Width() : 0;
+}
+
 void Window1::loadDroppedFile(const QString &path)
 {
     guarded([this, &path] { loadFile(state_, *this, path); });
@@ -259,6 +362,9 @@ void Window1::setProgressText(const QString &text)
 void Window1::setProcessedBackdrop(const PictureRef &picture)
 {
     canvas2_->setBackdrop(picture);
+    // The preview follows the working picture: after a load and after every redraw.
+    if (preview_)
+        preview_->setPicture(picture, paperDots());
 }
 
 void Window1::setImageDataText(const QString &text)
@@ -311,6 +417,10 @@ void Window1::closeEvent(QCloseEvent *event)
     state_.destPix.reset();
     canvas1_->setBackdrop(nullptr);
     canvas2_->setBackdrop(nullptr);
+    if (preview_) {
+        preview_->setPicture(nullptr, 0);
+        preview_->close();
+    }
     QMainWindow::closeEvent(event);
 }
 

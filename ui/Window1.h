@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <optional>
 
@@ -19,6 +20,7 @@ namespace plovan {
 class Canvas;
 class LogoTextEdit;
 class MainMenuBar;
+class PrintPreview;
 
 // The program's only window. It holds the window state, lays out its controls at fixed
 // places in an 841 x 383 content area (resizing moves and stretches nothing), and turns each
@@ -32,6 +34,12 @@ class Window1 : public QMainWindow, public ConversionView, public LoadView {
 public:
     // Stands in for the open-file dialog: the chosen file, or nothing when cancelled.
     using FileChooser = std::function<std::optional<QString>(const FileTypeSet &types)>;
+    // Stands in for the dialogs that pick a logo data text file to open or to save.
+    enum class LogoTextDialog { Open, Save };
+    using LogoTextChooser = std::function<std::optional<QString>(LogoTextDialog dialog)>;
+    // Stands in for the question whether to save a text that is not logo data text: true
+    // to save it all the same.
+    using SaveAnywayQuestion = std::function<bool(const QString &question)>;
 
     static constexpr QSize kContentSize{841, 383};
 
@@ -41,6 +49,12 @@ public:
     const WindowState &state() const { return state_; }
     // Replaces the open-file dialog; an empty function brings the dialog back.
     void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+    // Replace the logo data text file dialogs and the question; empty functions bring the
+    // dialog and the message box back.
+    void setLogoTextChooser(LogoTextChooser chooser) { logoTextChooser_ = std::move(chooser); }
+    void setSaveAnywayQuestion(SaveAnywayQuestion question) { saveAnyway_ = std::move(question); }
+    // The print preview, while it is open.
+    PrintPreview *printPreview() const { return preview_.data(); }
 
     // One handler per control event.
     void PushButton1_Action(); // "Load Image....": choose a file and load it
@@ -48,6 +62,11 @@ public:
     void Slider1_ValueChanged(); // store the threshold, show it, redraw
     void CheckBox1_Action(); // store the reverse flag, redraw
     void PushButton3_Action(); // "Create": the logo data text
+
+    // One handler per menu item of the window's own (File: Load Image is PushButton1's).
+    void FileOpenLogoText_Action(); // read a logo data text file back into the window
+    void FileSaveLogoText_Action(); // write the text area's text to a file
+    void ImagePrintPreview_Action(); // show the working picture at its printed size
 
     // ConversionView
     void setProgressText(const QString &text) override;
@@ -74,6 +93,10 @@ private:
     // Runs a handler's work so that no exception leaves the event handler: a failure (in
     // practice, memory for a huge picture's text) is shown in a message box instead.
     void guarded(const std::function<void()> &work);
+    std::optional<QString> chooseLogoTextFile(LogoTextDialog dialog);
+    bool askSaveAnyway(const QString &question);
+    // The paper the preview lays the picture on, in dots.
+    int paperDots() const;
 
     WindowState state_;
 
@@ -99,6 +122,9 @@ private:
     QElapsedTimer progressPainted_;
 
     FileChooser chooser_;
+    LogoTextChooser logoTextChooser_;
+    SaveAnywayQuestion saveAnyway_;
+    QPointer<PrintPreview> preview_;
 };
 
 } // namespace plovan
