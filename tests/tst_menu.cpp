@@ -109,14 +109,15 @@ void TestMenu::menus()
         names << action->menu()->objectName();
         QVERIFY(action->isVisible() && action->isEnabled());
     }
-    QCOMPARE(titles, QStringList({"&File", "&Edit"}));
-    QCOMPARE(names, QStringList({"FileMenu", "EditMenu"}));
-    QCOMPARE(menus_->fileMenu()->actions().size(), 1);
+    QCOMPARE(titles, QStringList({"&File", "&Edit", "&Image"}));
+    QCOMPARE(names, QStringList({"FileMenu", "EditMenu", "ImageMenu"}));
+    QCOMPARE(menus_->fileMenu()->actions().size(), 5);
     QCOMPARE(menus_->editMenu()->actions().size(), 8);
+    QCOMPARE(menus_->imageMenu()->actions().size(), 1);
 
     // A second window (as after the first is gone) shows the same menus.
     ShownWindow second(*menus_);
-    QCOMPARE(second->menuBar()->actions().size(), 2);
+    QCOMPARE(second->menuBar()->actions().size(), 3);
     QCOMPARE(second->menuBar()->actions().at(1)->menu(), menus_->editMenu());
 }
 
@@ -129,7 +130,11 @@ void TestMenu::entries_data()
     auto row = [](const char *name, const char *menu, int index, const char *text, QKeySequence::StandardKey key) {
         QTest::newRow(name) << QString::fromLatin1(menu) << index << QString::fromUtf8(text) << int(key);
     };
-    row("FileQuit", "FileMenu", 0, "&Quit", QKeySequence::Quit);
+    row("FileLoadImage", "FileMenu", 0, "&Load Image…", QKeySequence::Open);
+    row("FileOpenLogoText", "FileMenu", 1, "&Open Logo Data Text…", QKeySequence::UnknownKey);
+    row("FileSaveLogoText", "FileMenu", 2, "&Save Logo Data Text As…", QKeySequence::Save);
+    row("FileSeparator1", "FileMenu", 3, "-", QKeySequence::UnknownKey);
+    row("FileQuit", "FileMenu", 4, "&Quit", QKeySequence::Quit);
     row("EditUndo", "EditMenu", 0, "&Undo", QKeySequence::Undo);
     row("EditSeparator1", "EditMenu", 1, "-", QKeySequence::UnknownKey);
     row("EditCut", "EditMenu", 2, "Cu&t", QKeySequence::Cut);
@@ -138,6 +143,7 @@ void TestMenu::entries_data()
     row("EditClear", "EditMenu", 5, "&Delete", QKeySequence::UnknownKey);
     row("EditSeparator2", "EditMenu", 6, "-", QKeySequence::UnknownKey);
     row("EditSelectAll", "EditMenu", 7, "Select &All", QKeySequence::SelectAll);
+    row("ImagePrintPreview", "ImageMenu", 0, "Print &Preview", QKeySequence::UnknownKey);
 }
 
 void TestMenu::entries()
@@ -146,7 +152,9 @@ void TestMenu::entries()
     QFETCH(int, index);
     QFETCH(QString, text);
     QFETCH(int, key);
-    QMenu *owner = menu == QLatin1String("FileMenu") ? menus_->fileMenu() : menus_->editMenu();
+    QMenu *owner = menu == QLatin1String("FileMenu") ? menus_->fileMenu()
+        : menu == QLatin1String("EditMenu")          ? menus_->editMenu()
+                                                     : menus_->imageMenu();
     QAction *action = owner->actions().value(index);
     QVERIFY(action);
     QCOMPARE(action->objectName(), QString::fromLatin1(QTest::currentDataTag()));

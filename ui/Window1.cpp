@@ -313,6 +313,11 @@ void Window1::ImagePrintPreview_Action()
     });
 }
 
+PrintPreview *Window1::printPreview() const
+{
+    return preview_.data();
+}
+
 std::optional<QString> Window1::chooseLogoTextFile(LogoTextDialog dialog)
 {
     if (logoTextChooser_)

@@ -54,7 +54,7 @@ public:
     void setLogoTextChooser(LogoTextChooser chooser) { logoTextChooser_ = std::move(chooser); }
     void setSaveAnywayQuestion(SaveAnywayQuestion question) { saveAnyway_ = std::move(question); }
     // The print preview, while it is open.
-    PrintPreview *printPreview() const { return preview_.data(); }
+    PrintPreview *printPreview() const;
 
     // One handler per control event.
     void PushButton1_Action(); // "Load Image....": choose a file and load it
