@@ -304,12 +304,16 @@ void Window1::ImagePrintPreview_Action()
         if (!preview_) {
             preview_ = new PrintPreview(this);
             preview_->setAttribute(Qt::WA_DeleteOnClose);
-            // The preview is to look at: the keyboard stays with this window, in the text area.
+            // The preview is to look at: the keyboard stays with this window, in the text
+            // area, where Select All, Copy and Save go on working.
             preview_->setAttribute(Qt::WA_ShowWithoutActivating);
         }
         preview_->setPicture(state_.destPix, paperDots());
         preview_->show();
         preview_->raise();
+        // Some window systems activate a new window all the same. Being this window's own,
+        // the preview stays in front of it.
+        activateWindow();
     });
 }
 
