@@ -339,9 +339,14 @@ bool Window1::askSaveAnyway(const QString &question)
 {
     if (saveAnyway_)
         return saveAnyway_(question);
-    return QMessageBox::warning(this, windowTitle(), question, QMessageBox::Save | QMessageBox::Cancel,
-                                QMessageBox::Cancel)
-        == QMessageBox::Save;
+    QMessageBox box(QMessageBox::Warning, windowTitle(), question, QMessageBox::NoButton, this);
+    QPushButton *save = box.addButton(tr("&Save Anyway"), QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(QMessageBox::Cancel);
+    // Return keeps the file system as it was: saving a broken text takes a deliberate choice.
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == save;
 }
 
 int Window1::paperDots() const
