@@ -19,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace plovan;
 using namespace plovan::fuzz;
 using namespace plovan::testsupport;
@@ -180,8 +182,7 @@ private:
     QTemporaryDir dir_;
     int files_ = 0;
     int loaded_ = 0;
-    qint64 slowestMs_ = 0;
-    QString slowest_;
+    QList<std::pair<qint64, QString>> times_; // ms, row
 };
 
 void BadInputTest::outcome_data()
@@ -335,8 +336,8 @@ void BadInputTest::outcome_data()
     const int acAtLimit = kMaxJpegScans - 1;
     row("progressive JPEG 256x256 with as many scans as allowed", "scans.jpg",
         jpeg::progressiveGrey(256, 256, acAtLimit), loadedAs(256, 256));
-    row("progressive JPEG 2048x2048 with as many scans as allowed", "scans.jpg",
-        jpeg::progressiveGrey(2048, 2048, acAtLimit), loadedAs(2048, 2048));
+    row("progressive JPEG 1024x1024 with as many scans as allowed", "scans.jpg",
+        jpeg::progressiveGrey(1024, 1024, acAtLimit), loadedAs(1024, 1024));
     row("progressive JPEG 256x256 with one scan too many", "scans.jpg", jpeg::progressiveGrey(256, 256, acAtLimit + 1),
         refused(picturefile::tooManyScans(kMaxJpegScans + 1, kMaxJpegScans)));
     row("progressive JPEG 1024x1024 with 500 scans", "scans.jpg", jpeg::progressiveGrey(1024, 1024, 500),
@@ -367,10 +368,7 @@ void BadInputTest::outcome()
     ++files_;
     if (result.loaded)
         ++loaded_;
-    if (ms > slowestMs_) {
-        slowestMs_ = ms;
-        slowest_ = QString::fromLatin1(QTest::currentDataTag());
-    }
+    times_ << std::pair{ms, QString::fromLatin1(QTest::currentDataTag())};
 
     QVERIFY2(result.failure.isEmpty(), qPrintable(result.failure));
     const QString got = result.loaded ? loadedAs(result.pix->Width(), result.pix->Height()) : refused(result.reason);
@@ -382,8 +380,11 @@ void BadInputTest::outcome()
 
 void BadInputTest::cleanupTestCase()
 {
-    qInfo("bad-input corpus: %d files, %d loaded, %d refused; slowest %lld ms (%s)", files_, loaded_, files_ - loaded_,
-          slowestMs_, qPrintable(slowest_));
+    std::sort(times_.begin(), times_.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+    qInfo("bad-input corpus: %d files, %d loaded, %d refused; the slowest, each through the window's loading path "
+          "with its checks:", files_, loaded_, files_ - loaded_);
+    for (qsizetype i = 0; i < qMin<qsizetype>(5, times_.size()); ++i)
+        qInfo("  %lld ms  %s", times_.at(i).first, qPrintable(times_.at(i).second));
 }
 
 QTEST_GUILESS_MAIN(BadInputTest)
