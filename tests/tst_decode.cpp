@@ -2,6 +2,7 @@
 #include "support/PngFiles.h"
 
 #include "platform/DecodedPixels.h"
+#include "platform/JpegStructure.h"
 #include "platform/PictureFile.h"
 #include "platform/PictureHeader.h"
 #include "platform/PixelBuffer.h"
@@ -166,6 +167,8 @@ private Q_SLOTS:
     void readsDeclaredSize();
     void jpegMinimumFileSize_data();
     void jpegMinimumFileSize();
+    void walksJpegStructure_data();
+    void walksJpegStructure();
     void pictureBeyondQtsAllocationLimit();
     void capOnDecodedBytes();
     void decoderOutOfMemoryIsNotDamage();
@@ -457,6 +460,56 @@ void TestDecode::jpegMinimumFileSize()
     const std::optional<DeclaredHeader> header = readDeclaredHeader(&device, PictureKind::Jpeg);
     QVERIFY(header);
     QCOMPARE(header->minimumFileBytes, minimum);
+}
+
+void TestDecode::walksJpegStructure_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("scans");
+    QTest::addColumn<bool>("complete");
+    QTest::addColumn<qint64>("coefficientBytes");
+
+    const QImage colour = blocks(64, 48, false);
+    const QByteArray baseline = encoded(colour, "jpeg", 90);
+    const QByteArray progressive = encoded(colour, "jpeg", 90, true);
+    const QByteArray grey = encoded(blocks(64, 48, true), "jpeg", 90, true);
+    // 4:2:0, 64 x 48: luma 8 x 6 blocks, each chroma 4 x 3; 128 bytes per block.
+    const qint64 progressive420 = (48 + 2 * 12) * 128;
+    QTest::newRow("baseline: one scan") << baseline << 1 << true << qint64(0);
+    QTest::newRow("progressive: libjpeg's ten scans") << progressive << 10 << true << progressive420;
+    QTest::newRow("grey progressive: six scans") << grey << 6 << true << qint64(8 * 6 * 128);
+    QTest::newRow("bytes after the end marker") << baseline + QByteArray("trailing", 8) << 1 << true << qint64(0);
+    QTest::newRow("cut before the end marker") << baseline.chopped(2) << 1 << false << qint64(0);
+    QTest::newRow("progressive cut between scans")
+        << progressive.left(progressive.lastIndexOf(QByteArray("\xFF\xDA", 2))) << 9 << false << progressive420;
+    QTest::newRow("cut in the first scan header") << baseline.left(baseline.indexOf(QByteArray("\xFF\xDA", 2)) + 5) << 0
+                                                   << false << qint64(0);
+    // Scan data with a stuffed 0xFF, restart markers and fill bytes: none of them ends it.
+    const QByteArray sos("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00", 10);
+    QTest::newRow("stuffed bytes, restart markers and fill bytes in scan data")
+        << QByteArray("\xFF\xD8", 2) + sos + QByteArray("\x12\xFF\x00\x34\xFF\xD0\x56\xFF\xD7\xFF\xFF\xFF\xD9", 13) << 1
+        << true << qint64(0);
+    QTest::newRow("a marker inside scan data ends it")
+        << QByteArray("\xFF\xD8", 2) + sos + QByteArray("\x12\xFF\x00", 3) + sos + QByteArray("\x34\xFF\xD9", 3) << 2
+        << true << qint64(0);
+    QTest::newRow("not a JPEG") << QByteArray("\x89PNG\r\n\x1a\n", 8) << 0 << false << qint64(0);
+}
+
+// The walk over the whole file that finds a JPEG cut short and counts its scans, against
+// files from Qt's writer (libjpeg) and against hand-made scan data.
+void TestDecode::walksJpegStructure()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, scans);
+    QFETCH(bool, complete);
+    QFETCH(qint64, coefficientBytes);
+    QBuffer device(&file);
+    QVERIFY(device.open(QIODevice::ReadOnly));
+    const JpegStructure structure = walkJpeg(&device);
+    QCOMPARE(structure.scans, scans);
+    QCOMPARE(structure.complete, complete);
+    QCOMPARE(structure.coefficientBytes, coefficientBytes);
+    QCOMPARE(device.pos(), 0);
 }
 
 void TestDecode::pictureBeyondQtsAllocationLimit()
