@@ -103,7 +103,7 @@ Stages runStages(const QString &path, QFile &devNull)
     std::variant<LoadedPictures, LoadError> decoded;
     t.decodeAndWorking = millisecondsOf([&] { decoded = decodeForWindow(path); });
     if (const auto *error = std::get_if<LoadError>(&decoded))
-        qFatal("%s", qPrintable(error->message()));
+        qFatal("cannot load %s (reason %d)", qPrintable(path), int(error->reason.kind));
     WindowState state;
     state.pix = std::get<LoadedPictures>(decoded).pix;
     state.destPix = std::get<LoadedPictures>(decoded).destPix;

@@ -15,6 +15,7 @@
 #include "import/ImageLoader.h"
 #include "platform/PictureFile.h"
 #include "support/FixtureFiles.h"
+#include "support/LoadReasons.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
@@ -79,7 +80,7 @@ int measure(const QString &path)
     const qint64 baseline = statusKiB("VmRSS");
     auto decoded = decodeForWindow(path);
     if (const LoadError *error = std::get_if<LoadError>(&decoded)) {
-        std::printf("refused %s\n", qPrintable(error->message()));
+        std::printf("refused %s\n", qPrintable(testsupport::describe(error->reason)));
         return 1;
     }
     WindowState state;

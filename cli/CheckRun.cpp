@@ -2,6 +2,7 @@
 
 #include "CliOutput.h"
 #include "CliRun.h"
+#include "ReasonWords.h"
 
 #include "conversion/LogoSummary.h"
 #include "conversion/LogoTextReader.h"
@@ -29,13 +30,13 @@ bool openText(const QString &name, TextBytes &text, QString &reason)
 {
     if (name == QLatin1String("-")) {
         if (!text.file.open(stdin, QIODevice::ReadOnly)) {
-            reason = picturefile::cannotRead(text.file.errorString());
+            reason = reasonWords(picturefile::cannotRead(text.file.errorString()));
             return false;
         }
     } else {
         const QFileInfo info(name);
         if (!info.exists()) {
-            reason = QString::fromLatin1(picturefile::kNoSuchFile);
+            reason = reasonWords(picturefile::noSuchFile());
             return false;
         }
         if (info.isDir()) {
@@ -44,7 +45,7 @@ bool openText(const QString &name, TextBytes &text, QString &reason)
         }
         text.file.setFileName(name);
         if (!text.file.open(QIODevice::ReadOnly)) {
-            reason = picturefile::cannotRead(text.file.errorString());
+            reason = reasonWords(picturefile::cannotRead(text.file.errorString()));
             return false;
         }
         const qint64 size = text.file.size();
@@ -62,7 +63,7 @@ bool openText(const QString &name, TextBytes &text, QString &reason)
         return false;
     }
     if (text.file.error() != QFileDevice::NoError) {
-        reason = picturefile::cannotRead(text.file.errorString());
+        reason = reasonWords(picturefile::cannotRead(text.file.errorString()));
         return false;
     }
     text.bytes = text.read;
@@ -100,7 +101,7 @@ int runCheck(const CliOptions &options)
             reading = readLogoTextUtf8(text.bytes);
         } catch (const std::bad_alloc &) {
             printError(QStringLiteral("cannot read '%1': %2")
-                           .arg(name, picturefile::notEnoughMemory(check.width, check.height())));
+                           .arg(name, reasonWords(picturefile::notEnoughMemory(check.width, check.height()))));
             return kExitFailed;
         }
         if (!writePreview(*reading.picture, options.preview, reason)) {

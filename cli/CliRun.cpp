@@ -1,6 +1,7 @@
 #include "CliRun.h"
 
 #include "CliOutput.h"
+#include "ReasonWords.h"
 
 #include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
@@ -41,7 +42,7 @@ bool load(const CliOptions &options, WindowState &state, LoadError &error)
         if (options.image == QLatin1String("-")) {
             QFile input;
             if (!input.open(stdin, QIODevice::ReadOnly)) {
-                view.showLoadError({options.image, input.errorString()});
+                view.showLoadError({options.image, picturefile::cannotRead(input.errorString())});
             } else {
                 loaded = loadFrom(state, view, &input, options.image);
             }
@@ -142,7 +143,7 @@ int run(const CliOptions &options)
     WindowState state;
     LoadError error;
     if (!load(options, state, error)) {
-        printError(QStringLiteral("cannot load '%1': %2").arg(error.file, error.reason));
+        printError(QStringLiteral("cannot load '%1': %2").arg(error.file, reasonWords(error.reason)));
         return kExitFailed;
     }
     const int width = state.pix->Width(), height = state.pix->Height();
@@ -153,7 +154,8 @@ int run(const CliOptions &options)
         // here), so the line has the memory it needs. A file being written is a QSaveFile
         // that was never committed: the earlier file, or none, stays.
         state = WindowState();
-        printError(QStringLiteral("cannot load '%1': %2").arg(options.image, picturefile::notEnoughMemory(width, height)));
+        printError(QStringLiteral("cannot load '%1': %2")
+                       .arg(options.image, reasonWords(picturefile::notEnoughMemory(width, height))));
         return kExitFailed;
     }
 }

@@ -8,11 +8,6 @@
 
 namespace plovan {
 
-QString LoadError::message() const
-{
-    return QStringLiteral("Cannot load '%1': %2").arg(file, reason);
-}
-
 namespace {
 
 // Both pictures are made before anything is shown, so a failure at either step leaves
@@ -30,9 +25,10 @@ std::variant<LoadedPictures, LoadError> decodeAndPrepare(const QString &name, Op
         return LoadedPictures{std::move(opened.picture), std::move(working)};
     } catch (const std::bad_alloc &) {
         return LoadError{name, picturefile::notEnoughMemory(size.width(), size.height())};
+    } catch (const OutOfBoundsException &) {
+        return LoadError{name, picturefile::outOfRange(size.width(), size.height())};
     } catch (const std::exception &error) {
-        // OutOfBoundsException carries "Width/Height needs to be in the range 1-32767".
-        return LoadError{name, QString::fromUtf8(error.what())};
+        return LoadError{name, picturefile::unexpected(QString::fromUtf8(error.what()))};
     }
 }
 

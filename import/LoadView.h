@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileType.h"
+#include "platform/LoadReason.h"
 #include "platform/Picture.h"
 
 #include <QString>
@@ -8,13 +9,13 @@
 
 namespace plovan {
 
-// Why a picture could not be loaded: the file as the user named it and the reason.
+// Why a picture could not be loaded: the file as the user named it and the reason. The
+// window and plovan-cli each put it into words.
 struct LoadError {
     QString file;
-    QString reason;
+    LoadReason reason;
 
-    // "Cannot load 'logo.png': not a PNG or JPEG picture"
-    QString message() const;
+    bool operator==(const LoadError &) const = default;
 };
 
 // The window operations that loading a picture needs.

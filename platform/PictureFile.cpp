@@ -19,47 +19,6 @@
 
 namespace plovan {
 
-QString picturefile::cannotRead(const QString &systemReason)
-{
-    return QStringLiteral("the file cannot be read: %1").arg(systemReason);
-}
-
-QString picturefile::damagedHeader(const char *kind)
-{
-    return QStringLiteral("the %1 header is damaged or incomplete").arg(QLatin1StringView(kind));
-}
-
-QString picturefile::damagedData(const char *kind)
-{
-    return QStringLiteral("the %1 picture data is damaged or incomplete").arg(QLatin1StringView(kind));
-}
-
-QString picturefile::tooManyScans(int scans, int limit)
-{
-    return QStringLiteral("the JPEG has %1 scans, more than the limit of %2 (real encoders write a few, and "
-                          "every scan is another pass over the whole picture)")
-        .arg(QString::number(scans), QString::number(limit));
-}
-
-QString picturefile::outOfRange(qint64 width, qint64 height)
-{
-    return QStringLiteral("the picture is %1x%2 pixels; %3")
-        .arg(QString::number(width), QString::number(height), QLatin1StringView(kOutOfRange));
-}
-
-QString picturefile::notEnoughMemory(qint64 width, qint64 height)
-{
-    return QStringLiteral("not enough memory for a picture of %1x%2 pixels")
-        .arg(QString::number(width), QString::number(height));
-}
-
-QString picturefile::overLimit(qint64 width, qint64 height, qint64 neededBytes, qint64 limitBytes)
-{
-    return QStringLiteral("a picture of %1x%2 pixels needs %3 MiB to decode, more than the limit of %4 MiB")
-        .arg(QString::number(width), QString::number(height), QString::number((neededBytes + (1 << 20) - 1) >> 20),
-             QString::number(limitBytes >> 20));
-}
-
 namespace {
 
 using namespace picturefile;
@@ -80,7 +39,7 @@ void raiseQtAllocationLimit()
     Q_UNUSED(raised);
 }
 
-OpenedPicture refused(QString reason)
+OpenedPicture refused(LoadReason reason)
 {
     return {nullptr, std::move(reason)};
 }
@@ -98,10 +57,10 @@ OpenedPicture decode(QIODevice *device, const DecodeLimits &limits, QSize &size)
 {
     const QByteArray head = device->peek(8);
     if (head.isEmpty())
-        return refused(QString::fromLatin1(kEmpty));
+        return refused(empty());
     const PictureKind kind = sniffPictureKind(head);
     if (kind == PictureKind::Unknown)
-        return refused(QString::fromLatin1(kNotPngOrJpeg));
+        return refused(notPngOrJpeg());
     const char *kindName = kind == PictureKind::Png ? "PNG" : "JPEG";
 
     // Standard input cannot seek back; what comes through it is a file's worth of bytes.
@@ -126,7 +85,7 @@ OpenedPicture decode(QIODevice *device, const DecodeLimits &limits, QSize &size)
     if (kind == PictureKind::Jpeg) {
         const JpegStructure structure = walkJpeg(device);
         if (!structure.complete)
-            return refused(QString::fromLatin1(kEndsEarly));
+            return refused(endsEarly());
         if (structure.scans > kMaxJpegScans)
             return refused(tooManyScans(structure.scans, kMaxJpegScans));
         decoderBytes = structure.coefficientBytes;
@@ -205,10 +164,10 @@ OpenedPicture openPicture(QIODevice *device, const DecodeLimits &limits)
         return decode(device, limits, size);
     } catch (const std::bad_alloc &) {
         if (size.isEmpty())
-            return refused(QStringLiteral("not enough memory to read the file"));
+            return refused(notEnoughMemoryToRead());
         return refused(notEnoughMemory(size.width(), size.height()));
     } catch (const std::exception &error) {
-        return refused(QString::fromUtf8(error.what()));
+        return refused(unexpected(QString::fromUtf8(error.what())));
     }
 }
 
@@ -216,9 +175,9 @@ OpenedPicture openPicture(const QString &path, const DecodeLimits &limits)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return refused(QString::fromLatin1(kNoSuchFile));
+        return refused(noSuchFile());
     if (info.isDir())
-        return refused(QString::fromLatin1(kFolder));
+        return refused(folder());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return refused(cannotRead(file.errorString()));

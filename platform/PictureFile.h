@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/LoadReason.h"
 #include "platform/Picture.h"
 
 #include <QSize>
@@ -14,7 +15,7 @@ namespace plovan {
 // The outcome of opening a picture file: a picture, or the reason it could not be had.
 struct OpenedPicture {
     PictureRef picture;
-    QString error; // empty on success; a reason fit to show after the file's name
+    LoadReason error; // Kind::None on success
 };
 
 // How much a decode may allocate. The default lets every picture the range rule admits
@@ -44,22 +45,5 @@ OpenedPicture openPicture(const QString &path, const DecodeLimits &limits = {});
 // The same from an open device: a random-access one is read from its current position;
 // a sequential one (standard input) is read to its end first.
 OpenedPicture openPicture(QIODevice *device, const DecodeLimits &limits = {});
-
-namespace picturefile {
-// The reasons, shared with the tests so that wording changes in one place.
-inline constexpr char kNoSuchFile[] = "there is no such file";
-inline constexpr char kFolder[] = "it is a folder, not a picture file";
-inline constexpr char kEmpty[] = "the file is empty";
-inline constexpr char kNotPngOrJpeg[] = "not a PNG or JPEG picture";
-inline constexpr char kEndsEarly[] = "the file ends early (damaged or incomplete)";
-inline constexpr char kOutOfRange[] = "Width/Height needs to be in the range 1-32767";
-QString cannotRead(const QString &systemReason);
-QString damagedHeader(const char *kind);
-QString damagedData(const char *kind);
-QString tooManyScans(int scans, int limit);
-QString outOfRange(qint64 width, qint64 height);
-QString notEnoughMemory(qint64 width, qint64 height);
-QString overLimit(qint64 width, qint64 height, qint64 neededBytes, qint64 limitBytes);
-} // namespace picturefile
 
 } // namespace plovan

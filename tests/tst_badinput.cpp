@@ -11,6 +11,7 @@
 #include "platform/JpegStructure.h"
 #include "platform/PictureFile.h"
 #include "support/FixtureFiles.h"
+#include "support/LoadReasons.h"
 #include "support/PngFiles.h"
 
 #include <QDir>
@@ -158,14 +159,9 @@ QString loadedAs(int width, int height)
     return QStringLiteral("loaded %1x%2").arg(width).arg(height);
 }
 
-QString refused(const QString &reason)
+QString refused(const LoadReason &reason)
 {
-    return QStringLiteral("refused: ") + reason;
-}
-
-QString refused(const char *reason)
-{
-    return refused(QString::fromLatin1(reason));
+    return QStringLiteral("refused: ") + describe(reason);
 }
 
 } // namespace
@@ -200,8 +196,8 @@ void BadInputTest::outcome_data()
     const QString pngData = refused(picturefile::damagedData("PNG"));
     const QString jpegHeader = refused(picturefile::damagedHeader("JPEG"));
     const QString jpegData = refused(picturefile::damagedData("JPEG"));
-    const QString notOurs = refused(picturefile::kNotPngOrJpeg);
-    const QString endsEarly = refused(picturefile::kEndsEarly);
+    const QString notOurs = refused(picturefile::notPngOrJpeg());
+    const QString endsEarly = refused(picturefile::endsEarly());
 
     // Header-only liars: a PNG signature and IHDR, nothing after.
     row("header only 1x1", "liar.png", png::headerOnly(1, 1, 8, 0), pngHeader);
@@ -324,11 +320,11 @@ void BadInputTest::outcome_data()
     row("JPEG named .png", "really-jpeg.png", jpeg, loadedAs(64, 48));
 
     // Nothing to read.
-    row("empty file", "empty.png", QByteArray(), refused(picturefile::kEmpty));
+    row("empty file", "empty.png", QByteArray(), refused(picturefile::empty()));
     QTest::newRow("a folder named .png") << QStringLiteral("folder.png") << QByteArray() << QStringLiteral("folder")
-                                         << refused(picturefile::kFolder);
+                                         << refused(picturefile::folder());
     QTest::newRow("a file that is not there") << QStringLiteral("gone.png") << QByteArray() << QStringLiteral("missing")
-                                              << refused(picturefile::kNoSuchFile);
+                                              << refused(picturefile::noSuchFile());
 
     // Many scans: the decoder walks every block once per scan, so a few hundred bytes per
     // scan buy a pass over the whole picture. Up to the limit they load (one DC scan, then

@@ -6,6 +6,7 @@
 #include "platform/PictureFile.h"
 #include "platform/PictureHeader.h"
 #include "platform/PixelBuffer.h"
+#include "support/LoadReasons.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>
@@ -342,8 +343,8 @@ void TestDecode::decodes()
     const QString path = dir_.filePath(name);
     writeFile(path, file);
     const OpenedPicture opened = openPicture(path);
-    QVERIFY2(opened.picture, qPrintable(opened.error));
-    QVERIFY(opened.error.isEmpty());
+    QVERIFY2(opened.picture, qPrintable(plovan::testsupport::describe(opened.error)));
+    QCOMPARE(opened.error, LoadReason());
     const Picture &picture = *opened.picture;
     QCOMPARE(QSize(picture.Width(), picture.Height()), expected.size());
     QCOMPARE(picture.image().format(), Picture::kStorageFormat);
@@ -521,7 +522,7 @@ void TestDecode::pictureBeyondQtsAllocationLimit()
     const QString path = dir_.filePath(QStringLiteral("wide.png"));
     writeFile(path, png::file(spec));
     const OpenedPicture opened = openPicture(path);
-    QVERIFY2(opened.picture, qPrintable(opened.error));
+    QVERIFY2(opened.picture, qPrintable(plovan::testsupport::describe(opened.error)));
     QCOMPARE(opened.picture->Width(), 2048);
     QCOMPARE(opened.picture->Height(), 1100);
     const ConstRGBSurface surface = opened.picture->rgbSurface();
@@ -558,7 +559,7 @@ void TestDecode::decoderOutOfMemoryIsNotDamage()
     QCOMPARE(capped.error, picturefile::notEnoughMemory(1024, 1024));
 
     const OpenedPicture opened = openPicture(path);
-    QVERIFY2(opened.picture, qPrintable(opened.error));
+    QVERIFY2(opened.picture, qPrintable(plovan::testsupport::describe(opened.error)));
 }
 
 void TestDecode::sequentialDevice()
@@ -566,11 +567,11 @@ void TestDecode::sequentialDevice()
     const PngFixture spec = pngFixture(7, 3, 8, 6);
     SequentialBytes device(png::file(spec));
     const OpenedPicture opened = openPicture(&device);
-    QVERIFY2(opened.picture, qPrintable(opened.error));
+    QVERIFY2(opened.picture, qPrintable(plovan::testsupport::describe(opened.error)));
     QCOMPARE(opened.picture->image(), expectedImage(spec));
 
     SequentialBytes notAPicture(gif());
-    QCOMPARE(openPicture(&notAPicture).error, QString::fromLatin1(picturefile::kNotPngOrJpeg));
+    QCOMPARE(openPicture(&notAPicture).error, picturefile::notPngOrJpeg());
 }
 
 void TestDecode::refusedDecodeTouchesLittleMemory()

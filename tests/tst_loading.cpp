@@ -1,4 +1,5 @@
 #include "support/FixtureFiles.h"
+#include "support/LoadReasons.h"
 #include "support/PngFiles.h"
 #include "support/WindowRecorder.h"
 
@@ -19,6 +20,8 @@
 using namespace plovan;
 using namespace plovan::testsupport;
 
+Q_DECLARE_METATYPE(plovan::LoadReason)
+
 namespace {
 
 QImage logoImage(int width, int height)
@@ -28,15 +31,6 @@ QImage logoImage(int width, int height)
         for (int x = 0; x < width; ++x)
             image.setPixel(x, y, (x / 4 + y / 4) % 2 ? qRgb(250, 250, 240) : qRgb(20, 30, 90));
     return image;
-}
-
-// The messages of the refusals the window was shown, in order.
-QStringList messages(const WindowRecorder &window)
-{
-    QStringList texts;
-    for (const LoadError &error : window.errors)
-        texts << error.message();
-    return texts;
 }
 
 // What the window was told to show since call number `from`: everything but the file
@@ -195,7 +189,7 @@ void TestLoading::loadsFromADevice()
     QBuffer other(&notAPicture);
     QVERIFY(other.open(QIODevice::ReadOnly));
     QVERIFY(!loadFrom(state, window, &other, QStringLiteral("-")));
-    QCOMPARE(messages(window), QStringList{QStringLiteral("Cannot load '-': not a PNG or JPEG picture")});
+    QCOMPARE(window.errors, (QList<LoadError>{{QStringLiteral("-"), picturefile::notPngOrJpeg()}}));
 }
 
 void TestLoading::failureChangesNothing_data()
@@ -203,29 +197,28 @@ void TestLoading::failureChangesNothing_data()
     QTest::addColumn<QString>("name");     // empty: the chooser is cancelled
     QTest::addColumn<QByteArray>("bytes"); // written to `name` unless `kind` says otherwise
     QTest::addColumn<QString>("kind");     // "file", "missing" or "folder"
-    QTest::addColumn<QString>("reason");   // empty: no message at all
+    QTest::addColumn<LoadReason>("reason"); // Kind::None: no message at all
 
     const QByteArray goodPng = png::fromImage(logoImage(20, 12));
     const QByteArray goodJpeg = encoded(logoImage(32, 16), "jpeg", 90);
     const QString file = QStringLiteral("file");
-    auto reason = [](const char *text) { return QString::fromLatin1(text); };
     QRandomGenerator random(3);
     QByteArray noise(512, '\0');
     for (char &c : noise)
         c = char(random.bounded(256));
     noise[0] = 'x'; // not by chance a PNG or JPEG start
 
-    QTest::newRow("cancel") << QString() << QByteArray() << file << QString();
-    QTest::newRow("missing file") << "gone.png" << QByteArray() << "missing" << reason(picturefile::kNoSuchFile);
-    QTest::newRow("a folder") << "folder.png" << QByteArray() << "folder" << reason(picturefile::kFolder);
-    QTest::newRow("empty file") << "empty.png" << QByteArray() << file << reason(picturefile::kEmpty);
+    QTest::newRow("cancel") << QString() << QByteArray() << file << LoadReason();
+    QTest::newRow("missing file") << "gone.png" << QByteArray() << "missing" << picturefile::noSuchFile();
+    QTest::newRow("a folder") << "folder.png" << QByteArray() << "folder" << picturefile::folder();
+    QTest::newRow("empty file") << "empty.png" << QByteArray() << file << picturefile::empty();
     QTest::newRow("PNG header cut short") << "cut.png" << goodPng.left(20) << file << picturefile::damagedHeader("PNG");
     QTest::newRow("JPEG cut before its frame header")
         << "cut.jpg" << goodJpeg.left(24) << file << picturefile::damagedHeader("JPEG");
-    QTest::newRow("random bytes") << "noise.jpg" << noise << file << reason(picturefile::kNotPngOrJpeg);
-    QTest::newRow("GIF named .png") << "really-gif.png" << gif() << file << reason(picturefile::kNotPngOrJpeg);
+    QTest::newRow("random bytes") << "noise.jpg" << noise << file << picturefile::notPngOrJpeg();
+    QTest::newRow("GIF named .png") << "really-gif.png" << gif() << file << picturefile::notPngOrJpeg();
     QTest::newRow("BMP named .jpg") << "really-bmp.jpg" << encoded(logoImage(4, 4), "bmp") << file
-                                    << reason(picturefile::kNotPngOrJpeg);
+                                    << picturefile::notPngOrJpeg();
     QTest::newRow("width 32768 declared in the header")
         << "wide.png" << png::declaring(32768, 1) << file << picturefile::outOfRange(32768, 1);
     QTest::newRow("height 32768 declared in the header")
@@ -252,7 +245,7 @@ void TestLoading::failureChangesNothing()
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, kind);
-    QFETCH(QString, reason);
+    QFETCH(LoadReason, reason);
 
     WindowState state;
     WindowRecorder window;
@@ -273,10 +266,10 @@ void TestLoading::failureChangesNothing()
 
     QCOMPARE(WindowSnapshot::take(state, window).differencesFrom(before), QString());
     QCOMPARE(shownSince(window, callsBefore), QStringList());
-    if (reason.isEmpty())
-        QCOMPARE(messages(window), QStringList());
+    if (reason == LoadReason())
+        QCOMPARE(window.errors, QList<LoadError>());
     else
-        QCOMPARE(messages(window), QStringList{QStringLiteral("Cannot load '%1': %2").arg(path, reason)});
+        QCOMPARE(window.errors, (QList<LoadError>{{path, reason}}));
 }
 
 void TestLoading::outOfMemoryChangesNothing()
@@ -308,8 +301,7 @@ void TestLoading::outOfMemoryChangesNothing()
     QVERIFY(!loaded);
     QCOMPARE(WindowSnapshot::take(state, window).differencesFrom(before), QString());
     QCOMPARE(shownSince(window, callsBefore), QStringList());
-    QCOMPARE(messages(window),
-             QStringList{QStringLiteral("Cannot load '%1': %2").arg(path, picturefile::notEnoughMemory(20000, 20000))});
+    QCOMPARE(window.errors, (QList<LoadError>{{path, picturefile::notEnoughMemory(20000, 20000)}}));
 #endif
 }
 

@@ -10,6 +10,7 @@
 #include "support/FixtureFiles.h"
 #include "support/PngFiles.h"
 #include "support/WindowRecorder.h"
+#include "support/LoadReasons.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -82,7 +83,7 @@ int childLoad(const QString &path, qint64 spareMiB)
     if (loaded) {
         std::printf("loaded %dx%d\n", state.pix->Width(), state.pix->Height());
     } else {
-        std::printf("refused %s\n", window.errors.isEmpty() ? "(no message)" : qPrintable(window.errors.first().reason));
+        std::printf("refused %s\n", window.errors.isEmpty() ? "(no message)" : qPrintable(plovan::testsupport::describe(window.errors.first().reason)));
         const QString changed = WindowSnapshot::take(state, window).differencesFrom(before);
         std::printf("window %s\n", changed.isEmpty() ? "unchanged" : qPrintable(QStringLiteral("changed: ") + changed));
     }
@@ -119,8 +120,8 @@ ChildResult runChild(const QStringList &arguments)
 // Sizes that the loader names in a memory refusal.
 bool isMemoryRefusal(const QString &line, int width, int height)
 {
-    return line == QStringLiteral("refused ") + picturefile::notEnoughMemory(width, height)
-        || line == QStringLiteral("refused not enough memory to read the file");
+    return line == QStringLiteral("refused ") + testsupport::describe(picturefile::notEnoughMemory(width, height))
+        || line == QStringLiteral("refused ") + testsupport::describe(picturefile::notEnoughMemoryToRead());
 }
 
 } // namespace
@@ -218,7 +219,7 @@ void MemoryTest::refusedOrLoadedUnderLimit()
         QCOMPARE(outcome, QStringLiteral("loaded %1x%2").arg(width).arg(height));
     } else {
         QCOMPARE(lines.value(1), QStringLiteral("window unchanged"));
-        if (outcome == QStringLiteral("refused ") + picturefile::damagedData("JPEG"))
+        if (outcome == QStringLiteral("refused ") + testsupport::describe(picturefile::damagedData("JPEG")))
             QEXPECT_FAIL("", "libjpeg running out of its own memory (\"Insufficient memory\") is reported as damaged data",
                          Continue);
         QVERIFY2(isMemoryRefusal(outcome, width, height), qPrintable(child.output));

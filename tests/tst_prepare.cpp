@@ -6,6 +6,7 @@
 #include "conversion/PreparePicture.h"
 #include "conversion/Redraw.h"
 #include "platform/PictureFile.h"
+#include "support/LoadReasons.h"
 
 #include <QCryptographicHash>
 #include <QTest>
@@ -144,7 +145,7 @@ void TestPrepare::defaultsKeepTodaysText()
     QFETCH(bool, reverse);
     QFETCH(QByteArray, sha256);
     const OpenedPicture opened = openPicture(file);
-    QVERIFY2(opened.picture, qPrintable(opened.error));
+    QVERIFY2(opened.picture, qPrintable(plovan::testsupport::describe(opened.error)));
     WindowState state;
     const auto prepared = preparePicture(opened.picture, state.print);
     QVERIFY(std::holds_alternative<PictureRef>(prepared));

@@ -7,6 +7,7 @@
 #include "harness/StructuredPng.h"
 #include "harness/PngHarness.h"
 #include "harness/Seeds.h"
+#include "support/LoadReasons.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -108,7 +109,7 @@ void ReproducersTest::decodeSeedLoads()
 {
     QFETCH(QByteArray, input);
     const DecodeOutcome outcome = runDecodePath(input);
-    QVERIFY2(outcome.loaded, qPrintable(outcome.reason));
+    QVERIFY2(outcome.loaded, qPrintable(plovan::testsupport::describe(outcome.reason)));
     QVERIFY2(outcome.failure.isEmpty(), qPrintable(outcome.failure));
 }
 

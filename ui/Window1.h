@@ -79,6 +79,8 @@ public:
     void setSourceBackdrop(const PictureRef &picture) override;
     void setDimensionsText(const QString &text) override;
     void showLoadError(const LoadError &error) override;
+    // The sentence showLoadError shows: "Cannot load 'logo.png': not a PNG or JPEG picture".
+    static QString loadErrorText(const LoadError &error);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/LoadReason.h"
 #include "platform/Picture.h"
 
 #include <QByteArrayView>
@@ -16,7 +17,7 @@ inline constexpr qint64 kFuzzPixelCap = qint64(1) << 18;
 struct DecodeOutcome {
     bool skipped = false; // over the pixel cap: not attempted
     bool loaded = false;
-    QString reason;       // the refusal's reason, when refused
+    LoadReason reason;    // the refusal's reason, when refused
     PictureRef pix;       // the loaded picture, when loaded
     QString failure;      // what a check found wrong; empty when everything held
 };

@@ -1,5 +1,7 @@
 #include "support/WindowRecorder.h"
 
+#include "support/LoadReasons.h"
+
 #include <QCryptographicHash>
 
 namespace plovan::testsupport {
@@ -30,7 +32,7 @@ void WindowRecorder::setDimensionsText(const QString &newText)
 
 void WindowRecorder::showLoadError(const LoadError &error)
 {
-    calls << QStringLiteral("showLoadError %1").arg(error.message());
+    calls << QStringLiteral("showLoadError %1: %2").arg(error.file, describe(error.reason));
     errors << error;
 }
 
