@@ -16,6 +16,10 @@ struct WindowState {
     bool reverse = false; // light pixels become black instead of dark ones
     // Scaling and centring (already applied to pix) and the halftone redraw uses.
     PrintSettings print;
+    // The picture as decoded, before scaling and centring: what pix is prepared from again
+    // when the printer width or the centring changes. The same picture as pix when neither
+    // applies.
+    PictureRef original;
 
     // Whether there is anything to convert: both pictures, of one size. The conversion
     // and Create read pix and write destPix row by row, so pictures of different sizes

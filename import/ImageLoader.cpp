@@ -1,6 +1,7 @@
 #include "import/ImageLoader.h"
 
 #include "conversion/LogoText.h"
+#include "platform/AvailableMemory.h"
 #include "platform/Exceptions.h"
 #include "platform/PictureFile.h"
 
@@ -10,10 +11,16 @@ namespace plovan {
 
 namespace {
 
-// Both pictures are made before anything is shown, so a failure at either step leaves
-// the window as it was; the decoded picture goes when this returns an error.
+// Whether preparing a picture of this size makes a new one (scales it or centres it).
+bool makesNewPicture(QSize decoded, const PrintSettings &print)
+{
+    return preparedSize(decoded, print) != decoded;
+}
+
+// All pictures are made before anything is shown, so a failure at any step leaves the
+// window as it was; the decoded picture goes when this returns an error.
 template<typename Open>
-std::variant<LoadedPictures, LoadError> decodeAndPrepare(const QString &name, Open open)
+std::variant<LoadedPictures, LoadError> decodeAndPrepare(const QString &name, const PrintSettings &print, Open open)
 {
     QSize size;
     try {
@@ -21,8 +28,14 @@ std::variant<LoadedPictures, LoadError> decodeAndPrepare(const QString &name, Op
         if (!opened.picture)
             return LoadError{name, opened.error};
         size = QSize(opened.picture->Width(), opened.picture->Height());
+        if (makesNewPicture(size, print)) {
+            std::variant<LoadedPictures, PrepareError> prepared = preparePictures(opened.picture, print);
+            if (auto *error = std::get_if<PrepareError>(&prepared))
+                return LoadError{name, prepareFailure(*error)};
+            return std::get<LoadedPictures>(std::move(prepared));
+        }
         PictureRef working = makePicture(size.width(), size.height());
-        return LoadedPictures{std::move(opened.picture), std::move(working)};
+        return LoadedPictures{std::move(opened.picture), std::move(working), {}};
     } catch (const std::bad_alloc &) {
         return LoadError{name, picturefile::notEnoughMemory(size.width(), size.height())};
     } catch (const OutOfBoundsException &) {
@@ -56,20 +69,66 @@ qint64 bytesAfterLoad(QSize size)
     return qint64(logotext::length(size.width(), size.height())) * qint64(sizeof(QChar));
 }
 
-std::variant<LoadedPictures, LoadError> decodeForWindow(const QString &path)
+std::variant<LoadedPictures, PrepareError> preparePictures(const PictureRef &original, const PrintSettings &print,
+                                                           std::optional<qint64> availableBytes)
 {
-    return decodeAndPrepare(path, [&] { return openPicture(path, windowLimits()); });
+    const QSize decoded(original->Width(), original->Height());
+    const QSize size = preparedSize(decoded, print);
+    const bool inRange = Picture::sideInRange(size.width()) && Picture::sideInRange(size.height());
+    if (inRange && size != decoded) {
+        // The prepared picture, its working picture and the text Create makes of them, in
+        // bytes; checked first, since Linux hands out memory it does not have and settles
+        // up on first touch by ending a process.
+        const qint64 pictureBytes = qint64(size.width()) * size.height() * 4;
+        const qint64 needed = 2 * pictureBytes + qint64(logotext::length(size.width(), size.height())) * qint64(sizeof(QChar));
+        if (!availableBytes)
+            availableBytes = availableMemoryBytes();
+        if (availableBytes && needed > *availableBytes)
+            return PrepareError{PrepareError::Reason::NotEnoughMemory, size.width(), size.height(), print.paperWidth};
+    }
+    std::variant<PictureRef, PrepareError> prepared = preparePicture(original, print);
+    if (auto *error = std::get_if<PrepareError>(&prepared))
+        return *error;
+    PictureRef pix = std::get<PictureRef>(std::move(prepared));
+    try {
+        PictureRef working = makePicture(pix->Width(), pix->Height());
+        return LoadedPictures{std::move(pix), std::move(working), original};
+    } catch (const std::bad_alloc &) {
+        return PrepareError{PrepareError::Reason::NotEnoughMemory, size.width(), size.height(), print.paperWidth};
+    }
 }
 
-std::variant<LoadedPictures, LoadError> decodeForWindow(QIODevice *device, const QString &name)
+QString prepareFailure(const PrepareError &error)
 {
-    return decodeAndPrepare(name, [&] { return openPicture(device, windowLimits()); });
+    switch (error.reason) {
+    case PrepareError::Reason::WiderThanPaper:
+        return QStringLiteral("the picture is %1 dots wide after scaling, wider than the paper's %2 dots")
+            .arg(QString::number(error.width), QString::number(error.paperWidth));
+    case PrepareError::Reason::OutOfRange:
+        if (error.height == 0)
+            return QStringLiteral("a width of %1 dots is outside 1-32767").arg(QString::number(error.width));
+        return picturefile::outOfRange(error.width, error.height);
+    case PrepareError::Reason::NotEnoughMemory:
+        return picturefile::notEnoughMemory(error.width, error.height);
+    }
+    return {};
+}
+
+std::variant<LoadedPictures, LoadError> decodeForWindow(const QString &path, const PrintSettings &print)
+{
+    return decodeAndPrepare(path, print, [&] { return openPicture(path, windowLimits()); });
+}
+
+std::variant<LoadedPictures, LoadError> decodeForWindow(QIODevice *device, const QString &name, const PrintSettings &print)
+{
+    return decodeAndPrepare(name, print, [&] { return openPicture(device, windowLimits()); });
 }
 
 void commitLoad(WindowState &state, LoadView &view, LoadedPictures pictures)
 {
-    // Both pictures first, with moves that cannot throw: showing them may (a canvas
+    // The pictures first, with moves that cannot throw: showing them may (a canvas
     // scales its backdrop), and the state must never hold pictures of two sizes.
+    state.original = pictures.original ? std::move(pictures.original) : pictures.pix;
     state.pix = std::move(pictures.pix);
     state.destPix = std::move(pictures.destPix);
     view.setSourceBackdrop(state.pix);
@@ -79,12 +138,12 @@ void commitLoad(WindowState &state, LoadView &view, LoadedPictures pictures)
 
 bool loadFile(WindowState &state, LoadView &view, const QString &path)
 {
-    return finishLoad(state, view, decodeForWindow(path));
+    return finishLoad(state, view, decodeForWindow(path, state.print));
 }
 
 bool loadFrom(WindowState &state, LoadView &view, QIODevice *device, const QString &name)
 {
-    return finishLoad(state, view, decodeForWindow(device, name));
+    return finishLoad(state, view, decodeForWindow(device, name, state.print));
 }
 
 bool chooseAndLoad(WindowState &state, LoadView &view)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "conversion/PreparePicture.h"
 #include "conversion/WindowState.h"
 #include "import/LoadView.h"
 
+#include <optional>
 #include <variant>
 
 class QIODevice;
@@ -11,8 +13,10 @@ namespace plovan {
 
 // A decoded picture with its blank working picture of the same size, not yet shown.
 struct LoadedPictures {
-    PictureRef pix;
+    PictureRef pix;     // prepared for the printer: scaled and centred as the settings say
     PictureRef destPix;
+    // As decoded, before scaling and centring; empty when pix is the picture as decoded.
+    PictureRef original{};
 };
 
 // Memory a loaded picture of this size still calls for after its two pictures: the logo
@@ -20,21 +24,35 @@ struct LoadedPictures {
 // pictures and this.
 qint64 bytesAfterLoad(QSize size);
 
-// Decodes `path` and creates the working picture, touching no window state. Any failure
-// (unreadable, not PNG or JPEG, undecodable, out of range, out of memory) is a LoadError.
-std::variant<LoadedPictures, LoadError> decodeForWindow(const QString &path);
+// Prepares `original` for the printer (the scaling and centring of `print`; its halftone is
+// redraw's) and makes a blank working picture of the prepared size, touching no window
+// state. When it has to make a new picture, it first makes sure the memory is there for
+// it, the working picture and the logo data text of them: `availableBytes` is how much
+// there is (nothing: ask the system), and less than that is a NotEnoughMemory refusal
+// before any work.
+std::variant<LoadedPictures, PrepareError> preparePictures(const PictureRef &original, const PrintSettings &print,
+                                                           std::optional<qint64> availableBytes = std::nullopt);
+// Why a preparation was refused, as a reason that follows the file's name in a message.
+QString prepareFailure(const PrepareError &error);
+
+// Decodes `path`, prepares it for the printer as `print` says and creates the working
+// picture, touching no window state. Any failure (unreadable, not PNG or JPEG, undecodable,
+// out of range, out of memory, wider than the paper) is a LoadError.
+std::variant<LoadedPictures, LoadError> decodeForWindow(const QString &path, const PrintSettings &print = {});
 // The same from an open device (standard input for the command-line tool); `name` is how
 // the user named it, for the error.
-std::variant<LoadedPictures, LoadError> decodeForWindow(QIODevice *device, const QString &name);
+std::variant<LoadedPictures, LoadError> decodeForWindow(QIODevice *device, const QString &name,
+                                                        const PrintSettings &print = {});
 
-// Makes freshly loaded pictures the window's: both pictures, both backdrops and the size
-// text ("192x64"). The threshold, reverse flag, progress and text area stay as they are.
-// Both pictures are stored before anything is shown, so a view that throws leaves the
-// state holding the new pair.
+// Makes freshly loaded or prepared pictures the window's: the pictures, both backdrops and
+// the size text of the prepared picture ("192x64"). The threshold, reverse flag, print
+// settings, progress and text area stay as they are. The pictures are stored before
+// anything is shown, so a view that throws leaves the state holding the new pair.
 void commitLoad(WindowState &state, LoadView &view, LoadedPictures pictures);
 
-// The whole load of a file already chosen (after the dialog, or dropped on the window).
-// On failure the view is told why and nothing else changes. True when loaded.
+// The whole load of a file already chosen (after the dialog, or dropped on the window),
+// prepared with the state's print settings. On failure the view is told why and nothing
+// else changes. True when loaded.
 bool loadFile(WindowState &state, LoadView &view, const QString &path);
 // The same from an open device named `name`.
 bool loadFrom(WindowState &state, LoadView &view, QIODevice *device, const QString &name);
