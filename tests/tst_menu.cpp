@@ -67,12 +67,14 @@ private:
 
     MainMenuBar *menus_ = nullptr;
     QTemporaryDir dir_;
+    QTemporaryDir settingsDir_;
     MessageBoxWatch messages_;
 };
 
 void TestMenu::initTestCase()
 {
-    QVERIFY(dir_.isValid());
+    QVERIFY(dir_.isValid() && settingsDir_.isValid());
+    privateSettings(settingsDir_.path());
     quietOffscreenSizeLimits();
     menus_ = new MainMenuBar;
 }
@@ -113,7 +115,7 @@ void TestMenu::menus()
     QCOMPARE(names, QStringList({"FileMenu", "EditMenu", "ImageMenu"}));
     QCOMPARE(menus_->fileMenu()->actions().size(), 5);
     QCOMPARE(menus_->editMenu()->actions().size(), 8);
-    QCOMPARE(menus_->imageMenu()->actions().size(), 1);
+    QCOMPARE(menus_->imageMenu()->actions().size(), 7);
 
     // A second window (as after the first is gone) shows the same menus.
     ShownWindow second(*menus_);
@@ -143,7 +145,13 @@ void TestMenu::entries_data()
     row("EditClear", "EditMenu", 5, "&Delete", QKeySequence::UnknownKey);
     row("EditSeparator2", "EditMenu", 6, "-", QKeySequence::UnknownKey);
     row("EditSelectAll", "EditMenu", 7, "Select &All", QKeySequence::SelectAll);
-    row("ImagePrintPreview", "ImageMenu", 0, "Print &Preview", QKeySequence::UnknownKey);
+    row("ImagePrinterWidth", "ImageMenu", 0, "Printer &Width", QKeySequence::UnknownKey);
+    row("ImageCentre", "ImageMenu", 1, "&Centre on Paper", QKeySequence::UnknownKey);
+    row("ImageHalftone", "ImageMenu", 2, "&Halftone", QKeySequence::UnknownKey);
+    row("ImageSeparator1", "ImageMenu", 3, "-", QKeySequence::UnknownKey);
+    row("ImageAutomaticThreshold", "ImageMenu", 4, "&Automatic Threshold", QKeySequence::UnknownKey);
+    row("ImageSeparator2", "ImageMenu", 5, "-", QKeySequence::UnknownKey);
+    row("ImagePrintPreview", "ImageMenu", 6, "Print &Preview", QKeySequence::UnknownKey);
 }
 
 void TestMenu::entries()

@@ -10,6 +10,8 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -25,6 +27,15 @@ inline void quietOffscreenSizeLimits()
         if (!message.contains(QLatin1String("does not support propagateSizeHints")))
             previous(type, context, message);
     });
+}
+
+// Keeps what the window remembers between runs (QSettings) in `folder`: never in the
+// user's settings, nor where another test program running beside this one keeps its own.
+inline void privateSettings(const QString &folder)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
 }
 
 // Answers every message box the window shows: records its text and closes it, so that a
@@ -140,9 +151,14 @@ inline QStringList focusChainNames(QWidget *window, const QStringList &names)
 // program, made after the application object (a member of the test object is).
 class WindowTestBed {
 public:
-    WindowTestBed() : menus_(std::make_unique<plovan::MainMenuBar>()) { quietOffscreenSizeLimits(); }
+    WindowTestBed()
+    {
+        privateSettings(settingsDir_.path());
+        menus_ = std::make_unique<plovan::MainMenuBar>();
+        quietOffscreenSizeLimits();
+    }
 
-    bool ready() const { return dir_.isValid(); }
+    bool ready() const { return dir_.isValid() && settingsDir_.isValid(); }
     const plovan::MainMenuBar &menus() const { return *menus_; }
     // A picture file of that name in the folder.
     QString picture(const QString &name, const QImage &image) const { return writePicture(dir_, name, image); }
@@ -152,6 +168,7 @@ public:
     QStringList takeMessages() { return messages_.take(); }
 
 private:
+    QTemporaryDir settingsDir_;
     QTemporaryDir dir_;
     MessageBoxWatch messages_;
     std::unique_ptr<plovan::MainMenuBar> menus_;

@@ -21,7 +21,7 @@ mkdir -p "$out"
 runtime=$(mktemp -d)
 trap 'rm -rf "$runtime"' EXIT
 chmod 700 "$runtime"
-export XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR=$runtime XDG_CONFIG_HOME=$runtime/config QT_QPA_PLATFORM=xcb
 log=$out/plovan.log
 
 fail() {

@@ -1,5 +1,6 @@
 #include "ui/MainMenuBar.h"
 
+#include "ui/ImageMenu.h"
 #include "ui/TextCommands.h"
 
 #include <QApplication>
@@ -11,8 +12,7 @@
 namespace plovan {
 
 MainMenuBar::MainMenuBar(QObject *parent)
-    : QObject(parent), fileMenu_(std::make_unique<QMenu>(tr("&File"))), editMenu_(std::make_unique<QMenu>(tr("&Edit"))),
-      imageMenu_(std::make_unique<QMenu>(tr("&Image")))
+    : QObject(parent), fileMenu_(std::make_unique<QMenu>(tr("&File"))), editMenu_(std::make_unique<QMenu>(tr("&Edit")))
 {
     fileMenu_->setObjectName(QStringLiteral("FileMenu"));
     loadImage_ = addItem(fileMenu_.get(), "FileLoadImage", tr("&Load Image…"), QKeySequence::Open);
@@ -45,11 +45,17 @@ MainMenuBar::MainMenuBar(QObject *parent)
     // Read-only changes send no signal; opening the menu is the last chance to catch up.
     connect(editMenu_.get(), &QMenu::aboutToShow, commands_, &TextCommands::refresh);
 
-    imageMenu_->setObjectName(QStringLiteral("ImageMenu"));
-    printPreview_ = addItem(imageMenu_.get(), "ImagePrintPreview", tr("Print &Preview"), QKeySequence::UnknownKey);
+    printChoices_ = new ImageMenu(this);
+    addSeparator(imageMenu(), "ImageSeparator2");
+    printPreview_ = addItem(imageMenu(), "ImagePrintPreview", tr("Print &Preview"), QKeySequence::UnknownKey);
 }
 
 MainMenuBar::~MainMenuBar() = default;
+
+QMenu *MainMenuBar::imageMenu() const
+{
+    return printChoices_->menu();
+}
 
 QAction *MainMenuBar::addItem(QMenu *menu, const char *name, const QString &text, QKeySequence::StandardKey key)
 {
@@ -74,7 +80,7 @@ void MainMenuBar::attachTo(QMenuBar *bar) const
 {
     bar->addMenu(fileMenu_.get());
     bar->addMenu(editMenu_.get());
-    bar->addMenu(imageMenu_.get());
+    bar->addMenu(imageMenu());
     // F10 opens the first menu, as it does in most desktops' windows; the arrow keys go on
     // from there. (Alt and the underlined letters are the menu bar's own.)
     auto *openMenus = new QShortcut(QKeySequence(Qt::Key_F10), bar);

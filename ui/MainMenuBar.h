@@ -10,11 +10,13 @@ class QMenuBar;
 
 namespace plovan {
 
+class ImageMenu;
 class TextCommands;
 
 // The application's menus: File (Load Image, Open and Save Logo Data Text, Quit), Edit (Undo,
 // Cut, Copy, Paste, Delete, Select All) with the platform's standard shortcuts, and Image
-// (Print Preview). One instance lives from start-up to exit; each window shows the menus in
+// (Printer Width, Centre on Paper, Halftone, Automatic Threshold: ImageMenu; Print
+// Preview). One instance lives from start-up to exit; each window shows the menus in
 // its own menu bar, and they stay this object's when the window goes. Every entry and
 // separator has the object name it is known by ("FileQuit", "EditSeparator1", ...), and so
 // do the menus ("FileMenu", "EditMenu", "ImageMenu").
@@ -33,7 +35,9 @@ public:
     QMenu *fileMenu() const { return fileMenu_.get(); }
     QMenu *editMenu() const { return editMenu_.get(); }
     // The picture's menu, after Edit: choices about the picture as it will print.
-    QMenu *imageMenu() const { return imageMenu_.get(); }
+    QMenu *imageMenu() const;
+    // Its choices of width, centring and halftone, and the automatic threshold.
+    ImageMenu *printChoices() const { return printChoices_; }
 
     // "&Load Image…" (the same as the "Load Image...." button), "&Open Logo Data Text…",
     // "&Save Logo Data Text As…" and "Print &Preview".
@@ -49,8 +53,8 @@ private:
     // Menus are widgets: they cannot have this object as their parent, so it owns them here.
     std::unique_ptr<QMenu> fileMenu_;
     std::unique_ptr<QMenu> editMenu_;
-    std::unique_ptr<QMenu> imageMenu_;
     TextCommands *commands_ = nullptr;
+    ImageMenu *printChoices_ = nullptr;
     QAction *loadImage_ = nullptr;
     QAction *openLogoText_ = nullptr;
     QAction *saveLogoText_ = nullptr;

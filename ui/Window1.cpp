@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -77,6 +78,7 @@ Window1::Window1(const MainMenuBar &menus, QWidget *parent) : QMainWindow(parent
 {
     // The menu bar first, then the window's own settings, then the controls.
     menus.attachTo(menuBar());
+    connectImageMenu(menus.printChoices());
 
     setObjectName(QStringLiteral("Window1"));
     setWindowTitle(QStringLiteral("Plovan"));
@@ -210,7 +212,10 @@ void Window1::guarded(const std::function<void()> &work)
 
 void Window1::PushButton1_Action()
 {
-    guarded([this] { chooseAndLoad(state_, *this); });
+    guarded([this] {
+        if (const std::optional<QString> path = chooseFile(filetypes::pictures()))
+            loadPicture(*path);
+    });
 }
 
 void Window1::PushButton2_Action()
@@ -362,7 +367,14 @@ int Window1::paperDots() const
 
 void Window1::loadDroppedFile(const QString &path)
 {
-    guarded([this, &path] { loadFile(state_, *this, path); });
+    guarded([this, &path] { loadPicture(path); });
+}
+
+void Window1::loadPicture(const QString &path)
+{
+    // Prepared for the printer as the Image menu says (state_.print).
+    if (loadFile(state_, *this, path))
+        pictureName_ = QFileInfo(path).fileName();
 }
 
 void Window1::setProgressText(const QString &text)
@@ -490,6 +502,7 @@ void Window1::closeEvent(QCloseEvent *event)
 {
     state_.pix.reset();
     state_.destPix.reset();
+    state_.original.reset();
     canvas1_->setBackdrop(nullptr);
     canvas2_->setBackdrop(nullptr);
     if (preview_) {

@@ -3,6 +3,7 @@
 #include "conversion/ConversionView.h"
 #include "conversion/WindowState.h"
 #include "import/LoadView.h"
+#include "ui/ImageChoices.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -17,7 +18,10 @@ class QSlider;
 
 namespace plovan {
 
+struct PrepareError;
+
 class Canvas;
+class ImageMenu;
 class LogoTextEdit;
 class MainMenuBar;
 class PrintPreview;
@@ -53,6 +57,15 @@ public:
     // dialog and the message box back.
     void setLogoTextChooser(LogoTextChooser chooser) { logoTextChooser_ = std::move(chooser); }
     void setSaveAnywayQuestion(SaveAnywayQuestion question) { saveAnyway_ = std::move(question); }
+    // Stands in for the dialog of "Other Width…": the width in dots, or nothing when cancelled.
+    using WidthChooser = std::function<std::optional<int>(int proposed)>;
+    // Replaces that dialog; an empty function brings the dialog back.
+    void setWidthChooser(WidthChooser chooser) { widthChooser_ = std::move(chooser); }
+    // How much memory a printer width or centring may find free for the picture it
+    // prepares; nothing (the default) asks the system.
+    void setAvailableMemory(std::optional<qint64> bytes) { availableMemory_ = bytes; }
+    // The Image menu's choices the window works with.
+    const ImageChoices &imageChoices() const { return choices_; }
     // The print preview, while it is open.
     PrintPreview *printPreview() const;
 
@@ -67,6 +80,10 @@ public:
     void FileOpenLogoText_Action(); // read a logo data text file back into the window
     void FileSaveLogoText_Action(); // write the text area's text to a file
     void ImagePrintPreview_Action(); // show the working picture at its printed size
+    // The Image menu's choices (Window1PrintChoices.cpp).
+    void ImageMenu_ChoicesWanted(const ImageChoices &wanted); // prepare pix again if needed, redraw
+    void ImageWidthOther_Action(); // ask for a width, then as above
+    void ImageAutomaticThreshold_Action(); // move the slider to the automatic threshold
 
     // ConversionView
     void setProgressText(const QString &text) override;
@@ -92,6 +109,9 @@ private:
     void createControls();
     QLabel *addLabel(const char *name, const QRect &geometry, const QString &text, bool smallText);
     void loadDroppedFile(const QString &path);
+    void loadPicture(const QString &path);
+    void connectImageMenu(ImageMenu *menu);
+    QString printChoiceFailure(const ImageChoices &wanted, const PrepareError &error) const;
     // Runs a handler's work so that no exception leaves the event handler: a failure (in
     // practice, memory for a huge picture's text) is shown in a message box instead.
     void guarded(const std::function<void()> &work);
@@ -127,6 +147,15 @@ private:
     LogoTextChooser logoTextChooser_;
     SaveAnywayQuestion saveAnyway_;
     QPointer<PrintPreview> preview_;
+
+    // The Image menu's choices: state_.print is made of them. The menu belongs to the
+    // application and shows them; the window tells it when they change.
+    ImageChoices choices_;
+    ImageMenu *imageMenu_ = nullptr;
+    WidthChooser widthChooser_;
+    std::optional<qint64> availableMemory_;
+    // The file name of the picture shown, for messages about it.
+    QString pictureName_;
 };
 
 } // namespace plovan

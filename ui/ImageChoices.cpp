@@ -1,0 +1,69 @@
+#include "ui/ImageChoices.h"
+
+#include "platform/Picture.h"
+
+#include <QSettings>
+#include <array>
+#include <utility>
+
+namespace plovan {
+namespace {
+
+// The group and keys in the settings file; the halftone is kept by name, as plovan-cli's
+// --halftone takes it, so that a file edited by hand reads the same.
+constexpr char kGroup[] = "Image";
+constexpr char kPrinterWidth[] = "printerWidth";
+constexpr char kCentre[] = "centreOnPaper";
+constexpr char kHalftone[] = "halftone";
+
+constexpr std::array<std::pair<Halftone, const char *>, 4> kHalftoneNames{{
+    {Halftone::None, "none"},
+    {Halftone::FloydSteinberg, "floyd-steinberg"},
+    {Halftone::Atkinson, "atkinson"},
+    {Halftone::Ordered, "ordered"},
+}};
+
+} // namespace
+
+PrintSettings ImageChoices::printSettings() const
+{
+    PrintSettings print;
+    print.halftone = halftone;
+    if (printerWidth > 0) {
+        print.fit = Fit::MaxWidth;
+        print.width = printerWidth;
+        if (centre)
+            print.paperWidth = printerWidth;
+    }
+    return print;
+}
+
+ImageChoices ImageChoices::remembered()
+{
+    QSettings settings;
+    settings.beginGroup(QLatin1String(kGroup));
+    ImageChoices choices;
+    bool isNumber = false;
+    const int width = settings.value(QLatin1String(kPrinterWidth)).toInt(&isNumber);
+    if (isNumber && Picture::sideInRange(width))
+        choices.printerWidth = width;
+    choices.centre = settings.value(QLatin1String(kCentre), false).toBool();
+    const QString halftone = settings.value(QLatin1String(kHalftone)).toString();
+    for (const auto &[value, name] : kHalftoneNames)
+        if (halftone == QLatin1String(name))
+            choices.halftone = value;
+    return choices;
+}
+
+void ImageChoices::remember() const
+{
+    QSettings settings;
+    settings.beginGroup(QLatin1String(kGroup));
+    settings.setValue(QLatin1String(kPrinterWidth), printerWidth);
+    settings.setValue(QLatin1String(kCentre), centre);
+    for (const auto &[value, name] : kHalftoneNames)
+        if (halftone == value)
+            settings.setValue(QLatin1String(kHalftone), QLatin1String(name));
+}
+
+} // namespace plovan

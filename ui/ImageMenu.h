@@ -1,0 +1,67 @@
+#pragma once
+
+#include "ui/ImageChoices.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+
+namespace plovan {
+
+// The Image menu: how the picture is made ready for a receipt printer.
+//   Printer Width ▸ Original Size | 384 dots (58 mm paper) | 576 dots (80 mm paper) |
+//                   832 dots (112 mm paper) | Other Width…      (one of them)
+//   Centre on Paper                                              (on or off)
+//   Halftone ▸ None | Floyd–Steinberg | Atkinson | Ordered       (one of them)
+//   ---
+//   Automatic Threshold
+// The menu only shows choices and asks for them: a choice made sends what the user wants,
+// and the window answers with show() once it has taken it or refused it, so the checks
+// always say what the window uses. Every entry has an object name ("ImageMenu",
+// "ImageWidth576", "ImageCentre", "ImageHalftoneAtkinson", ...). Further items go at the
+// end, through menu().
+class ImageMenu : public QObject {
+    Q_OBJECT
+public:
+    explicit ImageMenu(QObject *parent = nullptr);
+    ~ImageMenu() override;
+
+    QMenu *menu() const { return menu_.get(); }
+
+    // Checks the entries of `choices`. "Centre on Paper" is enabled only with a printer
+    // width (it keeps its check without one, for the next width chosen).
+    void show(const ImageChoices &choices);
+    const ImageChoices &shown() const { return shown_; }
+
+    // The printer widths offered by name, in dots: the print heads of 58, 80 and 112 mm
+    // paper at 203 dots per inch.
+    static constexpr int kPaperWidths[] = {384, 576, 832};
+
+Q_SIGNALS:
+    // A width, centring or halftone chosen: the shown choices with that one changed.
+    void choicesWanted(const plovan::ImageChoices &wanted);
+    // "Other Width…": the width has still to be asked for.
+    void otherWidthWanted();
+    void automaticThresholdWanted();
+
+private:
+    QAction *addChoice(QMenu *menu, QActionGroup *group, const char *name, const QString &text);
+    void want(const std::function<void(ImageChoices &)> &change);
+
+    // A widget cannot have this object as its parent, so it owns the menus here.
+    std::unique_ptr<QMenu> menu_;
+    std::unique_ptr<QMenu> widthMenu_;
+    std::unique_ptr<QMenu> halftoneMenu_;
+    QAction *original_ = nullptr;
+    QAction *paperWidths_[std::size(kPaperWidths)] = {};
+    QAction *otherWidth_ = nullptr;
+    QAction *centre_ = nullptr;
+    QAction *halftones_[4] = {};
+    ImageChoices shown_;
+};
+
+} // namespace plovan
