@@ -74,13 +74,14 @@ std::variant<LoadedPictures, PrepareError> preparePictures(const PictureRef &ori
 {
     const QSize decoded(original->Width(), original->Height());
     const QSize size = preparedSize(decoded, print);
-    const bool inRange = Picture::sideInRange(size.width()) && Picture::sideInRange(size.height());
-    if (inRange && size != decoded) {
-        // The prepared picture, its working picture and the text Create makes of them, in
-        // bytes; checked first, since Linux hands out memory it does not have and settles
-        // up on first touch by ending a process.
+    if (Picture::sideInRange(size.width()) && Picture::sideInRange(size.height())) {
+        // What is made, in bytes: the prepared picture (unless it is the original), its
+        // working picture and the text Create makes of them. Checked first, since Linux
+        // hands out memory it does not have and settles up on first touch by ending a
+        // process.
         const qint64 pictureBytes = qint64(size.width()) * size.height() * 4;
-        const qint64 needed = 2 * pictureBytes + qint64(logotext::length(size.width(), size.height())) * qint64(sizeof(QChar));
+        const qint64 textBytes = qint64(logotext::length(size.width(), size.height())) * qint64(sizeof(QChar));
+        const qint64 needed = (size != decoded ? 2 : 1) * pictureBytes + textBytes;
         if (!availableBytes)
             availableBytes = availableMemoryBytes();
         if (availableBytes && needed > *availableBytes)

@@ -26,10 +26,9 @@ qint64 bytesAfterLoad(QSize size);
 
 // Prepares `original` for the printer (the scaling and centring of `print`; its halftone is
 // redraw's) and makes a blank working picture of the prepared size, touching no window
-// state. When it has to make a new picture, it first makes sure the memory is there for
-// it, the working picture and the logo data text of them: `availableBytes` is how much
-// there is (nothing: ask the system), and less than that is a NotEnoughMemory refusal
-// before any work.
+// state. It first makes sure the memory is there for the pictures it makes and the logo
+// data text of them: `availableBytes` is how much there is (nothing: ask the system), and
+// less than that is a NotEnoughMemory refusal before any work.
 std::variant<LoadedPictures, PrepareError> preparePictures(const PictureRef &original, const PrintSettings &print,
                                                            std::optional<qint64> availableBytes = std::nullopt);
 // Why a preparation was refused, as a reason that follows the file's name in a message.

@@ -1,0 +1,183 @@
+// Loading for the printer: a load prepares the decoded picture with the state's print
+// settings and keeps the decoded original, from which preparePictures makes the pictures
+// again; a preparation that cannot be done is refused before any work and changes nothing.
+#include "conversion/LogoText.h"
+#include "conversion/PreparePicture.h"
+#include "import/ImageLoader.h"
+#include "support/FixtureFiles.h"
+#include "support/WindowRecorder.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace plovan;
+using namespace plovan::testsupport;
+
+Q_DECLARE_METATYPE(PrintSettings)
+
+namespace {
+
+PrintSettings fitted(Fit fit, int width, int paperWidth = 0)
+{
+    PrintSettings print;
+    print.fit = fit;
+    print.width = width;
+    print.paperWidth = paperWidth;
+    return print;
+}
+
+// A picture whose every pixel differs from its neighbours, so that any other scaling or
+// placement gives other pixels.
+QImage patterned(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb((x * 37 + y * 11) & 255, (x * 5 + y * 71) & 255, (x ^ y) & 255));
+    return image;
+}
+
+// The bytes a preparation to `size` needs: `pictures` of that size and the text of one.
+qint64 neededBytes(QSize size, int pictures)
+{
+    return pictures * qint64(size.width()) * size.height() * 4
+        + qint64(logotext::length(size.width(), size.height())) * 2;
+}
+
+} // namespace
+
+class TestLoadingPrint : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+    void loadPreparesWithTheStateSettings_data();
+    void loadPreparesWithTheStateSettings();
+    void loadRefusedWhenWiderThanThePaper();
+    void preparingAgainFromTheOriginal();
+    void memoryCheckedBeforeAnyWork_data();
+    void memoryCheckedBeforeAnyWork();
+
+private:
+    QString picture(int width, int height)
+    {
+        const QString path = dir_.filePath(QStringLiteral("picture-%1x%2.png").arg(width).arg(height));
+        writeFile(path, encoded(patterned(width, height), "png"));
+        return path;
+    }
+
+    QTemporaryDir dir_;
+};
+
+void TestLoadingPrint::loadPreparesWithTheStateSettings_data()
+{
+    QTest::addColumn<PrintSettings>("print");
+    QTest::addColumn<QString>("dimensions");
+    QTest::addColumn<bool>("asDecoded"); // pix is the decoded picture itself
+    QTest::newRow("original size: the decoded picture itself") << PrintSettings() << "301x97" << true;
+    QTest::newRow("a width equal to the picture's: the same") << fitted(Fit::Width, 301) << "301x97" << true;
+    QTest::newRow("a larger maximum width: the same") << fitted(Fit::MaxWidth, 576) << "301x97" << true;
+    QTest::newRow("shrunk to a maximum width") << fitted(Fit::MaxWidth, 100) << "100x32" << false;
+    QTest::newRow("scaled to a width") << fitted(Fit::Width, 602) << "602x194" << false;
+    QTest::newRow("centred on paper") << fitted(Fit::MaxWidth, 384, 384) << "384x97" << false;
+    QTest::newRow("shrunk, then centred") << fitted(Fit::MaxWidth, 100, 384) << "384x32" << false;
+}
+
+void TestLoadingPrint::loadPreparesWithTheStateSettings()
+{
+    QFETCH(PrintSettings, print);
+    QFETCH(QString, dimensions);
+    QFETCH(bool, asDecoded);
+    const QString path = picture(301, 97);
+    WindowState plain;
+    WindowRecorder plainView;
+    QVERIFY(loadFile(plain, plainView, path));
+
+    WindowState state;
+    state.print = print;
+    WindowRecorder view;
+    QVERIFY(loadFile(state, view, path));
+    QCOMPARE(view.dimensionsText, dimensions);
+    QVERIFY(state.hasPictures());
+    QCOMPARE(view.sourceBackdrop, state.pix);
+    QCOMPARE(view.processedBackdrop, state.destPix);
+    QCOMPARE(state.original == state.pix, asDecoded);
+    // The original is the picture as decoded; pix is what the preparation makes of it.
+    QCOMPARE(pictureDigest(*state.original), pictureDigest(*plain.pix));
+    const auto expected = preparePicture(state.original, print);
+    QVERIFY(std::holds_alternative<PictureRef>(expected));
+    QCOMPARE(pictureDigest(*state.pix), pictureDigest(*std::get<PictureRef>(expected)));
+    QCOMPARE(state.print, print);
+}
+
+void TestLoadingPrint::loadRefusedWhenWiderThanThePaper()
+{
+    WindowState state;
+    WindowRecorder view;
+    QVERIFY(loadFile(state, view, picture(20, 10)));
+    const WindowSnapshot before = WindowSnapshot::take(state, view);
+    state.print = fitted(Fit::Width, 600, 576);
+    QVERIFY(!loadFile(state, view, picture(301, 97)));
+    QCOMPARE(view.errors.size(), 1);
+    QCOMPARE(view.errors[0].reason,
+             QStringLiteral("the picture is 600 dots wide after scaling, wider than the paper's 576 dots"));
+    QCOMPARE(WindowSnapshot::take(state, view).differencesFrom(before), QString());
+}
+
+// The window's other printer width: the pictures made again from the original, the
+// original kept; back to the original size gives the decoded picture itself.
+void TestLoadingPrint::preparingAgainFromTheOriginal()
+{
+    WindowState state;
+    state.print = fitted(Fit::MaxWidth, 100);
+    WindowRecorder view;
+    QVERIFY(loadFile(state, view, picture(301, 97)));
+    const PictureRef original = state.original;
+
+    auto wider = preparePictures(original, fitted(Fit::MaxWidth, 200, 250));
+    QVERIFY(std::holds_alternative<LoadedPictures>(wider));
+    commitLoad(state, view, std::get<LoadedPictures>(std::move(wider)));
+    QCOMPARE(view.dimensionsText, QStringLiteral("250x64"));
+    QCOMPARE(state.original, original);
+
+    auto back = preparePictures(original, PrintSettings());
+    QVERIFY(std::holds_alternative<LoadedPictures>(back));
+    commitLoad(state, view, std::get<LoadedPictures>(std::move(back)));
+    QCOMPARE(view.dimensionsText, QStringLiteral("301x97"));
+    QCOMPARE(state.pix, original);
+    QCOMPARE(state.original, original);
+    QVERIFY(state.hasPictures());
+}
+
+void TestLoadingPrint::memoryCheckedBeforeAnyWork_data()
+{
+    QTest::addColumn<PrintSettings>("print");
+    QTest::addColumn<qint64>("available");
+    QTest::addColumn<bool>("refused");
+    const PrintSettings shrunk = fitted(Fit::MaxWidth, 100);
+    QTest::newRow("a new picture: one byte short") << shrunk << neededBytes({100, 32}, 2) - 1 << true;
+    QTest::newRow("a new picture: just enough") << shrunk << neededBytes({100, 32}, 2) << false;
+    QTest::newRow("the original again: one byte short") << PrintSettings() << neededBytes({301, 97}, 1) - 1 << true;
+    QTest::newRow("the original again: just enough") << PrintSettings() << neededBytes({301, 97}, 1) << false;
+}
+
+void TestLoadingPrint::memoryCheckedBeforeAnyWork()
+{
+    QFETCH(PrintSettings, print);
+    QFETCH(qint64, available);
+    QFETCH(bool, refused);
+    WindowState state;
+    WindowRecorder view;
+    QVERIFY(loadFile(state, view, picture(301, 97)));
+    const auto prepared = preparePictures(state.original, print, available);
+    QCOMPARE(std::holds_alternative<PrepareError>(prepared), refused);
+    if (refused) {
+        const QSize size = preparedSize({301, 97}, print);
+        const PrepareError expected{PrepareError::Reason::NotEnoughMemory, size.width(), size.height(), 0};
+        QCOMPARE(std::get<PrepareError>(prepared), expected);
+        QCOMPARE(prepareFailure(expected),
+                 QStringLiteral("not enough memory for a picture of %1x%2 pixels").arg(size.width()).arg(size.height()));
+    }
+}
+
+QTEST_MAIN(TestLoadingPrint)
+#include "tst_loading_print.moc"

@@ -1,0 +1,619 @@
+// The Image menu, driven from the keyboard as a user does (Alt+I, the arrow keys, Return):
+// a printer width or centring prepares the picture again, a halftone converts it anew, the
+// automatic threshold moves the slider; a choice that fails changes nothing; the choices
+// are remembered between runs, and with none made the window works as it always has.
+
+#include "tst_window_fixture.h"
+
+#include "conversion/AutoThreshold.h"
+#include "conversion/LogoText.h"
+#include "conversion/PreparePicture.h"
+#include "conversion/Redraw.h"
+#include "import/ImageLoader.h"
+#include "support/WindowRecorder.h"
+#include "ui/ImageMenu.h"
+#include "ui/LogoTextEdit.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QRandomGenerator>
+#include <QSlider>
+
+using namespace plovan;
+using namespace plovan::testsupport;
+
+namespace {
+
+// A picture with every kind of content a halftone treats differently: a grey ramp, a
+// colour ramp and noise, so that no two halftones (nor none) give the same pixels.
+QImage photoImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    QRandomGenerator random(width * 7919 + height);
+    for (int y = 0; y < height; ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const int ramp = 255 * x / std::max(1, width - 1);
+            if (y < height / 3)
+                row[x] = qRgb(ramp, ramp, ramp);
+            else if (y < 2 * height / 3)
+                row[x] = qRgb(ramp, 255 - ramp, (ramp * 3) & 255);
+            else
+                row[x] = random.generate() | 0xff000000u;
+        }
+    }
+    return image;
+}
+
+// Two flat greys side by side: the left `darkShare` of the columns `dark`, the rest `light`.
+QImage twoGreys(int width, int height, int dark, int light, double darkShare)
+{
+    QImage image = greyImage(width, height, light);
+    const int darkColumns = int(width * darkShare);
+    for (int y = 0; y < height; ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        std::fill(row, row + darkColumns, qRgb(dark, dark, dark));
+    }
+    return image;
+}
+
+// The black-and-white picture redraw makes of `pix` with these settings, on a working
+// picture of its own: what the window's working picture must equal, pixel for pixel.
+PictureRef converted(const PictureRef &pix, Halftone halftone, int threshold, bool reverse)
+{
+    WindowState state;
+    state.pix = pix;
+    state.destPix = makePicture(pix->Width(), pix->Height());
+    state.print.halftone = halftone;
+    state.threshold = threshold;
+    state.reverse = reverse;
+    WindowRecorder view;
+    redraw(state, view);
+    return state.destPix;
+}
+
+bool samePixels(const Picture &a, const Picture &b)
+{
+    return a.Width() == b.Width() && a.Height() == b.Height() && pictureDigest(a) == pictureDigest(b);
+}
+
+// The object names of the checked entries of the Image menu and its submenus, in menu order,
+// each with "(disabled)" when it is not enabled.
+QStringList checkedEntries(const MainMenuBar &menus)
+{
+    QStringList checked;
+    const std::function<void(QMenu *)> walk = [&](QMenu *menu) {
+        for (QAction *action : menu->actions()) {
+            if (action->menu())
+                walk(action->menu());
+            else if (action->isChecked())
+                checked << action->objectName() + (action->isEnabled() ? QString() : QStringLiteral(" (disabled)"));
+        }
+    };
+    walk(menus.imageMenu());
+    return checked;
+}
+
+// Everything a refused choice must leave as it was.
+struct Snapshot {
+    const Picture *original = nullptr;
+    const Picture *pix = nullptr;
+    const Picture *destPix = nullptr;
+    QByteArray destPixDigest;
+    int threshold = 0;
+    QString dimensions;
+    QString progress;
+    QString text;
+    ImageChoices choices;
+    ImageChoices remembered;
+    QStringList checked;
+
+    static Snapshot of(const ShownWindow &window, const MainMenuBar &menus)
+    {
+        const WindowState &state = window->state();
+        return {state.original.get(), state.pix.get(), state.destPix.get(),
+                state.destPix ? pictureDigest(*state.destPix) : QByteArray(), state.threshold,
+                window.text("dimensions_label"), window.text("progress_label"),
+                window.control<LogoTextEdit>("TextArea1")->content(), window->imageChoices(),
+                ImageChoices::remembered(), checkedEntries(menus)};
+    }
+    bool operator==(const Snapshot &) const = default;
+};
+
+// One way to change the choices, as a user takes it from the Image menu.
+struct Choice {
+    QStringList path;       // object names from the Image menu down to the entry
+    std::optional<int> typed; // for "Other Width…": what the user types (nothing: Cancel)
+};
+using Choices = QList<Choice>;
+
+Choice width(int dots)
+{
+    return {{QStringLiteral("ImagePrinterWidth"), QStringLiteral("ImageWidth%1").arg(dots)}, {}};
+}
+Choice otherWidth(std::optional<int> typed)
+{
+    return {{QStringLiteral("ImagePrinterWidth"), QStringLiteral("ImageWidthOther")}, typed};
+}
+const Choice kOriginalSize{{QStringLiteral("ImagePrinterWidth"), QStringLiteral("ImageWidthOriginal")}, {}};
+const Choice kCentre{{QStringLiteral("ImageCentre")}, {}};
+Choice halftoneEntry(const char *name)
+{
+    return {{QStringLiteral("ImageHalftone"), QLatin1String(name)}, {}};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Choice)
+Q_DECLARE_METATYPE(Choices)
+Q_DECLARE_METATYPE(Halftone)
+Q_DECLARE_METATYPE(ImageChoices)
+
+class TestWindowImage : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(bed_.ready()); }
+    void init();
+    void cleanup();
+
+    void menuEntries();
+    void nothingChosenWorksAsBefore();
+    void printerWidth_data();
+    void printerWidth();
+    void halftone_data();
+    void halftone();
+    void automaticThreshold_data();
+    void automaticThreshold();
+    void automaticThresholdBeforeAnyLoad();
+    void refusedChoiceChangesNothing_data();
+    void refusedChoiceChangesNothing();
+    void choicesRememberedAcrossRuns_data();
+    void choicesRememberedAcrossRuns();
+
+private:
+    // A shown, active window with the focus in its text area.
+    bool ready(ShownWindow &window);
+    // Takes the choice from the keyboard: Alt+I, Down to each entry of its path, Right into
+    // a submenu, Return on the last; the width dialog answered with `typed`. Afterwards the
+    // menus are closed and the focus is back in the text area. False, with a warning, when
+    // the menu did not go so.
+    bool choose(ShownWindow &window, const Choice &choice);
+    // Back to what a first run starts with.
+    void forgetChoices();
+
+    WindowTestBed bed_;
+};
+
+void TestWindowImage::init()
+{
+    forgetChoices();
+}
+
+void TestWindowImage::cleanup()
+{
+    const QStringList unexpected = bed_.takeMessages();
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
+}
+
+void TestWindowImage::forgetChoices()
+{
+    QSettings().clear();
+    // The menu shows the choices of the last window; the next one shows its own.
+    bed_.menus().printChoices()->show(ImageChoices());
+}
+
+bool TestWindowImage::ready(ShownWindow &window)
+{
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get()))
+        return false;
+    return QApplication::focusWidget() == window.control("TextArea1");
+}
+
+bool TestWindowImage::choose(ShownWindow &window, const Choice &choice)
+{
+    window->setWidthChooser([typed = choice.typed](int) { return typed; });
+    QTest::keyClick(window.get(), Qt::Key_I, Qt::AltModifier);
+    for (qsizetype i = 0; i < choice.path.size(); ++i) {
+        QMenu *popup = nullptr;
+        const bool open = QTest::qWaitFor([&] {
+            popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            return popup && popup->isVisible();
+        });
+        QAction *target = nullptr;
+        for (QAction *action : open ? popup->actions() : QList<QAction *>())
+            if (action->objectName() == choice.path[i])
+                target = action;
+        if (!target) {
+            qWarning("no menu open with the entry %s", qPrintable(choice.path[i]));
+            return false;
+        }
+        for (int step = 0; step < 12 && popup->activeAction() != target; ++step)
+            QTest::keyClick(popup, Qt::Key_Down);
+        if (popup->activeAction() != target) {
+            qWarning("the arrow keys do not reach %s", qPrintable(choice.path[i]));
+            return false;
+        }
+        QTest::keyClick(popup, i + 1 < choice.path.size() ? Qt::Key_Right : Qt::Key_Return);
+    }
+    if (!QTest::qWaitFor([] { return !QApplication::activePopupWidget(); })) {
+        qWarning("after %s a menu is still open", qPrintable(choice.path.join(QLatin1Char('/'))));
+        return false;
+    }
+    // The menus, and any dialog or message, leave the text area the window's focus control.
+    // After a message box a window manager makes the window active again; the offscreen
+    // platform has none, so this does what one does.
+    QWidget *area = window.control("TextArea1");
+    if (window->focusWidget() != area) {
+        qWarning("after %s the window's focus is in %s", qPrintable(choice.path.join(QLatin1Char('/'))),
+                 window->focusWidget() ? qPrintable(window->focusWidget()->objectName()) : "nothing");
+        return false;
+    }
+    if (!window->isActiveWindow()) {
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            return false;
+    }
+    if (QApplication::focusWidget() != area) {
+        qWarning("after %s the focus is not in the text area", qPrintable(choice.path.join(QLatin1Char('/'))));
+        return false;
+    }
+    return true;
+}
+
+void TestWindowImage::menuEntries()
+{
+    ShownWindow window(bed_.menus());
+    QMenu *menu = bed_.menus().imageMenu();
+    QStringList entries;
+    const std::function<void(QMenu *, const QString &)> walk = [&](QMenu *from, const QString &indent) {
+        for (QAction *action : from->actions()) {
+            entries << indent + (action->isSeparator() ? QStringLiteral("-") : action->text());
+            if (action->menu())
+                walk(action->menu(), indent + QStringLiteral("  "));
+        }
+    };
+    walk(menu, QString());
+    QCOMPARE(menu->title(), QStringLiteral("&Image"));
+    QCOMPARE(entries, QStringList({"Printer &Width",
+                                   "  Original Size",
+                                   "  384 dots (58 mm paper)",
+                                   "  576 dots (80 mm paper)",
+                                   "  832 dots (112 mm paper)",
+                                   "  Other Width…",
+                                   "&Centre on Paper",
+                                   "&Halftone",
+                                   "  &None",
+                                   "  &Floyd–Steinberg",
+                                   "  &Atkinson",
+                                   "  &Ordered",
+                                   "-",
+                                   "&Automatic Threshold"}));
+    // A first run: original size, no halftone; centring waits for a width to centre on.
+    QCOMPARE(checkedEntries(bed_.menus()), QStringList({"ImageWidthOriginal", "ImageHalftoneNone"}));
+    QVERIFY(!bed_.menus().findChild<QAction *>(QStringLiteral("ImageCentre"))->isEnabled());
+}
+
+// With nothing chosen, a load, Refresh and Create give what they gave before the menu was
+// there: the picture as decoded, and the text of the plain threshold.
+void TestWindowImage::nothingChosenWorksAsBefore()
+{
+    const QString path = bed_.picture(QStringLiteral("photo.png"), photoImage(213, 61));
+    WindowState before;
+    WindowRecorder headless;
+    QVERIFY(loadFile(before, headless, path));
+    before.threshold = 140;
+    redraw(before, headless);
+    createLogoText(before, headless);
+
+    ShownWindow window(bed_.menus());
+    QVERIFY(ready(window));
+    QCOMPARE(window->state().print, PrintSettings());
+    window.load(path);
+    window.control<QSlider>("Slider1")->setValue(140);
+    window.click("PushButton2");
+    window.click("PushButton3");
+    const WindowState &state = window->state();
+    QCOMPARE(state.pix, state.original); // the decoded picture itself, no copy
+    QVERIFY(samePixels(*state.pix, *before.pix));
+    QCOMPARE(window.text("dimensions_label"), QStringLiteral("213x61"));
+    QCOMPARE(window.control<LogoTextEdit>("TextArea1")->content(), headless.text);
+}
+
+void TestWindowImage::printerWidth_data()
+{
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<Choices>("choices");
+    QTest::addColumn<bool>("chooseFirst"); // the choices before the load, not after
+    QTest::addColumn<QSize>("prepared");
+    QTest::addColumn<QStringList>("checked");
+
+    const QSize wide(1000, 300), narrow(200, 51);
+    const QString none = QStringLiteral("ImageHalftoneNone");
+    auto row = [&](const char *name, QSize picture, const Choices &choices, QSize prepared, const QStringList &checked) {
+        QTest::newRow(name) << picture << choices << false << prepared << checked;
+        QTest::newRow(qPrintable(QStringLiteral("%1, chosen before the load").arg(QLatin1String(name))))
+            << picture << choices << true << prepared << checked;
+    };
+    row("384 dots shrink a wider picture", wide, Choices{width(384)}, {384, 115}, {"ImageWidth384", none});
+    row("576 dots shrink a wider picture", wide, Choices{width(576)}, {576, 173}, {"ImageWidth576", none});
+    row("832 dots shrink a wider picture", wide, Choices{width(832)}, {832, 250}, {"ImageWidth832", none});
+    row("a width leaves a narrower picture as it is", narrow, Choices{width(576)}, narrow, {"ImageWidth576", none});
+    row("Other Width… of 500 dots", wide, Choices{otherWidth(500)}, {500, 150}, {"ImageWidthOther", none});
+    row("Other Width… of 1 dot", wide, Choices{otherWidth(1)}, {1, 1}, {"ImageWidthOther", none});
+    row("Other Width… of a named width checks its name", wide, Choices{otherWidth(384)}, {384, 115}, {"ImageWidth384", none});
+    row("centred on 576 dots", narrow, Choices{width(576), kCentre}, {576, 51},
+        {"ImageWidth576", "ImageCentre", none});
+    row("centring first waits for the width", narrow, Choices{width(384), kCentre, width(832)}, {832, 51},
+        {"ImageWidth832", "ImageCentre", none});
+    row("a shrunk picture centred on its own width", wide, Choices{width(384), kCentre}, {384, 115},
+        {"ImageWidth384", "ImageCentre", none});
+    row("centring off again", narrow, Choices{width(576), kCentre, kCentre}, narrow, {"ImageWidth576", none});
+    row("back to the original size", wide, Choices{width(576), kCentre, kOriginalSize}, wide,
+        {"ImageWidthOriginal", "ImageCentre (disabled)", none});
+}
+
+// The picture is prepared again from the one decoded, the working picture made anew at its
+// size and converted; dimensions_label shows the prepared size.
+void TestWindowImage::printerWidth()
+{
+    QFETCH(QSize, picture);
+    QFETCH(Choices, choices);
+    QFETCH(bool, chooseFirst);
+    QFETCH(QSize, prepared);
+    QFETCH(QStringList, checked);
+    const QString path = bed_.picture(QStringLiteral("picture.png"), photoImage(picture.width(), picture.height()));
+
+    ShownWindow window(bed_.menus());
+    QVERIFY(ready(window));
+    if (!chooseFirst)
+        window.load(path);
+    for (const Choice &choice : std::as_const(choices))
+        QVERIFY(choose(window, choice));
+    if (chooseFirst)
+        window.load(path);
+
+    const WindowState &state = window->state();
+    QVERIFY(state.hasPictures());
+    QCOMPARE(QSize(state.original->Width(), state.original->Height()), picture);
+    QCOMPARE(QSize(state.pix->Width(), state.pix->Height()), prepared);
+    QCOMPARE(window.text("dimensions_label"), QStringLiteral("%1x%2").arg(prepared.width()).arg(prepared.height()));
+    // Scaled and centred exactly as the loader's preparation does it, from the original.
+    const auto expected = preparePicture(state.original, state.print);
+    QVERIFY(std::holds_alternative<PictureRef>(expected));
+    QVERIFY(samePixels(*state.pix, *std::get<PictureRef>(expected)));
+    QCOMPARE(checkedEntries(bed_.menus()), checked);
+    if (!chooseFirst) {
+        // A choice converts at once; a load leaves the working picture blank, as always.
+        QVERIFY(samePixels(*state.destPix, *converted(state.pix, Halftone::None, state.threshold, false)));
+        QCOMPARE(window.text("progress_label"), QString::number(prepared.height()));
+    }
+}
+
+void TestWindowImage::halftone_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<Halftone>("expected");
+    QTest::addColumn<bool>("reverse");
+    QTest::addColumn<int>("threshold");
+    const struct {
+        const char *name;
+        Halftone halftone;
+    } halftones[] = {{"ImageHalftoneFloydSteinberg", Halftone::FloydSteinberg},
+                     {"ImageHalftoneAtkinson", Halftone::Atkinson},
+                     {"ImageHalftoneOrdered", Halftone::Ordered},
+                     {"ImageHalftoneNone", Halftone::None}};
+    for (const auto &[name, value] : halftones) {
+        QTest::newRow(name) << QString::fromLatin1(name) << value << false << 100;
+        QTest::newRow(qPrintable(QStringLiteral("%1, reversed at 170").arg(QLatin1String(name))))
+            << QString::fromLatin1(name) << value << true << 170;
+    }
+}
+
+// The working picture is converted at once with the halftone chosen: the same pixels as
+// redraw gives with that halftone, and not those of any other.
+void TestWindowImage::halftone()
+{
+    QFETCH(QString, entry);
+    QFETCH(Halftone, expected);
+    QFETCH(bool, reverse);
+    QFETCH(int, threshold);
+    ShownWindow window(bed_.menus());
+    QVERIFY(ready(window));
+    window.load(bed_.picture(QStringLiteral("photo.png"), photoImage(157, 93)));
+    window.control<QSlider>("Slider1")->setValue(threshold);
+    if (reverse)
+        window.click("CheckBox1");
+    // From another halftone, so that the choice is a change whichever it is.
+    const char *from = expected == Halftone::Ordered ? "ImageHalftoneAtkinson" : "ImageHalftoneOrdered";
+    QVERIFY(choose(window, halftoneEntry(from)));
+    QVERIFY(choose(window, {{QStringLiteral("ImageHalftone"), entry}, {}}));
+
+    const WindowState &state = window->state();
+    QCOMPARE(state.print.halftone, expected);
+    QCOMPARE(window->imageChoices().halftone, expected);
+    QCOMPARE(window.text("progress_label"), QStringLiteral("93"));
+    for (Halftone other : {Halftone::None, Halftone::FloydSteinberg, Halftone::Atkinson, Halftone::Ordered}) {
+        const bool same = samePixels(*state.destPix, *converted(state.pix, other, threshold, reverse));
+        QVERIFY2(same == (other == expected), qPrintable(QStringLiteral("halftone %1").arg(int(other))));
+    }
+}
+
+void TestWindowImage::automaticThreshold_data()
+{
+    QTest::addColumn<bool>("reverse");
+    QTest::addColumn<Choices>("choices");
+    QTest::newRow("two greys") << false << Choices();
+    QTest::newRow("two greys, reversed") << true << Choices();
+    QTest::newRow("two greys shrunk to 384 dots: the prepared picture's threshold") << false << Choices({width(384)});
+}
+
+// Alt+I, A: the slider moves to the threshold that separates the two greys, thresh_label
+// shows it and the working picture is converted with it.
+void TestWindowImage::automaticThreshold()
+{
+    QFETCH(bool, reverse);
+    QFETCH(Choices, choices);
+    const int dark = 60, light = 200;
+    ShownWindow window(bed_.menus());
+    QVERIFY(ready(window));
+    window.load(bed_.picture(QStringLiteral("greys.png"), twoGreys(1001, 40, dark, light, 0.3)));
+    if (reverse)
+        window.click("CheckBox1");
+    for (const Choice &choice : std::as_const(choices))
+        QVERIFY(choose(window, choice));
+    const WindowState &state = window->state();
+    const int expected = plovan::automaticThreshold(*state.pix, reverse);
+    QVERIFY(expected != state.threshold);
+
+    QTest::keyClick(window.get(), Qt::Key_I, Qt::AltModifier);
+    QTRY_COMPARE(QApplication::activePopupWidget(), bed_.menus().imageMenu());
+    QTest::keyClick(bed_.menus().imageMenu(), Qt::Key_A);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+
+    QCOMPARE(window.control<QSlider>("Slider1")->value(), expected);
+    QCOMPARE(state.threshold, expected);
+    QCOMPARE(window.text("thresh_label"), QString::number(expected));
+    QVERIFY(samePixels(*state.destPix, *converted(state.pix, Halftone::None, expected, reverse)));
+    // Every dark pixel black and every light one white (the other way round reversed);
+    // a shrunk picture has a column of mixed grey where the two meet.
+    const ConstRGBSurface pixels = std::as_const(*state.destPix).rgbSurface();
+    const ConstRGBSurface source = std::as_const(*state.pix).rgbSurface();
+    for (int x = 0; x < state.pix->Width(); ++x) {
+        const int grey = qRed(source.Pixel(x, 0));
+        if (grey != dark && grey != light)
+            continue;
+        const bool black = (grey == dark) != reverse;
+        QCOMPARE(pixels.Pixel(x, 0), black ? kBlack : kWhite);
+    }
+    QTRY_COMPARE(QApplication::focusWidget(), window.control("TextArea1"));
+}
+
+void TestWindowImage::automaticThresholdBeforeAnyLoad()
+{
+    ShownWindow window(bed_.menus());
+    QVERIFY(ready(window));
+    QTest::keyClick(window.get(), Qt::Key_I, Qt::AltModifier);
+    QTRY_COMPARE(QApplication::activePopupWidget(), bed_.menus().imageMenu());
+    QTest::keyClick(bed_.menus().imageMenu(), Qt::Key_A);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    QCOMPARE(window.control<QSlider>("Slider1")->value(), 100);
+    QCOMPARE(window.text("thresh_label"), QStringLiteral("100"));
+    QCOMPARE(window.text("progress_label"), QStringLiteral("-"));
+}
+
+void TestWindowImage::refusedChoiceChangesNothing_data()
+{
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<Choices>("before"); // the choices the window has taken already
+    QTest::addColumn<qint64>("memory");  // bytes free for the refused choice
+    QTest::addColumn<Choice>("refused");
+    QTest::addColumn<QString>("message"); // empty: none
+
+    const QSize wide(1000, 300), narrow(200, 51);
+    // Free memory one byte short of the pictures made (a prepared picture, unless it is the
+    // original, and its working picture) and their text.
+    auto shortOf = [](QSize size, int pictures = 2) {
+        return pictures * qint64(size.width()) * size.height() * 4 + logotext::length(size.width(), size.height()) * 2 - 1;
+    };
+    QTest::newRow("576 dots without the memory for them") << wide << Choices() << shortOf({576, 173})
+        << width(576)
+        << "Cannot prepare 'picture.png' for a width of 576 dots: there is not enough memory for a picture of 576x173 dots.";
+    QTest::newRow("Other Width… without the memory for it") << wide << Choices({width(384)}) << shortOf({700, 210})
+        << otherWidth(700)
+        << "Cannot prepare 'picture.png' for a width of 700 dots: there is not enough memory for a picture of 700x210 dots.";
+    QTest::newRow("centring without the memory for it") << narrow << Choices({width(832)}) << shortOf({832, 51})
+        << kCentre
+        << "Cannot prepare 'picture.png' for paper 832 dots wide: there is not enough memory for a picture of 832x51 dots.";
+    QTest::newRow("back to the original size without the memory for it") << wide << Choices({width(576)})
+        << shortOf(wide, 1) << kOriginalSize
+        << "Cannot prepare 'picture.png' for its original size: there is not enough memory for a picture of 1000x300 dots.";
+    QTest::newRow("Other Width… cancelled") << wide << Choices({width(576), kCentre}) << qint64(1) << otherWidth({})
+        << QString();
+    QTest::newRow("Other Width… cancelled at the original size") << wide << Choices() << qint64(1) << otherWidth({})
+        << QString();
+}
+
+// The window, the menu's checks and what is remembered stay exactly as they were; only a
+// failure (not a cancel) says why.
+void TestWindowImage::refusedChoiceChangesNothing()
+{
+    QFETCH(QSize, picture);
+    QFETCH(Choices, before);
+    QFETCH(qint64, memory);
+    QFETCH(Choice, refused);
+    QFETCH(QString, message);
+    ShownWindow window(bed_.menus());
+    QVERIFY(ready(window));
+    window.load(bed_.picture(QStringLiteral("picture.png"), photoImage(picture.width(), picture.height())));
+    for (const Choice &choice : std::as_const(before))
+        QVERIFY(choose(window, choice));
+    window.click("PushButton3");
+    const Snapshot taken = Snapshot::of(window, bed_.menus());
+
+    window->setAvailableMemory(memory);
+    QVERIFY(choose(window, refused));
+    QCOMPARE(bed_.takeMessages(), message.isEmpty() ? QStringList() : QStringList({message}));
+    QVERIFY(Snapshot::of(window, bed_.menus()) == taken);
+
+    // With the memory there, the same choice is taken.
+    window->setAvailableMemory(std::nullopt);
+    if (refused.typed || refused.path.last() != QLatin1String("ImageWidthOther")) {
+        QVERIFY(choose(window, refused));
+        QVERIFY(!(Snapshot::of(window, bed_.menus()) == taken));
+    }
+}
+
+void TestWindowImage::choicesRememberedAcrossRuns_data()
+{
+    QTest::addColumn<Choices>("choices");
+    QTest::addColumn<ImageChoices>("expected");
+    QTest::addColumn<QSize>("prepared"); // of a 1000 x 300 picture
+    QTest::newRow("832 dots, centred, Atkinson")
+        << Choices({width(832), kCentre, halftoneEntry("ImageHalftoneAtkinson")})
+        << ImageChoices{832, true, Halftone::Atkinson} << QSize(832, 250);
+    QTest::newRow("Other Width… of 1200 dots, centred, ordered")
+        << Choices({otherWidth(1200), kCentre, halftoneEntry("ImageHalftoneOrdered")})
+        << ImageChoices{1200, true, Halftone::Ordered} << QSize(1200, 300);
+    QTest::newRow("centring kept over the original size, Floyd–Steinberg")
+        << Choices({width(384), kCentre, kOriginalSize, halftoneEntry("ImageHalftoneFloydSteinberg")})
+        << ImageChoices{0, true, Halftone::FloydSteinberg} << QSize(1000, 300);
+    QTest::newRow("all back to the defaults")
+        << Choices({width(576), halftoneEntry("ImageHalftoneOrdered"), kOriginalSize, halftoneEntry("ImageHalftoneNone")})
+        << ImageChoices{} << QSize(1000, 300);
+}
+
+// A second run (a new menu bar and window, as after a restart) starts with the choices of
+// the first, and loads with them; the threshold and Reverse Image start afresh.
+void TestWindowImage::choicesRememberedAcrossRuns()
+{
+    QFETCH(Choices, choices);
+    QFETCH(ImageChoices, expected);
+    QFETCH(QSize, prepared);
+    const QString path = bed_.picture(QStringLiteral("picture.png"), photoImage(1000, 300));
+    {
+        ShownWindow first(bed_.menus());
+        QVERIFY(ready(first));
+        first.load(path);
+        first.control<QSlider>("Slider1")->setValue(30);
+        first.click("CheckBox1");
+        for (const Choice &choice : std::as_const(choices))
+            QVERIFY(choose(first, choice));
+        QCOMPARE(first->imageChoices(), expected);
+    }
+    QCOMPARE(ImageChoices::remembered(), expected);
+
+    MainMenuBar menus;
+    ShownWindow second(menus);
+    QCOMPARE(second->imageChoices(), expected);
+    QCOMPARE(second->state().print, expected.printSettings());
+    QCOMPARE(menus.printChoices()->shown(), expected);
+    QCOMPARE(second->state().threshold, 100);
+    QCOMPARE(second->state().reverse, false);
+    second.load(path);
+    QCOMPARE(second.text("dimensions_label"), QStringLiteral("%1x%2").arg(prepared.width()).arg(prepared.height()));
+}
+
+QTEST_MAIN(TestWindowImage)
+#include "tst_window_image.moc"
