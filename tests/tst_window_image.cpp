@@ -289,7 +289,9 @@ void TestWindowImage::menuEntries()
                                    "  &Atkinson",
                                    "  &Ordered",
                                    "-",
-                                   "&Automatic Threshold"}));
+                                   "&Automatic Threshold",
+                                   "-",
+                                   "Print &Preview"}));
     // A first run: original size, no halftone; centring waits for a width to centre on.
     QCOMPARE(checkedEntries(bed_.menus()), QStringList({"ImageWidthOriginal", "ImageHalftoneNone"}));
     QVERIFY(!bed_.menus().findChild<QAction *>(QStringLiteral("ImageCentre"))->isEnabled());

@@ -279,10 +279,17 @@ void Window1::FileOpenLogoText_Action()
             return;
         }
         // The picture the text encodes becomes the loaded picture, exactly as a decoded file
-        // would: everything is made before anything of the window changes.
-        const PictureRef &picture = opened.reading.picture;
-        PictureRef working = makePicture(picture->Width(), picture->Height());
-        commitLoad(state_, *this, LoadedPictures{picture, std::move(working)});
+        // would, prepared with the Image menu's choices: everything is made before anything
+        // of the window changes.
+        std::variant<LoadedPictures, PrepareError> prepared =
+            preparePictures(opened.reading.picture, state_.print, availableMemory_);
+        if (const auto *error = std::get_if<PrepareError>(&prepared)) {
+            QMessageBox::warning(this, windowTitle(),
+                                 tr("Cannot open '%1': %2").arg(name, prepareFailure(*error)));
+            return;
+        }
+        commitLoad(state_, *this, std::get<LoadedPictures>(std::move(prepared)));
+        pictureName_ = QFileInfo(*path).fileName();
         textArea1_->setContent(opened.text);
         redraw(state_, *this);
     });
@@ -359,9 +366,10 @@ bool Window1::askSaveAnyway(const QString &question)
 
 int Window1::paperDots() const
 {
-    // The picture's own width. A printer width chosen for the picture is the paper's width
-    // to give here, once the window offers that choice; the preview never makes the paper
-    // narrower than the picture.
+    // The printer width chosen in the Image menu, else the picture's own width; the preview
+    // never makes the paper narrower than the picture.
+    if (choices_.printerWidth > 0)
+        return choices_.printerWidth;
     return state_.destPix ? state_.destPix->Width() : 0;
 }
 
