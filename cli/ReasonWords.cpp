@@ -39,6 +39,9 @@ QString reasonWords(const LoadReason &reason)
     case Kind::OverLimit:
         return QStringLiteral("a picture of %1x%2 pixels needs %3 MiB to decode, more than the limit of %4 MiB")
             .arg(width, height, QString::number((reason.count + (1 << 20) - 1) >> 20), QString::number(reason.limit >> 20));
+    case Kind::WiderThanPaper:
+        return QStringLiteral("the picture is %1 dots wide after scaling, wider than the paper's %2 dots")
+            .arg(width, QString::number(reason.limit));
     case Kind::Unexpected:
         return reason.detail;
     }

@@ -99,20 +99,17 @@ std::variant<LoadedPictures, PrepareError> preparePictures(const PictureRef &ori
     }
 }
 
-QString prepareFailure(const PrepareError &error)
+LoadReason prepareFailure(const PrepareError &error)
 {
     switch (error.reason) {
     case PrepareError::Reason::WiderThanPaper:
-        return QStringLiteral("the picture is %1 dots wide after scaling, wider than the paper's %2 dots")
-            .arg(QString::number(error.width), QString::number(error.paperWidth));
+        return picturefile::widerThanPaper(error.width, error.paperWidth);
     case PrepareError::Reason::OutOfRange:
-        if (error.height == 0)
-            return QStringLiteral("a width of %1 dots is outside 1-32767").arg(QString::number(error.width));
         return picturefile::outOfRange(error.width, error.height);
     case PrepareError::Reason::NotEnoughMemory:
-        return picturefile::notEnoughMemory(error.width, error.height);
+        break;
     }
-    return {};
+    return picturefile::notEnoughMemory(error.width, error.height);
 }
 
 std::variant<LoadedPictures, LoadError> decodeForWindow(const QString &path, const PrintSettings &print)

@@ -31,8 +31,8 @@ qint64 bytesAfterLoad(QSize size);
 // less than that is a NotEnoughMemory refusal before any work.
 std::variant<LoadedPictures, PrepareError> preparePictures(const PictureRef &original, const PrintSettings &print,
                                                            std::optional<qint64> availableBytes = std::nullopt);
-// Why a preparation was refused, as a reason that follows the file's name in a message.
-QString prepareFailure(const PrepareError &error);
+// Why a preparation was refused, as the reason of a refused load.
+LoadReason prepareFailure(const PrepareError &error);
 
 // Decodes `path`, prepares it for the printer as `print` says and creates the working
 // picture, touching no window state. Any failure (unreadable, not PNG or JPEG, undecodable,

@@ -22,6 +22,7 @@ struct LoadReason {
         OutOfRange,      // a side of width x height outside 1-32767
         NotEnoughMemory, // for a picture of width x height; 0 x 0 before the size was known
         OverLimit,       // width x height needs `count` bytes to decode, over `limit` bytes
+        WiderThanPaper,  // `width` dots wide once scaled, over the paper's `limit` dots
         Unexpected,      // `detail`: what the failure said of itself
     };
     Kind kind = Kind::None;
@@ -87,6 +88,12 @@ inline LoadReason overLimit(qint64 width, qint64 height, qint64 neededBytes, qin
     LoadReason reason = reasonOf(LoadReason::Kind::OverLimit, width, height);
     reason.count = neededBytes;
     reason.limit = limitBytes;
+    return reason;
+}
+inline LoadReason widerThanPaper(qint64 width, qint64 paperWidth)
+{
+    LoadReason reason = reasonOf(LoadReason::Kind::WiderThanPaper, width);
+    reason.limit = paperWidth;
     return reason;
 }
 inline LoadReason unexpected(const QString &what)

@@ -118,8 +118,7 @@ void TestLoadingPrint::loadRefusedWhenWiderThanThePaper()
     state.print = fitted(Fit::Width, 600, 576);
     QVERIFY(!loadFile(state, view, picture(301, 97)));
     QCOMPARE(view.errors.size(), 1);
-    QCOMPARE(view.errors[0].reason,
-             QStringLiteral("the picture is 600 dots wide after scaling, wider than the paper's 576 dots"));
+    QCOMPARE(view.errors[0].reason, picturefile::widerThanPaper(600, 576));
     QCOMPARE(WindowSnapshot::take(state, view).differencesFrom(before), QString());
 }
 
@@ -174,8 +173,7 @@ void TestLoadingPrint::memoryCheckedBeforeAnyWork()
         const QSize size = preparedSize({301, 97}, print);
         const PrepareError expected{PrepareError::Reason::NotEnoughMemory, size.width(), size.height(), 0};
         QCOMPARE(std::get<PrepareError>(prepared), expected);
-        QCOMPARE(prepareFailure(expected),
-                 QStringLiteral("not enough memory for a picture of %1x%2 pixels").arg(size.width()).arg(size.height()));
+        QCOMPARE(prepareFailure(expected), picturefile::notEnoughMemory(size.width(), size.height()));
     }
 }
 

@@ -284,8 +284,7 @@ void Window1::FileOpenLogoText_Action()
         std::variant<LoadedPictures, PrepareError> prepared =
             preparePictures(opened.reading.picture, state_.print, availableMemory_);
         if (const auto *error = std::get_if<PrepareError>(&prepared)) {
-            QMessageBox::warning(this, windowTitle(),
-                                 tr("Cannot open '%1': %2").arg(name, prepareFailure(*error)));
+            showLoadError(LoadError{name, prepareFailure(*error)});
             return;
         }
         commitLoad(state_, *this, std::get<LoadedPictures>(std::move(prepared)));
@@ -498,6 +497,10 @@ QString Window1::loadErrorText(const LoadError &error)
         reason = tr("a picture of %1x%2 pixels needs %3 MiB to decode, more than the limit of %4 MiB")
                      .arg(width, height, QString::number((why.count + (1 << 20) - 1) >> 20),
                           QString::number(why.limit >> 20));
+        break;
+    case Kind::WiderThanPaper:
+        reason = tr("the picture is %1 dots wide after scaling, wider than the paper's %2 dots")
+                     .arg(width, QString::number(why.limit));
         break;
     case Kind::Unexpected:
         reason = why.detail;
