@@ -6,6 +6,7 @@
 #include "tst_window_fixture.h"
 
 #include "conversion/AutoThreshold.h"
+#include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
 #include "conversion/PreparePicture.h"
 #include "conversion/Redraw.h"
@@ -13,8 +14,10 @@
 #include "support/WindowRecorder.h"
 #include "ui/ImageMenu.h"
 #include "ui/LogoTextEdit.h"
+#include "ui/PrintPreview.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QRandomGenerator>
@@ -170,6 +173,10 @@ private Q_SLOTS:
     void refusedChoiceChangesNothing();
     void choicesRememberedAcrossRuns_data();
     void choicesRememberedAcrossRuns();
+    void previewPaperIsThePrinterWidth_data();
+    void previewPaperIsThePrinterWidth();
+    void openedLogoTextPreparedWithTheChoices_data();
+    void openedLogoTextPreparedWithTheChoices();
 
 private:
     // A shown, active window with the focus in its text area.
@@ -615,6 +622,82 @@ void TestWindowImage::choicesRememberedAcrossRuns()
     QCOMPARE(second->state().reverse, false);
     second.load(path);
     QCOMPARE(second.text("dimensions_label"), QStringLiteral("%1x%2").arg(prepared.width()).arg(prepared.height()));
+}
+
+void TestWindowImage::previewPaperIsThePrinterWidth_data()
+{
+    QTest::addColumn<Choices>("choices");
+    QTest::addColumn<int>("paperDots"); // under a picture 200 dots wide
+    QTest::newRow("original size: the picture's width") << Choices() << 200;
+    QTest::newRow("576 dots") << Choices{width(576)} << 576;
+    QTest::newRow("832 dots, centred") << Choices{width(832), kCentre} << 832;
+    QTest::newRow("Other Width… of 300 dots") << Choices{otherWidth(300)} << 300;
+    QTest::newRow("576 dots, then the original size again") << Choices{width(576), kOriginalSize} << 200;
+}
+
+// Opened first (Alt+I, P), the preview follows each choice: the paper is the printer's.
+void TestWindowImage::previewPaperIsThePrinterWidth()
+{
+    QFETCH(Choices, choices);
+    QFETCH(int, paperDots);
+    ShownWindow window(bed_.menus());
+    QVERIFY(ready(window));
+    window.load(bed_.picture(QStringLiteral("narrow.png"), photoImage(200, 51)));
+    QTest::keyClick(window.get(), Qt::Key_I, Qt::AltModifier);
+    QTRY_COMPARE(QApplication::activePopupWidget(), bed_.menus().imageMenu());
+    QTest::keyClick(bed_.menus().imageMenu(), Qt::Key_P);
+    QTRY_VERIFY(window->printPreview() && window->printPreview()->isVisible());
+    for (const Choice &choice : std::as_const(choices))
+        QVERIFY(choose(window, choice));
+
+    PrintPreview *preview = window->printPreview();
+    QCOMPARE(preview->picture(), window->state().destPix);
+    // Both are laid out at the same screen pixels per dot, each rounded to whole pixels.
+    const int paper = preview->findChild<QWidget *>(QStringLiteral("PreviewPaper"))->width();
+    const int picture = preview->findChild<QWidget *>(QStringLiteral("PreviewPicture"))->width();
+    const int pictureDots = window->state().destPix->Width();
+    QVERIFY2(std::abs(qint64(paper) * pictureDots - qint64(picture) * paperDots) <= (pictureDots + paperDots) / 2 + 1,
+             qPrintable(QStringLiteral("paper %1 px, picture %2 px").arg(paper).arg(picture)));
+}
+
+void TestWindowImage::openedLogoTextPreparedWithTheChoices_data()
+{
+    QTest::addColumn<Choices>("choices");
+    QTest::addColumn<QString>("dimensions"); // of a text 1000 dots wide, 16 high
+    QTest::newRow("original size") << Choices() << "1000x16";
+    QTest::newRow("shrunk to 384 dots") << Choices{width(384)} << "384x6";
+    QTest::newRow("centred on 832 dots after shrinking") << Choices{width(832), kCentre} << "832x13";
+}
+
+// Opened logo data text is a load like any other: its picture is prepared with the Image
+// menu's choices, and the text area holds the text exactly as it was read.
+void TestWindowImage::openedLogoTextPreparedWithTheChoices()
+{
+    QFETCH(Choices, choices);
+    QFETCH(QString, dimensions);
+    WindowState made;
+    WindowRecorder recorder;
+    QVERIFY(loadFile(made, recorder, bed_.picture(QStringLiteral("wide.png"), photoImage(1000, 16))));
+    HeadlessView headless;
+    redraw(made, headless);
+    createLogoText(made, headless);
+    const QString path = bed_.path(QStringLiteral("wide.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(headless.text().toUtf8()) > 0);
+    file.close();
+
+    ShownWindow window(bed_.menus());
+    QVERIFY(ready(window));
+    for (const Choice &choice : std::as_const(choices))
+        QVERIFY(choose(window, choice));
+    window->setLogoTextChooser([&](Window1::LogoTextDialog) { return std::optional<QString>(path); });
+    window->FileOpenLogoText_Action();
+    QCOMPARE(window.text("dimensions_label"), dimensions);
+    QCOMPARE(window.control<LogoTextEdit>("TextArea1")->content(), headless.text());
+    const WindowState &state = window->state();
+    QCOMPARE(QSize(state.original->Width(), state.original->Height()), QSize(1000, 16));
+    const auto expected = preparePicture(state.original, state.print);
+    QVERIFY(samePixels(*state.pix, *std::get<PictureRef>(expected)));
 }
 
 QTEST_MAIN(TestWindowImage)
