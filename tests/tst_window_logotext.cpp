@@ -10,6 +10,7 @@
 #include "conversion/LogoText.h"
 #include "ui/Canvas.h"
 #include "ui/LogoTextEdit.h"
+#include "ui/LogoTextFiles.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -212,14 +213,17 @@ void TestWindowLogoText::openedTextCreatesItselfAtEveryThreshold()
     }
 }
 
+// How a file for opening is made.
+enum class FileKind { Bytes, Missing, Longest, LongerStill };
+
 void TestWindowLogoText::openInvalidChangesNothing_data()
 {
-    QTest::addColumn<QByteArray>("bytes"); // the file; empty with `missing`: no file at all
-    QTest::addColumn<bool>("missing");
+    QTest::addColumn<QByteArray>("bytes"); // the file, when it is made of bytes
+    QTest::addColumn<FileKind>("kind");
     QTest::addColumn<QString>("expected"); // the message after the file's name
     const QByteArray good = QStringLiteral("OBM¶BMD¶FF00¶BMD¶C040¶CBM¶").toUtf8();
     auto row = [](const char *name, const QByteArray &bytes, const char *expected) {
-        QTest::newRow(name) << bytes << false << QString::fromUtf8(expected);
+        QTest::newRow(name) << bytes << FileKind::Bytes << QString::fromUtf8(expected);
     };
     row("a lowercase digit", QStringLiteral("OBM¶BMD¶FF00¶BMD¶c040¶CBM¶").toUtf8(),
         "' is not logo data text: line 5, column 1: 'c' is a lowercase hexadecimal digit");
@@ -234,7 +238,11 @@ void TestWindowLogoText::openInvalidChangesNothing_data()
     row("no closing line", QStringLiteral("OBM¶BMD¶FF00¶").toUtf8(),
         "' is not logo data text: line 4, column 1: no closing line");
     row("an empty file", QByteArray(), "' is not logo data text: line 1, column 1: the text is empty");
-    QTest::newRow("no such file") << QByteArray() << true << QStringLiteral("': No such file or directory");
+    QTest::newRow("no such file") << QByteArray() << FileKind::Missing << QStringLiteral("': No such file or directory");
+    QTest::newRow("as long as the longest logo data text: read and checked")
+        << QByteArray() << FileKind::Longest << QStringLiteral("' is not logo data text: line 1, column 1: ");
+    QTest::newRow("one byte longer: refused unread")
+        << QByteArray() << FileKind::LongerStill << QStringLiteral("': the file is larger than any logo data text");
 }
 
 // A text that is not logo data text, or a file that cannot be read: one message naming the
@@ -242,11 +250,18 @@ void TestWindowLogoText::openInvalidChangesNothing_data()
 void TestWindowLogoText::openInvalidChangesNothing()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(bool, missing);
+    QFETCH(FileKind, kind);
     QFETCH(QString, expected);
     const QString path = bed_.path(QStringLiteral("invalid-%1.txt").arg(QTest::currentDataTag()));
-    if (!missing)
+    if (kind == FileKind::Bytes)
         writeBytes(path, bytes);
+    if (kind == FileKind::Longest || kind == FileKind::LongerStill) {
+        // Zeros, kept sparse by the file system: "OBM¶", 4096 bands of 32767 columns, "CBM¶".
+        const qint64 longest = 5 + 4096 * (5 + 2 * 32767 + 2) + 5;
+        QCOMPARE(longestLogoTextBytes(), longest);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(kind == FileKind::Longest ? longest : longest + 1));
+    }
 
     ShownWindow window(bed_.menus());
     window.load(bed_.picture(QStringLiteral("kept.png"), greyImage(30, 20, 90)));
@@ -260,7 +275,8 @@ void TestWindowLogoText::openInvalidChangesNothing()
 
     const QStringList messages = bed_.takeMessages();
     QCOMPARE(messages.size(), 1);
-    const QString prefix = missing ? QStringLiteral("Cannot open '") : QStringLiteral("'");
+    const bool unread = kind == FileKind::Missing || kind == FileKind::LongerStill;
+    const QString prefix = unread ? QStringLiteral("Cannot open '") : QStringLiteral("'");
     QVERIFY2(messages.first().startsWith(prefix + QDir::toNativeSeparators(path) + expected), qPrintable(messages.first()));
     const QString changed = snapshot(window).differencesFrom(before);
     QVERIFY2(changed.isEmpty(), qPrintable(changed));
