@@ -44,6 +44,8 @@ void TestWindowErrors::loadErrorText_data()
     row("not enough memory before the size is known", notEnoughMemoryToRead(), "not enough memory to read the file");
     row("over the decoding limit, needed MiB rounded up", overLimit(600, 600, 600 * 600 * 4, 1 << 20),
         "a picture of 600x600 pixels needs 2 MiB to decode, more than the limit of 1 MiB");
+    row("wider than the paper once scaled", widerThanPaper(600, 576),
+        "the picture is 600 dots wide after scaling, wider than the paper's 576 dots");
     row("anything else, in its own words", unexpected(QStringLiteral("Nil object")), "Nil object");
 }
 
