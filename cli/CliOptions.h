@@ -1,5 +1,7 @@
 #pragma once
 
+#include "conversion/PrintSettings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +14,9 @@ namespace plovan::cli {
 struct CliOptions {
     QString image;          // a path, or "-" for standard input
     int threshold = 100;    // the window's initial slider value
+    bool automaticThreshold = false; // --threshold auto: the picture's own (Otsu's) threshold
     bool reverse = false;
+    PrintSettings print;    // --width or --max-width, --center-on, --halftone
     QString output;         // empty: standard output
     QString preview;        // empty: no preview picture
     QString check;          // --check: logo data text to read back (a path or "-") instead of IMAGE
@@ -36,5 +40,8 @@ std::optional<int> parseWholeNumber(const QString &text, int min, int max);
 
 // A threshold as the command line spells it: decimal digits only, 0-255.
 std::optional<int> parseThreshold(const QString &text);
+
+// A halftone as the command line spells it: none, floyd-steinberg, atkinson or ordered.
+std::optional<Halftone> parseHalftone(const QString &text);
 
 } // namespace plovan::cli

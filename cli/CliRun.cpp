@@ -3,6 +3,7 @@
 #include "CliOutput.h"
 #include "ReasonWords.h"
 
+#include "conversion/AutoThreshold.h"
 #include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
@@ -98,8 +99,8 @@ bool writeText(const QString &text, const QString &path, QString &reason)
 // allocation on the way may fail; `run` answers that as a refused load.
 int convertAndWrite(const CliOptions &options, WindowState &state)
 {
-    state.threshold = options.threshold;
     state.reverse = options.reverse;
+    state.threshold = options.automaticThreshold ? automaticThreshold(*state.pix, state.reverse) : options.threshold;
 
     HeadlessView view;
     redraw(state, view);
@@ -141,6 +142,8 @@ int convertAndWrite(const CliOptions &options, WindowState &state)
 int run(const CliOptions &options)
 {
     WindowState state;
+    // Scaling and centring happen in the load, as in the window; the halftone in redraw.
+    state.print = options.print;
     LoadError error;
     if (!load(options, state, error)) {
         printError(QStringLiteral("cannot load '%1': %2").arg(error.file, reasonWords(error.reason)));
