@@ -61,6 +61,64 @@ def window(out):
         glob.glob(os.path.join(out, "window_*.txt")))
 
 
+def print_ready(out, goals):
+    """The halftones and the scaling: bench_print's stages, then plovan-cli end to end
+    against the halftone peers."""
+    lines = []
+    text = read(os.path.join(out, "print.txt"))
+    stage = {m.group(1): (float(m.group(2)), float(m.group(3)), float(m.group(5)))
+             for m in re.finditer(r"^(\S+)\s+([\d.]+)\s+([\d.]+)\s+([\d.]+)\s+([\d.]+)$", text, re.M)}
+    if "memcpy" in stage:
+        runs = number(r"(\d+) runs of each stage", text)
+        lines += [f"**Print-ready steps, 8192 × 8192** (bench_print, medians of {runs:.0f} runs taking turns, working "
+                  "picture already written once): each halftone through `redraw`, the plain threshold beside them, "
+                  "the area scaling to 576 dots from 8192² and from a 4000 × 3000 picture, and `redraw` with "
+                  "Floyd–Steinberg on 4096² without a window.", "",
+                  "| stage | ms | × memcpy | ns per source pixel | goal |", "|---|---:|---:|---:|---|"]
+        wanted = {"ordered": ("≤ 1.5 × memcpy", lambda ms, ratio: ratio <= 1.5),
+                  "floyd-steinberg": ("≤ 6 × memcpy", lambda ms, ratio: ratio <= 6),
+                  "window-fs": ("< 150 ms", lambda ms, ratio: ms < 150)}
+        for name, (ms, ratio, ns) in stage.items():
+            goal = ""
+            if name in wanted:
+                label, test = wanted[name]
+                goal = f"{label}: {mark(test(ms, ratio))}"
+                goals.append((f"{name} {label}", test(ms, ratio), f"{ms:.1f} ms, {ratio:.2f} × memcpy"))
+            lines.append(f"| {name} | {ms:.1f} | {ratio:.2f} | {ns:.2f} | {goal} |")
+        lines.append("")
+    rows = []
+    for key, label in (("photo", "photo 4000×3000 JPEG"), ("large", "8192×8192 PNG")):
+        path = os.path.join(out, f"halftone_{key}.json")
+        if not os.path.exists(path):
+            continue
+        with open(path) as f:
+            r = json.load(f)
+        res = r["results"]
+        for suffix, what in (("", "whole picture"), ("-576", "--max-width 576")):
+            plovan = res[f"plovan-fs{suffix}"]["median"]
+            peers = [res[f"{p}-fs{suffix}"]["median"] for p in ("pillow", "imagemagick")]
+            rows.append(f"| {label}, {what} | {r['runs']} | **{plovan:.3f}** ({res[f'plovan-fs{suffix}']['cpu']:.3f}) | "
+                        f"{peers[0]:.3f} | {peers[1]:.3f} | {min(peers) / plovan:.1f} × |")
+            if not suffix:
+                goals.append((f"plovan-cli Floyd–Steinberg faster than every peer on {key}", plovan < min(peers),
+                              f"{plovan:.3f} s vs {min(peers):.3f} s"))
+        if "plovan-576" in res:
+            plain, scaled = res["plovan-plain"]["median"], res["plovan-576"]["median"]
+            goals.append(("--max-width 576 on the photo ≤ 1.1 × its plain conversion", scaled <= 1.1 * plain,
+                          f"{scaled:.3f} s vs {plain:.3f} s, {scaled / plain:.2f} ×"))
+            rows.append(f"| photo, plain conversion (threshold 128) | {r['runs']} | **{plain:.3f}** | | | |")
+            rows.append(f"| photo, `--max-width 576` (threshold 128) | {r['runs']} | **{scaled:.3f}** "
+                        f"({scaled / plain:.2f} × plain; goal ≤ 1.1 ×: {mark(scaled <= 1.1 * plain)}) | | | |")
+    if rows:
+        lines += ["**Halftones end to end**: `plovan-cli --halftone floyd-steinberg` against Pillow's and "
+                  "ImageMagick's Floyd–Steinberg (`../shared/bench-peers`), standard output to /dev/null, median "
+                  "wall seconds of interleaved rounds (in brackets plovan-cli's cpu). The peers take grey their own "
+                  "way and round otherwise, so only the times compare, not the bytes.", "",
+                  "| picture | rounds | plovan-cli | Pillow | ImageMagick | fastest peer ÷ plovan-cli |",
+                  "|---|---:|---:|---:|---:|---:|"] + rows + [""]
+    return lines
+
+
 def mark(ok):
     return "met" if ok else "**missed**"
 
@@ -138,6 +196,8 @@ def build_table(out):
                       "busy machine does not stretch. The logo row: plovan-cli reads the transparent logo and lays it over white itself; the peers "
                       "keep the stored colour of transparent pixels, so they read its twin already laid over white "
                       "(`bench/make_inputs.py`). The text must still be the same bytes.", ""]
+
+    lines += print_ready(out, goals)
 
     win, win_runs = window(out)
     if win:
