@@ -227,7 +227,7 @@ void TestCli::usageErrors_data()
     QTest::newRow("two IMAGEs") << QStringList{logo, logo} << "only one IMAGE, not 2";
     auto thresholdRow = [&](const char *name, const QString &value) {
         QTest::newRow(name) << QStringList{QStringLiteral("--threshold"), value, logo}
-                            << QStringLiteral("the threshold must be a whole number from 0 to 255, not '%1'").arg(value);
+                            << QStringLiteral("the threshold must be a whole number from 0 to 255 or auto, not '%1'").arg(value);
     };
     thresholdRow("threshold not a number", QStringLiteral("abc"));
     thresholdRow("threshold 256", QStringLiteral("256"));
@@ -264,7 +264,7 @@ void TestCli::helpAndVersion()
         const CliResult help = runCli({option});
         QCOMPARE(help.exitCode, 0);
         QCOMPARE(help.err, QByteArray());
-        QVERIFY(help.out.contains("--threshold <N>"));
+        QVERIFY(help.out.contains("--threshold <N|auto>"));
         QVERIFY(help.out.contains("--reverse"));
         QVERIFY(help.out.contains("--output <FILE>"));
         QVERIFY(help.out.contains("--preview <OUT.png>"));
