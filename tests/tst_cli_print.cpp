@@ -3,6 +3,7 @@
 // the preview, the usage errors and the picture too wide for its paper.
 
 #include "support/FixtureFiles.h"
+#include "support/LoadReasons.h"
 #include "support/PngFiles.h"
 
 #include "conversion/AutoThreshold.h"
@@ -52,7 +53,7 @@ QByteArray expectedText(const QString &path, const Settings &settings, PictureRe
 {
     const OpenedPicture opened = openPicture(path);
     if (!opened.picture)
-        qFatal("cannot open the fixture: %s", qPrintable(opened.error));
+        qFatal("cannot open the fixture: %s", qPrintable(describe(opened.error)));
     const auto prepared = preparePicture(opened.picture, settings.print);
     if (!std::holds_alternative<PictureRef>(prepared))
         qFatal("the fixture cannot be prepared");
