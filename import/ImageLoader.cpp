@@ -11,10 +11,12 @@ namespace plovan {
 
 namespace {
 
-// Whether preparing a picture of this size makes a new one (scales it or centres it).
-bool makesNewPicture(QSize decoded, const PrintSettings &print)
+// Whether the settings ask for scaling or centring, which preparePictures checks and
+// applies. Not the same as a change of size: a picture wider than the paper keeps its size
+// in preparedSize, and must still be refused.
+bool asksForPreparation(const PrintSettings &print)
 {
-    return preparedSize(decoded, print) != decoded;
+    return print.fit != Fit::OriginalSize || print.paperWidth != 0;
 }
 
 // All pictures are made before anything is shown, so a failure at any step leaves the
@@ -28,7 +30,7 @@ std::variant<LoadedPictures, LoadError> decodeAndPrepare(const QString &name, co
         if (!opened.picture)
             return LoadError{name, opened.error};
         size = QSize(opened.picture->Width(), opened.picture->Height());
-        if (makesNewPicture(size, print)) {
+        if (asksForPreparation(print)) {
             std::variant<LoadedPictures, PrepareError> prepared = preparePictures(opened.picture, print);
             if (auto *error = std::get_if<PrepareError>(&prepared))
                 return LoadError{name, prepareFailure(*error)};

@@ -250,7 +250,9 @@ void TestCliPrint::widerThanThePaper()
         QVERIFY2(err.startsWith(QStringLiteral("plovan-cli: cannot load '%1': ").arg(photo_)), qPrintable(err));
         // Both widths, the picture's after scaling and the paper's.
         const QString pictureWidth = arguments.size() == 2 ? QStringLiteral("101") : QStringLiteral("200");
-        QVERIFY2(err.contains(pictureWidth) && err.contains(arguments.last()), qPrintable(err));
+        QVERIFY2(err.contains(QStringLiteral(" %1 dots wide").arg(pictureWidth))
+                     && err.contains(QStringLiteral(" %1 dots\n").arg(arguments.last())),
+                 qPrintable(err));
     }
     // --check reads a text: none of the print options go with it.
     const CliResult check = runCli({QStringLiteral("--check"), output, QStringLiteral("--max-width"), QStringLiteral("576")});
