@@ -38,7 +38,7 @@ bool paintedAll(QWidget *widget, QRgb colour)
 
 } // namespace
 
-class TestPrintPreview : public QObject {
+class TestWindowPreview : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QVERIFY(bed_.ready()); }
@@ -58,13 +58,13 @@ private:
     WindowTestBed bed_;
 };
 
-void TestPrintPreview::cleanup()
+void TestWindowPreview::cleanup()
 {
     const QStringList unexpected = bed_.takeMessages();
     QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
 }
 
-PrintPreview *TestPrintPreview::openPreview(ShownWindow &window)
+PrintPreview *TestWindowPreview::openPreview(ShownWindow &window)
 {
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get()))
@@ -78,7 +78,7 @@ PrintPreview *TestPrintPreview::openPreview(ShownWindow &window)
     return window->printPreview();
 }
 
-void TestPrintPreview::sizeInMillimetres_data()
+void TestWindowPreview::sizeInMillimetres_data()
 {
     QTest::addColumn<QSize>("size"); // of the picture, in dots
     QTest::addColumn<int>("dpi");
@@ -97,7 +97,7 @@ void TestPrintPreview::sizeInMillimetres_data()
 // Measured on the screen as a ruler would: the widget's size in pixels over the screen's
 // physical pixels per inch gives millimetres, which must be the printed size to within one
 // screen pixel.
-void TestPrintPreview::sizeInMillimetres()
+void TestWindowPreview::sizeInMillimetres()
 {
     QFETCH(QSize, size);
     QFETCH(int, dpi);
@@ -142,7 +142,7 @@ void TestPrintPreview::sizeInMillimetres()
 
 // The preview shows the working picture as it is now: after each redraw and after a load
 // of another picture.
-void TestPrintPreview::followsTheWorkingPicture()
+void TestWindowPreview::followsTheWorkingPicture()
 {
     ShownWindow window(bed_.menus());
     window.load(bed_.picture(QStringLiteral("dark.png"), greyImage(40, 20, 30)));
@@ -168,7 +168,7 @@ void TestPrintPreview::followsTheWorkingPicture()
              QStringLiteral("60x16 dots, 2 bands, 258 characters, 7.5x2.0 mm at 203 dpi"));
 }
 
-void TestPrintPreview::beforeAnyPicture()
+void TestWindowPreview::beforeAnyPicture()
 {
     ShownWindow window(bed_.menus());
     PrintPreview *preview = openPreview(window);
@@ -183,7 +183,7 @@ void TestPrintPreview::beforeAnyPicture()
 
 // However Print Preview is chosen (here without a menu to close, which would hand the
 // activation back by itself), the window keeps the keyboard, in its text area.
-void TestPrintPreview::keyboardStaysWithTheWindow()
+void TestWindowPreview::keyboardStaysWithTheWindow()
 {
     ShownWindow window(bed_.menus());
     window.load(bed_.picture(QStringLiteral("keys.png"), greyImage(8, 8, 0)));
@@ -198,7 +198,7 @@ void TestPrintPreview::keyboardStaysWithTheWindow()
 }
 
 // Closing the window releases its pictures, the preview's hold included, and the preview.
-void TestPrintPreview::goesWithTheWindow()
+void TestWindowPreview::goesWithTheWindow()
 {
     ShownWindow window(bed_.menus());
     window.load(bed_.picture(QStringLiteral("gone.png"), greyImage(8, 8, 0)));
@@ -210,5 +210,5 @@ void TestPrintPreview::goesWithTheWindow()
     QVERIFY(destPix.expired());
 }
 
-QTEST_MAIN(TestPrintPreview)
-#include "tst_print_preview.moc"
+QTEST_MAIN(TestWindowPreview)
+#include "tst_window_preview.moc"
