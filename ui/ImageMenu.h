@@ -22,8 +22,8 @@ namespace plovan {
 // The menu only shows choices and asks for them: a choice made sends what the user wants,
 // and the window answers with show() once it has taken it or refused it, so the checks
 // always say what the window uses. Every entry has an object name ("ImageMenu",
-// "ImageWidth576", "ImageCentre", "ImageHalftoneAtkinson", ...). Further items go at the
-// end, through menu().
+// "ImageWidth576", "ImageCentre", "ImageHalftoneAtkinson", ...). Further items (the menu
+// bar's Print Preview) go at the end, through menu().
 class ImageMenu : public QObject {
     Q_OBJECT
 public:
