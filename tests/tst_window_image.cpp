@@ -61,6 +61,29 @@ QImage twoGreys(int width, int height, int dark, int light, double darkShare)
     return image;
 }
 
+// The logo data text of `image` at `threshold`, the plain rule written out pixel by pixel:
+// black where the floored mean of red, green and blue is below the threshold; bit 7 of a
+// column byte is its band's top row; rows past the bottom are white.
+QString plainLogoText(const QImage &image, int threshold)
+{
+    QString text = QStringLiteral("OBM¶");
+    for (int top = 0; top < image.height(); top += 8) {
+        text += QStringLiteral("BMD¶");
+        for (int x = 0; x < image.width(); ++x) {
+            int byte = 0;
+            for (int row = 0; row < 8; ++row) {
+                const int y = top + row;
+                const QRgb pixel = y < image.height() ? image.pixel(x, y) : qRgb(255, 255, 255);
+                if ((qRed(pixel) + qGreen(pixel) + qBlue(pixel)) / 3 < threshold)
+                    byte |= 0x80 >> row;
+            }
+            text += QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+        }
+        text += QStringLiteral("¶");
+    }
+    return text + QStringLiteral("CBM¶");
+}
+
 // The black-and-white picture redraw makes of `pix` with these settings, on a working
 // picture of its own: what the window's working picture must equal, pixel for pixel.
 PictureRef converted(const PictureRef &pix, Halftone halftone, int threshold, bool reverse)
@@ -308,13 +331,8 @@ void TestWindowImage::menuEntries()
 // there: the picture as decoded, and the text of the plain threshold.
 void TestWindowImage::nothingChosenWorksAsBefore()
 {
-    const QString path = bed_.picture(QStringLiteral("photo.png"), photoImage(213, 61));
-    WindowState before;
-    WindowRecorder headless;
-    QVERIFY(loadFile(before, headless, path));
-    before.threshold = 140;
-    redraw(before, headless);
-    createLogoText(before, headless);
+    const QImage image = photoImage(213, 61);
+    const QString path = bed_.picture(QStringLiteral("photo.png"), image);
 
     ShownWindow window(bed_.menus());
     QVERIFY(ready(window));
@@ -325,9 +343,9 @@ void TestWindowImage::nothingChosenWorksAsBefore()
     window.click("PushButton3");
     const WindowState &state = window->state();
     QCOMPARE(state.pix, state.original); // the decoded picture itself, no copy
-    QVERIFY(samePixels(*state.pix, *before.pix));
+    QCOMPARE(state.pix->image(), image.convertToFormat(Picture::kStorageFormat));
     QCOMPARE(window.text("dimensions_label"), QStringLiteral("213x61"));
-    QCOMPARE(window.control<LogoTextEdit>("TextArea1")->content(), headless.text);
+    QCOMPARE(window.control<LogoTextEdit>("TextArea1")->content(), plainLogoText(image, 140));
 }
 
 void TestWindowImage::printerWidth_data()
