@@ -145,7 +145,10 @@ pass "man page formats cleanly and documents exactly the options of plovan-cli -
 # with text on standard output; the others together give the same text in FILE, a PNG
 # preview and nothing on standard output; "-" reads the picture from standard input.
 for option in $(cat "$work/help-options" "$work/help-short"); do
-  case $option in --threshold | --reverse | --output | --preview | --check | --dpi) continue ;; esac
+  case $option in
+  --threshold | --reverse | --output | --preview | --check | --dpi | --width | --max-width | --center-on | --halftone)
+    continue ;;
+  esac
   rc=0
   "$cli" "$option" >"$work/info-out" 2>"$work/info-err" </dev/null || rc=$?
   [ "$rc" -eq 0 ] && [ -s "$work/info-out" ] \
@@ -167,6 +170,12 @@ grep -q '[1-9A-F]' <(column_digits "$work/out.txt") || fail "nothing prints with
 cmp -s "$work/stdin.txt" "$work/installed.txt" || fail "plovan-cli - gives other text than the file name"
 [ "$("$cli" --check "$work/installed.txt" --dpi 180)" = "192x64 dots, 8 bands, 3120 characters, 27.1x9.0 mm at 180 dpi" ] \
   || fail "plovan-cli --check does not give the size of the example logo's text"
+# The printer's options: 192 x 64 shrunk to 96 x 32 and centred on 120 dots; enlarged to 384.
+size_of() { "$cli" "$@" "$src/examples/logo.png" | "$cli" --check - | cut -d, -f1-2; }
+[ "$(size_of --max-width 96 --center-on 120 --halftone ordered)" = "120x32 dots, 4 bands" ] \
+  || fail "--max-width 96 --center-on 120 does not give a text 120 dots wide and 32 high"
+[ "$(size_of --width 384 --halftone floyd-steinberg)" = "384x128 dots, 16 bands" ] \
+  || fail "--width 384 does not give a text 384 dots wide and 128 high"
 pass "installed plovan-cli does what the man page says of each option"
 
 # --- The Debian package --------------------------------------------------------------
