@@ -5,25 +5,64 @@
 namespace plovan {
 
 // The error buffers have a column on either side of the picture for shares that fall off
-// its edges; index 1 is column 0.
-
-FloydSteinberg::FloydSteinberg(int width)
-    : width_(width), errors_(size_t(width) + 2, 0), levels_(2 * size_t(width))
-{
-}
+// its edges; index 1 is column 0. The loops below write one byte per pixel, all ones for
+// white, and writeBlackAndWhite turns a finished row into pixels.
 
 namespace {
 
 // One pixel of error diffusion, without a branch (black and white come in no order a
-// processor could predict): total is 16 x level plus the sixteenths received plus 8, so
-// total >> 4 is the value rounded to the nearest whole level, halves up, and the pixel is
-// black when that is below 128, i.e. when total < 2048. Writes the pixel, returns its error
-// in whole levels: the value, less 255 when white.
-inline int diffusePixel(int total, std::uint32_t &out)
+// processor could predict). `total` is in 1/2^shift of a level: the pixel's scaled level
+// (with the half that rounds already in it) plus what it received, so total >> shift is
+// its value rounded to the nearest whole level, halves up, and the pixel is black when
+// that is below 128. Sets `white`, returns the error in whole levels: the value, less 255
+// when white.
+template <int shift>
+inline int diffusePixel(int total, std::uint8_t &white)
 {
-    const int white = (2047 - total) >> 31; // all ones when total >= 2048
-    out = kStoredBlackPixel | (std::uint32_t(white) & 0x00FFFFFFu);
-    return (total >> 4) - (white & 255);
+    const int whiteMask = ((128 << shift) - 1 - total) >> 31; // all ones when the value is 128 or more
+    white = std::uint8_t(whiteMask);
+    return (total >> shift) - (whiteMask & 255);
+}
+
+// The same for Floyd-Steinberg, also giving its share for the next pixel, 7 x the error.
+// That share is the chain from one pixel to the next, so it is taken from the value and
+// the mask side by side (7 x value, less 7 x 255 when white) rather than after the error.
+inline int diffuseFsPixel(int total, std::uint8_t &white, std::int32_t &toRight)
+{
+    const int whiteMask = (2047 - total) >> 31; // all ones when the value is 128 or more
+    white = std::uint8_t(whiteMask);
+    const int value = total >> 4;
+    toRight = 7 * value - (whiteMask & (7 * 255));
+    return value - (whiteMask & 255);
+}
+
+// Opaque black or white for each of `width` pixels from their bytes (0xFF white, 0 black),
+// whole 16-byte blocks with streaming stores: the row is not read again soon, and the
+// stores need not read the memory first.
+void writeBlackAndWhite(const std::uint8_t *whites, std::uint32_t *dst, int width)
+{
+    int x = 0;
+#if PLOVAN_SSE2
+    while (x < width && reinterpret_cast<std::uintptr_t>(dst + x) % 16 != 0) {
+        dst[x] = kStoredBlackPixel | (0x00FFFFFFu & whites[x] * 0x010101u);
+        ++x;
+    }
+    const __m128i black = _mm_set1_epi32(int(kStoredBlackPixel));
+    for (; x + 16 <= width; x += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(whites + x));
+        const __m128i low = _mm_unpacklo_epi8(bytes, bytes);
+        const __m128i high = _mm_unpackhi_epi8(bytes, bytes);
+        auto *out = reinterpret_cast<__m128i *>(dst + x);
+        _mm_stream_si128(out + 0, _mm_or_si128(_mm_unpacklo_epi16(low, low), black));
+        _mm_stream_si128(out + 1, _mm_or_si128(_mm_unpackhi_epi16(low, low), black));
+        _mm_stream_si128(out + 2, _mm_or_si128(_mm_unpacklo_epi16(high, high), black));
+        _mm_stream_si128(out + 3, _mm_or_si128(_mm_unpackhi_epi16(high, high), black));
+    }
+    // Streaming stores are weakly ordered; the fence makes the row visible in order.
+    _mm_sfence();
+#endif
+    for (; x < width; ++x)
+        dst[x] = kStoredBlackPixel | (0x00FFFFFFu & whites[x] * 0x010101u);
 }
 
 // Floyd-Steinberg's bookkeeping for one row: the share from the left and the two pixels
@@ -31,10 +70,11 @@ inline int diffusePixel(int total, std::uint32_t &out)
 struct FsRow {
     std::int32_t fromLeft = 0, belowLeft = 0, belowHere = 0;
 
-    // After a pixel with `error`: returns the finished share of the pixel below left.
-    std::int32_t pass(int error)
+    // One pixel: its value from `total` (diffuseFsPixel), then its shares. Returns the
+    // finished share of the pixel below left.
+    std::int32_t pass(int total, std::uint8_t &white)
     {
-        fromLeft = 7 * error;
+        const int error = diffuseFsPixel(total, white, fromLeft);
         const std::int32_t finished = belowLeft + 3 * error;
         belowLeft = belowHere + 5 * error;
         belowHere = error;
@@ -43,6 +83,11 @@ struct FsRow {
 };
 
 } // namespace
+
+FloydSteinberg::FloydSteinberg(int width)
+    : width_(width), errors_(size_t(width) + 2, 0), levels_(2 * size_t(width)), whites_(2 * size_t(width))
+{
+}
 
 // Two rows at once, the lower one a pixel behind: a pixel of the lower row has all it
 // receives from above as soon as the upper row has passed the pixel to its right, and the
@@ -56,41 +101,42 @@ void FloydSteinberg::rows(const std::uint32_t *upperSrc, std::uint32_t *upperDst
     // errors[x] holds what pixel x of the upper row receives from above; the lower row
     // writes what the row after it receives into the same places once they are read.
     std::int32_t *errors = errors_.data() + 1;
-    std::uint8_t *upperLevels = levels_.data();
-    std::uint8_t *lowerLevels = upperLevels + width;
-    halftoneLevels(upperSrc, upperLevels, width, threshold, reverse);
-    halftoneLevels(lowerSrc, lowerLevels, width, threshold, reverse);
+    std::int16_t *upperLevels = levels_.data();
+    std::int16_t *lowerLevels = upperLevels + width;
+    std::uint8_t *upperWhites = whites_.data();
+    std::uint8_t *lowerWhites = upperWhites + width;
+    scaledHalftoneLevels(upperSrc, upperLevels, width, threshold, reverse, 4);
+    scaledHalftoneLevels(lowerSrc, lowerLevels, width, threshold, reverse, 4);
     FsRow upper, lower;
-    upper.pass(diffusePixel(16 * upperLevels[0] + 8 + errors[0], upperDst[0]));
+    upper.pass(upperLevels[0] + errors[0], upperWhites[0]);
     for (int x = 1; x < width; ++x) {
-        const int upperError = diffusePixel(16 * upperLevels[x] + 8 + errors[x] + upper.fromLeft, upperDst[x]);
-        const std::int32_t received = upper.pass(upperError);
-        const int lowerError = diffusePixel(16 * lowerLevels[x - 1] + 8 + received + lower.fromLeft, lowerDst[x - 1]);
-        errors[x - 2] = lower.pass(lowerError);
+        const std::int32_t received = upper.pass(upperLevels[x] + errors[x] + upper.fromLeft, upperWhites[x]);
+        errors[x - 2] = lower.pass(lowerLevels[x - 1] + received + lower.fromLeft, lowerWhites[x - 1]);
     }
-    const int lowerError =
-        diffusePixel(16 * lowerLevels[width - 1] + 8 + upper.belowLeft + lower.fromLeft, lowerDst[width - 1]);
-    errors[width - 2] = lower.pass(lowerError);
+    errors[width - 2] = lower.pass(lowerLevels[width - 1] + upper.belowLeft + lower.fromLeft, lowerWhites[width - 1]);
     errors[width - 1] = lower.belowLeft;
+    writeBlackAndWhite(upperWhites, upperDst, width);
+    writeBlackAndWhite(lowerWhites, lowerDst, width);
 }
 
 void FloydSteinberg::row(const std::uint32_t *src, std::uint32_t *dst, int threshold, bool reverse)
 {
     const int width = width_;
     std::int32_t *errors = errors_.data() + 1;
-    std::uint8_t *levels = levels_.data();
-    halftoneLevels(src, levels, width, threshold, reverse);
+    std::int16_t *levels = levels_.data();
+    std::uint8_t *whites = whites_.data();
+    scaledHalftoneLevels(src, levels, width, threshold, reverse, 4);
     FsRow here;
-    // Each pixel's value: 16 x level plus what it received, rounded (diffusePixel); its
-    // error goes on exactly as 7, 3, 5 and 1 sixteenths.
-    for (int x = 0; x < width; ++x) {
-        const int error = diffusePixel(16 * levels[x] + 8 + errors[x] + here.fromLeft, dst[x]);
-        errors[x - 1] = here.pass(error);
-    }
+    // Each pixel's value: its level plus what it received, in sixteenths, rounded to the
+    // nearest whole level, halves up (diffusePixel); its error goes on exactly as 7, 3, 5
+    // and 1 sixteenths.
+    for (int x = 0; x < width; ++x)
+        errors[x - 1] = here.pass(levels[x] + errors[x] + here.fromLeft, whites[x]);
     errors[width - 1] = here.belowLeft;
+    writeBlackAndWhite(whites, dst, width);
 }
 
-Atkinson::Atkinson(int width) : width_(width), levels_(size_t(width))
+Atkinson::Atkinson(int width) : width_(width), levels_(size_t(width)), whites_(size_t(width))
 {
     for (std::vector<std::int32_t> &row : rows_)
         row.assign(size_t(width) + 2, 0);
@@ -102,19 +148,17 @@ void Atkinson::row(const std::uint32_t *src, std::uint32_t *dst, int threshold, 
     const std::int32_t *here = rows_[first_].data() + 1;
     std::int32_t *below = rows_[(first_ + 1) % 3].data() + 1;
     std::int32_t *twoBelow = rows_[(first_ + 2) % 3].data() + 1;
-    std::uint8_t *levels = levels_.data();
-    halftoneLevels(src, levels, width, threshold, reverse);
+    std::int16_t *levels = levels_.data();
+    std::uint8_t *whites = whites_.data();
+    scaledHalftoneLevels(src, levels, width, threshold, reverse, 3);
     // Shares in eighths: toNext and toSecond already sent to the next two pixels of this
     // row; belowLeft and belowHere collecting for the pixels below left and below.
     std::int32_t toNext = 0, toSecond = 0, belowLeft = 0, belowHere = 0;
-    // total = 8 x level + 4 + received eighths: total >> 3 is the value rounded to the
-    // nearest whole level, halves up, black below 128 (total < 1024); its error goes on as
-    // exactly one eighth to each of six pixels. No branch, as in diffusePixel.
+    // Each pixel's value: its level plus what it received, in eighths, rounded to the
+    // nearest whole level, halves up (diffusePixel); its error goes on as exactly one
+    // eighth to each of six pixels.
     for (int x = 0; x < width; ++x) {
-        const int total = 8 * levels[x] + 4 + here[x] + toNext;
-        const int white = (1023 - total) >> 31; // all ones when total >= 1024
-        dst[x] = kStoredBlackPixel | (std::uint32_t(white) & 0x00FFFFFFu);
-        const int error = (total >> 3) - (white & 255);
+        const int error = diffusePixel<3>(levels[x] + here[x] + toNext, whites[x]);
         toNext = toSecond + error;
         toSecond = error;
         below[x - 1] += belowLeft + error;
@@ -124,6 +168,7 @@ void Atkinson::row(const std::uint32_t *src, std::uint32_t *dst, int threshold, 
     }
     below[width - 1] += belowLeft;
     first_ = (first_ + 1) % 3;
+    writeBlackAndWhite(whites, dst, width);
 }
 
 } // namespace plovan

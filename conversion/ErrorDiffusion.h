@@ -27,7 +27,8 @@ public:
 private:
     int width_;
     std::vector<std::int32_t> errors_; // what the next row receives from above, in 1/16
-    std::vector<std::uint8_t> levels_; // halftoneLevel of the rows at hand
+    std::vector<std::int16_t> levels_; // the rows' levels in sixteenths (scaledHalftoneLevels)
+    std::vector<std::uint8_t> whites_; // the rows' pixels, 0xFF for white, until written out
 };
 
 // Atkinson: 1/8 of the error to each of six pixels (two to the right, three below, one two
@@ -43,7 +44,8 @@ private:
     int width_;
     std::vector<std::int32_t> rows_[3]; // errors in 1/8 for this row, the next and the one after
     int first_ = 0;                     // which of rows_ is this row's
-    std::vector<std::uint8_t> levels_;  // halftoneLevel of the row at hand
+    std::vector<std::int16_t> levels_;  // the row's levels in eighths (scaledHalftoneLevels)
+    std::vector<std::uint8_t> whites_;  // the row's pixels, 0xFF for white, until written out
 };
 
 } // namespace plovan

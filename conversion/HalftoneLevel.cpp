@@ -4,24 +4,26 @@ namespace plovan {
 namespace {
 
 #if PLOVAN_SSE2
-// Sixteen pixels at a time, packed down to bytes (the levels are 0-255, so neither pack
-// saturates).
+// Sixteen pixels at a time, scaled in 32-bit lanes and packed to 16 bits (at most
+// 255 x 16 + 8, so the pack does not saturate).
 template <bool reverse>
-int halftoneLevelsSixteen(const std::uint32_t *src, std::uint8_t *levels, int width, int threshold)
+int scaledLevelsSixteen(const std::uint32_t *src, std::int16_t *levels, int width, int threshold, int shift)
 {
-    const __m128i shift = _mm_set1_epi32(128 - threshold);
+    const __m128i moved = _mm_set1_epi32(128 - threshold);
+    const __m128i half = _mm_set1_epi32((1 << shift) >> 1);
+    const __m128i count = _mm_cvtsi32_si128(shift);
+    auto scaled = [&](__m128i pixels) {
+        return _mm_add_epi32(_mm_sll_epi32(halftoneLevelsFour<reverse>(pixels, moved), count), half);
+    };
     int x = 0;
     for (; x + 16 <= width; x += 16) {
         // Requested well ahead: in a virtual machine's 4 KiB pages the processor's own
         // prefetcher stops at every page boundary.
         _mm_prefetch(reinterpret_cast<const char *>(src + x) + 2048, _MM_HINT_T0);
         const auto *in = reinterpret_cast<const __m128i *>(src + x);
-        const __m128i l0 = halftoneLevelsFour<reverse>(_mm_loadu_si128(in + 0), shift);
-        const __m128i l1 = halftoneLevelsFour<reverse>(_mm_loadu_si128(in + 1), shift);
-        const __m128i l2 = halftoneLevelsFour<reverse>(_mm_loadu_si128(in + 2), shift);
-        const __m128i l3 = halftoneLevelsFour<reverse>(_mm_loadu_si128(in + 3), shift);
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(levels + x),
-                         _mm_packus_epi16(_mm_packs_epi32(l0, l1), _mm_packs_epi32(l2, l3)));
+        auto *out = reinterpret_cast<__m128i *>(levels + x);
+        _mm_storeu_si128(out, _mm_packs_epi32(scaled(_mm_loadu_si128(in + 0)), scaled(_mm_loadu_si128(in + 1))));
+        _mm_storeu_si128(out + 1, _mm_packs_epi32(scaled(_mm_loadu_si128(in + 2)), scaled(_mm_loadu_si128(in + 3))));
     }
     return x;
 }
@@ -29,15 +31,16 @@ int halftoneLevelsSixteen(const std::uint32_t *src, std::uint8_t *levels, int wi
 
 } // namespace
 
-void halftoneLevels(const std::uint32_t *src, std::uint8_t *levels, int width, int threshold, bool reverse)
+void scaledHalftoneLevels(const std::uint32_t *src, std::int16_t *levels, int width, int threshold, bool reverse,
+                          int shift)
 {
     int x = 0;
 #if PLOVAN_SSE2
-    x = reverse ? halftoneLevelsSixteen<true>(src, levels, width, threshold)
-                : halftoneLevelsSixteen<false>(src, levels, width, threshold);
+    x = reverse ? scaledLevelsSixteen<true>(src, levels, width, threshold, shift)
+                : scaledLevelsSixteen<false>(src, levels, width, threshold, shift);
 #endif
     for (; x < width; ++x)
-        levels[x] = std::uint8_t(halftoneLevel(src[x], threshold, reverse));
+        levels[x] = std::int16_t((halftoneLevel(src[x], threshold, reverse) << shift) + ((1 << shift) >> 1));
 }
 
 } // namespace plovan

@@ -41,9 +41,12 @@ inline __m128i halftoneLevelsFour(__m128i pixels, __m128i shift)
 }
 #endif
 
-// halftoneLevel of `width` stored pixels of src into levels, for the row loops that work
-// pixel by pixel and should not spend their time on it.
-void halftoneLevels(const std::uint32_t *src, std::uint8_t *levels, int width, int threshold, bool reverse);
+// halftoneLevel x 2^shift + 2^(shift - 1) of `width` stored pixels of src: each level in the
+// units an error diffusion keeps its errors in (sixteenths for shift 4, eighths for 3),
+// with the half that rounds to the nearest level already added. Taken for a whole row
+// before the pixel-by-pixel loop starts, which then need not spend its time on it.
+void scaledHalftoneLevels(const std::uint32_t *src, std::int16_t *levels, int width, int threshold, bool reverse,
+                          int shift);
 
 inline constexpr std::uint32_t kStoredBlackPixel = RGBSurface::storedColour(kBlack);
 inline constexpr std::uint32_t kStoredWhitePixel = RGBSurface::storedColour(kWhite);
