@@ -108,6 +108,9 @@ void FloydSteinberg::rows(const std::uint32_t *upperSrc, std::uint32_t *upperDst
     scaledHalftoneLevels(upperSrc, upperLevels, width, threshold, reverse, 4);
     scaledHalftoneLevels(lowerSrc, lowerLevels, width, threshold, reverse, 4);
     FsRow upper, lower;
+    // Each pixel's value: its level plus what it received, in sixteenths, rounded to the
+    // nearest whole level, halves up (diffuseFsPixel); its error goes on exactly as 7, 3, 5
+    // and 1 sixteenths. Upper pixel x, then lower pixel x - 1.
     upper.pass(upperLevels[0] + errors[0], upperWhites[0]);
     for (int x = 1; x < width; ++x) {
         const std::int32_t received = upper.pass(upperLevels[x] + errors[x] + upper.fromLeft, upperWhites[x]);
@@ -128,7 +131,7 @@ void FloydSteinberg::row(const std::uint32_t *src, std::uint32_t *dst, int thres
     scaledHalftoneLevels(src, levels, width, threshold, reverse, 4);
     FsRow here;
     // Each pixel's value: its level plus what it received, in sixteenths, rounded to the
-    // nearest whole level, halves up (diffusePixel); its error goes on exactly as 7, 3, 5
+    // nearest whole level, halves up (diffuseFsPixel); its error goes on exactly as 7, 3, 5
     // and 1 sixteenths.
     for (int x = 0; x < width; ++x)
         errors[x - 1] = here.pass(levels[x] + errors[x] + here.fromLeft, whites[x]);
