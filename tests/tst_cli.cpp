@@ -1,3 +1,4 @@
+#include "support/CliRun.h"
 #include "support/FixtureFiles.h"
 #include "support/LoadReasons.h"
 #include "support/PngFiles.h"
@@ -22,31 +23,6 @@ using namespace plovan;
 using namespace plovan::testsupport;
 
 namespace {
-
-struct CliResult {
-    int exitCode = -1;
-    QProcess::ExitStatus status = QProcess::CrashExit;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliResult runCli(const QStringList &arguments, const QByteArray &input = {},
-                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
-                 const std::function<void()> &inChild = {})
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    if (inChild)
-        process.setChildProcessModifier(inChild);
-    process.start(QStringLiteral(PLOVAN_CLI_PATH), arguments);
-    if (!process.waitForStarted())
-        qFatal("plovan-cli did not start: %s", qPrintable(process.errorString()));
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000))
-        qFatal("plovan-cli did not finish");
-    return {process.exitCode(), process.exitStatus(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 // What the window's text area holds after loading `path`, setting the controls and
 // pressing Create, as bytes in UTF-8; the working picture comes back in `destPix`.
@@ -250,12 +226,7 @@ void TestCli::usageErrors()
     arguments.replaceInStrings(QStringLiteral("@logo"), logo_);
 
     const CliResult result = runCli(arguments);
-    QCOMPARE(result.status, QProcess::NormalExit);
-    QCOMPARE(result.exitCode, 2);
-    QCOMPARE(result.out, QByteArray());
-    const QStringList lines = QString::fromUtf8(result.err).split(QLatin1Char('\n'));
-    QCOMPARE(lines.value(0), QStringLiteral("plovan-cli: ") + reason);
-    QVERIFY(lines.value(1).startsWith(QStringLiteral("Usage: plovan-cli ")));
+    verifyUsageError(result, reason);
 }
 
 void TestCli::helpAndVersion()

@@ -1,6 +1,7 @@
 // plovan-cli --check, run as a user runs it: a separate process, its exit status, its
 // standard output and standard error byte for byte, the files it writes.
 #include "PictureMaker.h"
+#include "support/CliRun.h"
 #include "support/FixtureFiles.h"
 #include "support/PngFiles.h"
 
@@ -18,26 +19,6 @@ using namespace plovan;
 using namespace plovan::testsupport;
 
 namespace {
-
-struct CliResult {
-    int exitCode = -1;
-    QProcess::ExitStatus status = QProcess::CrashExit;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliResult runCli(const QStringList &arguments, const QByteArray &input = {})
-{
-    QProcess process;
-    process.start(QStringLiteral(PLOVAN_CLI_PATH), arguments);
-    if (!process.waitForStarted())
-        qFatal("plovan-cli did not start: %s", qPrintable(process.errorString()));
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000))
-        qFatal("plovan-cli did not finish");
-    return {process.exitCode(), process.exitStatus(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 // Random black and white, as redraw leaves a working picture.
 PictureRef randomWorkingPicture(int width, int height, quint32 seed)
@@ -219,12 +200,7 @@ void TestCliCheck::usageErrors()
     QFETCH(QString, reason);
     arguments.replaceInStrings(QStringLiteral("@text"), logoText_);
     const CliResult result = runCli(arguments);
-    QCOMPARE(result.status, QProcess::NormalExit);
-    QCOMPARE(result.exitCode, 2);
-    QCOMPARE(result.out, QByteArray());
-    const QStringList lines = QString::fromUtf8(result.err).split(QLatin1Char('\n'));
-    QCOMPARE(lines.value(0), QStringLiteral("plovan-cli: ") + reason);
-    QVERIFY(lines.value(1).startsWith(QStringLiteral("Usage: plovan-cli ")));
+    verifyUsageError(result, reason);
 }
 
 // The picture read back from a text is the working picture the text was made from: the

@@ -2,6 +2,7 @@
 // the same steps done in this process (decode, prepare, threshold or halftone, encode),
 // the preview, the usage errors and the picture too wide for its paper.
 
+#include "support/CliRun.h"
 #include "support/FixtureFiles.h"
 #include "support/LoadReasons.h"
 #include "support/PngFiles.h"
@@ -23,21 +24,13 @@ using namespace plovan::testsupport;
 
 namespace {
 
-struct CliResult {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliResult runCli(const QStringList &arguments)
+// Every run here has to end on its own: a crash stops the test program.
+CliResult runToTheEnd(const QStringList &arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(PLOVAN_CLI_PATH), arguments);
-    if (!process.waitForFinished(60000))
-        qFatal("plovan-cli did not finish");
-    if (process.exitStatus() != QProcess::NormalExit)
+    const CliResult result = runCli(arguments);
+    if (result.status != QProcess::NormalExit)
         qFatal("plovan-cli crashed");
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    return result;
 }
 
 // What the command line asks for, as the settings of a window.
@@ -177,7 +170,7 @@ void TestCliPrint::sameBytesAsTheSteps()
 {
     QFETCH(QStringList, arguments);
     QFETCH(Settings, settings);
-    const CliResult result = runCli(arguments << photo_);
+    const CliResult result = runToTheEnd(arguments << photo_);
     QCOMPARE(result.err, QByteArray());
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.out, expectedText(photo_, settings));
@@ -186,7 +179,7 @@ void TestCliPrint::sameBytesAsTheSteps()
 void TestCliPrint::previewIsTheEncodedPicture()
 {
     const QString preview = dir_.filePath(QStringLiteral("preview.png"));
-    const CliResult result = runCli({QStringLiteral("--max-width"), QStringLiteral("40"), QStringLiteral("--center-on"),
+    const CliResult result = runToTheEnd({QStringLiteral("--max-width"), QStringLiteral("40"), QStringLiteral("--center-on"),
                                      QStringLiteral("45"), QStringLiteral("--halftone"), QStringLiteral("atkinson"),
                                      QStringLiteral("--preview"), preview, photo_});
     QCOMPARE(result.exitCode, 0);
@@ -228,11 +221,8 @@ void TestCliPrint::usageErrors()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, reason);
-    const CliResult result = runCli(arguments << photo_);
-    QCOMPARE(result.exitCode, 2);
-    QVERIFY(result.out.isEmpty());
-    const QString err = QString::fromUtf8(result.err);
-    QVERIFY2(err.startsWith(QStringLiteral("plovan-cli: %1\n").arg(reason)), qPrintable(err));
+    const CliResult result = runToTheEnd(arguments << photo_);
+    verifyUsageError(result, reason);
 }
 
 void TestCliPrint::widerThanThePaper()
@@ -241,7 +231,7 @@ void TestCliPrint::widerThanThePaper()
     for (const QStringList &arguments :
          {QStringList{QStringLiteral("--center-on"), QStringLiteral("100")},
           QStringList{QStringLiteral("--width"), QStringLiteral("200"), QStringLiteral("--center-on"), QStringLiteral("150")}}) {
-        const CliResult result = runCli(QStringList(arguments) << QStringLiteral("--output") << output << photo_);
+        const CliResult result = runToTheEnd(QStringList(arguments) << QStringLiteral("--output") << output << photo_);
         QCOMPARE(result.exitCode, 1);
         QVERIFY(result.out.isEmpty());
         QVERIFY(!QFile::exists(output));
@@ -255,13 +245,13 @@ void TestCliPrint::widerThanThePaper()
                  qPrintable(err));
     }
     // --check reads a text: none of the print options go with it.
-    const CliResult check = runCli({QStringLiteral("--check"), output, QStringLiteral("--max-width"), QStringLiteral("576")});
+    const CliResult check = runToTheEnd({QStringLiteral("--check"), output, QStringLiteral("--max-width"), QStringLiteral("576")});
     QCOMPARE(check.exitCode, 2);
 }
 
 void TestCliPrint::everyOptionInTheHelp()
 {
-    const CliResult result = runCli({QStringLiteral("--help")});
+    const CliResult result = runToTheEnd({QStringLiteral("--help")});
     QCOMPARE(result.exitCode, 0);
     for (const char *option : {"--threshold <N|auto>", "--width <D>", "--max-width <D>", "--center-on <P>",
                                "--halftone <KIND>", "floyd-steinberg", "atkinson", "ordered",
