@@ -1,38 +1,19 @@
-// Capture of standard error on Linux: see StderrCapture.h.
-#include "platform/StderrCapture.h"
+// Capture of standard error on Linux: an anonymous in-memory file (memfd) and sigaction.
+// See StderrCapture.h; what every system shares is in StderrCapture.cpp.
+#include "platform/StderrCaptureSystem.h"
 
 #include <cerrno>
 #include <csignal>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <iterator>
 #include <sys/mman.h>
 #include <unistd.h>
 
-#if defined(PLOVAN_SANITIZE)
-#include <sanitizer/common_interface_defs.h>
-#endif
-
-namespace plovan {
+namespace plovan::stderrcapture {
 namespace {
-
-// The state the signal handlers read: plain integers, set before they are installed.
-volatile sig_atomic_t savedFd = -1;   // the real standard error
-volatile sig_atomic_t captureFd = -1; // where fd 2 points meanwhile
 
 constexpr int kFatalSignals[] = {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL};
 struct sigaction previousActions[std::size(kFatalSignals)];
-
-void reportSanitizersTo(int fd)
-{
-#if defined(PLOVAN_SANITIZE)
-    __sanitizer_set_report_fd(reinterpret_cast<void *>(std::intptr_t(fd)));
-#else
-    (void)fd;
-#endif
-}
 
 void writeAll(int fd, const char *data, ssize_t size) noexcept
 {
@@ -47,16 +28,27 @@ void writeAll(int fd, const char *data, ssize_t size) noexcept
     }
 }
 
-// Puts the real standard error back and, unless `drop`, copies what was captured to it.
-// Async-signal-safe: it also runs in the fatal-signal handler.
-void endCapture(bool drop) noexcept
+} // namespace
+
+bool redirect(int &capture, int &saved)
 {
-    const int saved = savedFd;
-    const int capture = captureFd;
-    if (saved < 0)
-        return;
-    savedFd = -1;
-    captureFd = -1;
+    const int file = memfd_create("plovan-stderr", MFD_CLOEXEC);
+    if (file < 0)
+        return false;
+    const int copy = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+    if (copy < 0 || dup2(file, STDERR_FILENO) < 0) {
+        if (copy >= 0)
+            close(copy);
+        close(file);
+        return false;
+    }
+    capture = file;
+    saved = copy;
+    return true;
+}
+
+void restore(int capture, int saved, bool drop) noexcept
+{
     dup2(saved, STDERR_FILENO);
     if (!drop) {
         char buffer[4096];
@@ -75,84 +67,25 @@ void endCapture(bool drop) noexcept
     close(capture);
 }
 
+void release()
+{
+    // restore() closed everything already.
+}
+
+void catchFatalSignals(void (*handler)(int))
+{
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_NODEFER;
+    for (size_t i = 0; i < std::size(kFatalSignals); ++i)
+        sigaction(kFatalSignals[i], &action, &previousActions[i]);
+}
+
 void restoreSignalHandlers() noexcept
 {
     for (size_t i = 0; i < std::size(kFatalSignals); ++i)
         sigaction(kFatalSignals[i], &previousActions[i], nullptr);
 }
 
-void onFatalSignal(int signal)
-{
-    const int errnoBefore = errno;
-    endCapture(false);
-    reportSanitizersTo(STDERR_FILENO);
-    restoreSignalHandlers();
-    errno = errnoBefore;
-    // Raised again under the handler that was there before (the default ends the process
-    // the way it would have ended); a fault, returned from, faults again the same way.
-    raise(signal);
-}
-
-void onExit()
-{
-    endCapture(false);
-}
-
-} // namespace
-
-StderrCapture::StderrCapture()
-{
-    if (savedFd >= 0)
-        return;
-    std::fflush(stderr);
-    const int capture = memfd_create("plovan-stderr", MFD_CLOEXEC);
-    if (capture < 0)
-        return; // nothing is captured: the messages go where they always went
-    const int saved = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
-    if (saved < 0 || dup2(capture, STDERR_FILENO) < 0) {
-        if (saved >= 0)
-            close(saved);
-        close(capture);
-        return;
-    }
-    captureFd = capture;
-    savedFd = saved;
-    active_ = true;
-    reportSanitizersTo(saved);
-
-    struct sigaction action {};
-    action.sa_handler = onFatalSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_NODEFER;
-    for (size_t i = 0; i < std::size(kFatalSignals); ++i)
-        sigaction(kFatalSignals[i], &action, &previousActions[i]);
-    static const bool exitHook = std::atexit(onExit) == 0;
-    (void)exitHook;
-#if defined(PLOVAN_SANITIZE)
-    // A sanitizer ends the process after its report without running atexit handlers.
-    __sanitizer_set_death_callback(onExit);
-#endif
-}
-
-StderrCapture::~StderrCapture()
-{
-    if (!active_)
-        return;
-    std::fflush(stderr);
-    restoreSignalHandlers();
-    reportSanitizersTo(STDERR_FILENO);
-    endCapture(false);
-}
-
-void StderrCapture::drop()
-{
-    if (!active_)
-        return;
-    std::fflush(stderr);
-    restoreSignalHandlers();
-    reportSanitizersTo(STDERR_FILENO);
-    endCapture(true);
-    active_ = false;
-}
-
-} // namespace plovan
+} // namespace plovan::stderrcapture
