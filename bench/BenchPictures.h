@@ -1,14 +1,21 @@
 #pragma once
 
-// What the conversion benchmarks share: their picture and their clock.
+// What the conversion benchmarks share: their picture, their command line, their clock
+// (BenchClock.h) and their memcpy baseline.
+
+#include "BenchClock.h"
 
 #include "platform/Picture.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QString>
+
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
-#include <functional>
-#include <vector>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace bench {
 
@@ -42,19 +49,55 @@ inline plovan::PictureRef makeSourcePicture(int width, int height)
     return picture;
 }
 
-inline double millisecondsOf(const std::function<void()> &work)
+struct SquareRuns {
+    int side = 0; // of the square picture
+    int runs = 0; // timed runs of each stage, at least one
+};
+
+// --size (8192 unless given) and --runs (9 unless given), with --help saying
+// `description`. A side no picture can have ends the program with status 1.
+inline SquareRuns parseSquareRuns(const QCoreApplication &app, const QString &description)
 {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point start = Clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    QCommandLineParser parser;
+    parser.setApplicationDescription(description);
+    parser.addHelpOption();
+    const QCommandLineOption sizeOption(QStringLiteral("size"), QStringLiteral("Side of the square picture."),
+                                        QStringLiteral("pixels"), QStringLiteral("8192"));
+    const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Timed runs of each stage."),
+                                        QStringLiteral("count"), QStringLiteral("9"));
+    parser.addOptions({sizeOption, runsOption});
+    parser.process(app);
+    const int side = parser.value(sizeOption).toInt();
+    const int runs = std::max(1, parser.value(runsOption).toInt());
+    if (!plovan::Picture::sideInRange(side)) {
+        std::fprintf(stderr, "--size must lie in 1-%d\n", plovan::Picture::kMaxSide);
+        std::exit(1);
+    }
+    return {side, runs};
 }
 
-inline double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
-}
+// The baseline every stage is measured against: a memcpy of one picture's pixels into
+// another of the same size. Both come from the same allocator as the pictures under test
+// and both are written when made (a new picture is filled white), so the copy runs on
+// memory that is already mapped.
+class PictureCopy {
+public:
+    explicit PictureCopy(int side)
+        : from_(plovan::makePicture(side, side)), to_(plovan::makePicture(side, side)),
+          bytes_(size_t(from_->image().sizeInBytes())), source_(from_->image().constBits())
+    {
+        plovan::RGBSurface target = to_->rgbSurface();
+        dest_ = reinterpret_cast<uchar *>(target.row(0));
+    }
+    void operator()() const { std::memcpy(dest_, source_, bytes_); }
+    size_t bytes() const { return bytes_; }
+
+private:
+    plovan::PictureRef from_;
+    plovan::PictureRef to_;
+    size_t bytes_;
+    const uchar *source_;
+    uchar *dest_ = nullptr;
+};
 
 } // namespace bench

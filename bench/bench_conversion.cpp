@@ -33,21 +33,7 @@ using bench::millisecondsOf;
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Times redraw and the logo data text against memcpy."));
-    parser.addHelpOption();
-    const QCommandLineOption sizeOption(QStringLiteral("size"), QStringLiteral("Side of the square picture."),
-                                        QStringLiteral("pixels"), QStringLiteral("8192"));
-    const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Timed runs of each stage."),
-                                        QStringLiteral("count"), QStringLiteral("9"));
-    parser.addOptions({sizeOption, runsOption});
-    parser.process(app);
-    const int side = parser.value(sizeOption).toInt();
-    const int runs = std::max(1, parser.value(runsOption).toInt());
-    if (!Picture::sideInRange(side)) {
-        std::fprintf(stderr, "--size must lie in 1-%d\n", Picture::kMaxSide);
-        return 1;
-    }
+    const auto [side, runs] = bench::parseSquareRuns(app, QStringLiteral("Times redraw and the logo data text against memcpy."));
 
     WindowState state;
     state.pix = bench::makeSourcePicture(side, side);
@@ -55,25 +41,18 @@ int main(int argc, char **argv)
     state.threshold = 128;
     HeadlessView view;
 
-    // The copy's two buffers come from the same allocator as the pictures, and both are
-    // written before timing (a new picture is filled white), so all three stages run on
-    // memory that is already mapped.
-    const PictureRef copyFrom = makePicture(side, side);
-    const PictureRef copyTo = makePicture(side, side);
-    const size_t bytes = size_t(copyFrom->image().sizeInBytes());
-    const uchar *copySource = copyFrom->image().constBits();
-    RGBSurface copyTarget = copyTo->rgbSurface();
-    auto *copyDest = reinterpret_cast<uchar *>(copyTarget.row(0));
+    const bench::PictureCopy copy(side);
+    const size_t bytes = copy.bytes();
 
     // Kept apart from the figures: the first Create also grows the text from nothing.
     const double firstRedraw = millisecondsOf([&] { redraw(state, view); });
     const double firstEncoder = millisecondsOf([&] { createLogoText(state, view); });
-    std::memcpy(copyDest, copySource, bytes);
+    copy();
 
     // The stages take turns, so a slow spell of the machine hits all three alike.
     std::vector<double> copyTimes, redrawTimes, encoderTimes;
     for (int i = 0; i < runs; ++i) {
-        copyTimes.push_back(millisecondsOf([&] { std::memcpy(copyDest, copySource, bytes); }));
+        copyTimes.push_back(millisecondsOf([&] { copy(); }));
         redrawTimes.push_back(millisecondsOf([&] { redraw(state, view); }));
         encoderTimes.push_back(millisecondsOf([&] { createLogoText(state, view); }));
     }

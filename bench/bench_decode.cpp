@@ -16,6 +16,8 @@
 // The goals: everything after decoding costs at most 0.75 x the Qt decode time, and peak
 // memory stays within 8.5 bytes per pixel + 64 MiB for 8-bit pictures.
 
+#include "BenchClock.h"
+
 #include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
@@ -34,7 +36,6 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <variant>
@@ -42,23 +43,10 @@
 
 using namespace plovan;
 
+using bench::median;
+using bench::millisecondsOf;
+
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double millisecondsOf(const std::function<void()> &work)
-{
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 // A logo-like picture with a photo-like part: flat areas and hard edges (what compresses
 // well), smooth gradients, and a noisy band (what does not), so decoding does real work.

@@ -7,6 +7,8 @@
 // Reading makes a new picture each time, so its figure includes mapping and first touch
 // of the picture's memory, which the writer (whose text buffer is reused) does not pay.
 
+#include "BenchPictures.h"
+
 #include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
 #include "conversion/LogoTextReader.h"
@@ -16,16 +18,16 @@
 #include <QCoreApplication>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <vector>
 
 using namespace plovan;
 
-namespace {
+using bench::median;
+using bench::millisecondsOf;
 
-using Clock = std::chrono::steady_clock;
+namespace {
 
 // Black and white as redraw leaves it, with large areas of each and noise between, so the
 // column bytes take every value.
@@ -47,40 +49,12 @@ PictureRef makeWorkingPicture(int side)
     return picture;
 }
 
-double millisecondsOf(const std::function<void()> &work)
-{
-    const Clock::time_point start = Clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Times reading logo data text back against writing it."));
-    parser.addHelpOption();
-    const QCommandLineOption sizeOption(QStringLiteral("size"), QStringLiteral("Side of the square picture."),
-                                        QStringLiteral("pixels"), QStringLiteral("8192"));
-    const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Timed runs of each stage."),
-                                        QStringLiteral("count"), QStringLiteral("9"));
-    parser.addOptions({sizeOption, runsOption});
-    parser.process(app);
-    const int side = parser.value(sizeOption).toInt();
-    const int runs = std::max(1, parser.value(runsOption).toInt());
-    if (!Picture::sideInRange(side)) {
-        std::fprintf(stderr, "--size must lie in 1-%d\n", Picture::kMaxSide);
-        return 1;
-    }
+    const auto [side, runs] = bench::parseSquareRuns(app, QStringLiteral("Times reading logo data text back against writing it."));
 
     WindowState state;
     state.destPix = makeWorkingPicture(side);

@@ -63,12 +63,7 @@ int main(int argc, char **argv)
     small.print.halftone = Halftone::FloydSteinberg;
     const PictureRef photo = bench::makeSourcePicture(4000, 3000);
 
-    const PictureRef copyFrom = makePicture(side, side);
-    const PictureRef copyTo = makePicture(side, side);
-    const size_t bytes = size_t(copyFrom->image().sizeInBytes());
-    const uchar *copySource = copyFrom->image().constBits();
-    RGBSurface copyTarget = copyTo->rgbSurface();
-    auto *copyDest = reinterpret_cast<uchar *>(copyTarget.row(0));
+    const bench::PictureCopy copy(side);
 
     struct Stage {
         const char *name;
@@ -83,7 +78,7 @@ int main(int argc, char **argv)
     };
     const int shrunkHeight = int(scaledHeight(side, side, 576));
     std::vector<Stage> stages = {
-        {"memcpy", [&] { std::memcpy(copyDest, copySource, bytes); }, {}},
+        {"memcpy", [&] { copy(); }, {}},
         {"threshold", redrawWith(Halftone::None), {}},
         {"ordered", redrawWith(Halftone::Ordered), {}},
         {"floyd-steinberg", redrawWith(Halftone::FloydSteinberg), {}},
@@ -101,7 +96,7 @@ int main(int argc, char **argv)
 
     const double copyMedian = bench::median(stages.front().times);
     const double pixels = double(side) * side;
-    std::printf("picture %d x %d (%.0f MiB), %d runs of each stage\n", side, side, double(bytes) / (1 << 20), runs);
+    std::printf("picture %d x %d (%.0f MiB), %d runs of each stage\n", side, side, double(copy.bytes()) / (1 << 20), runs);
     std::printf("%-16s %10s %8s %10s %10s\n", "stage", "median ms", "/memcpy", "best ms", "ns/pixel");
     for (const Stage &stage : stages) {
         const double ms = bench::median(stage.times);
