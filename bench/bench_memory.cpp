@@ -16,6 +16,7 @@
 #include "platform/PictureFile.h"
 #include "support/FixtureFiles.h"
 #include "support/LoadReasons.h"
+#include "support/ProcessMemory.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
@@ -32,23 +33,10 @@
 
 using namespace plovan;
 using testsupport::encoded;
+using testsupport::statusKiB;
+using testsupport::warmUpDecoders;
 
 namespace {
-
-// A field of /proc/self/status in KiB ("VmRSS", "VmHWM").
-qint64 statusKiB(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
-        return -1;
-    const QByteArray key = QByteArray(field) + ':';
-    // readAll: a /proc file reports size 0, so atEnd() is true before the first read.
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).simplified().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
 
 // Starts the peak (VmHWM) over from the present resident size.
 void resetPeak()
@@ -58,24 +46,11 @@ void resetPeak()
         clear.write("5");
 }
 
-// The decoders' plugins and tables, loaded before the baseline is taken.
-void warmUp()
-{
-    QImage tiny(8, 8, QImage::Format_RGB32);
-    tiny.fill(Qt::gray);
-    for (const char *format : {"png", "jpeg"}) {
-        QByteArray bytes = encoded(tiny, format, 90);
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        (void)openPicture(&buffer);
-    }
-}
-
 // --measure FILE: loads, converts and encodes FILE as plovan-cli does; prints the baseline
 // and the peak after each step in KiB, and the text length.
 int measure(const QString &path)
 {
-    warmUp();
+    warmUpDecoders(); // before the baseline is taken
     resetPeak();
     const qint64 baseline = statusKiB("VmRSS");
     auto decoded = decodeForWindow(path);

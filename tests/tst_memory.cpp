@@ -11,6 +11,7 @@
 #include "support/PngFiles.h"
 #include "support/WindowRecorder.h"
 #include "support/LoadReasons.h"
+#include "support/ProcessMemory.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -27,41 +28,13 @@ using namespace plovan::testsupport;
 
 namespace {
 
-// A field of /proc/self/status in KiB ("VmSize").
-qint64 statusKiB(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
-        return -1;
-    const QByteArray key = QByteArray(field) + ':';
-    // readAll: a /proc file reports size 0, so atEnd() is true before the first read.
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).simplified().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
-
-// Decoding needs the JPEG plugin and the decoders' own tables: load them before the
-// limit, so the limit falls on the picture and not on the program's start.
-void warmUp()
-{
-    QImage tiny(8, 8, QImage::Format_RGB32);
-    tiny.fill(Qt::gray);
-    for (const char *format : {"png", "jpeg"}) {
-        QByteArray bytes = encoded(tiny, format, 90);
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        (void)openPicture(&buffer);
-    }
-}
-
 // --child-load FILE SPARE_MIB: the window shows a small picture and its text; with
 // SPARE_MIB of address space left, FILE is loaded. Prints the outcome and whether the
 // window is as it was.
 int childLoad(const QString &path, qint64 spareMiB)
 {
-    warmUp();
+    // The decoders' plugins and tables before the limit, so the limit falls on the picture.
+    warmUpDecoders();
     WindowState state;
     WindowRecorder window;
     PictureRef earlier = makePicture(3, 2);
