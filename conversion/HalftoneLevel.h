@@ -24,16 +24,13 @@ inline int halftoneLevel(std::uint32_t stored, int threshold, bool reverse)
 
 #if PLOVAN_SSE2
 // halftoneLevel of four stored pixels, one in each 32-bit lane, `shift` holding
-// 128 - threshold in every lane. The channel sum as in the threshold's vector path (two
-// multiply-adds over 16-bit halves), sum / 3 as the high half of sum x 21846, then the
-// shift, held within 0-255 by 16-bit min and max (the lanes' high halves stay 0).
+// 128 - threshold in every lane. The channel sum, sum / 3 as the high half of
+// sum x 21846, then the shift, held within 0-255 by 16-bit min and max (the lanes' high
+// halves stay 0).
 template <bool reverse>
 inline __m128i halftoneLevelsFour(__m128i pixels, __m128i shift)
 {
-    const __m128i blueRed = _mm_and_si128(pixels, _mm_set1_epi32(0x00FF00FF));
-    const __m128i greenTop = _mm_srli_epi16(pixels, 8);
-    const __m128i sums = _mm_add_epi32(_mm_madd_epi16(blueRed, _mm_set1_epi32(0x00010001)),
-                                       _mm_madd_epi16(greenTop, _mm_set1_epi32(0x00000001)));
+    const __m128i sums = channelSumsFour(pixels);
     const __m128i means = _mm_mulhi_epu16(sums, _mm_set1_epi32(21846));
     const __m128i levels = _mm_min_epi16(_mm_max_epi16(_mm_add_epi32(means, shift), _mm_setzero_si128()),
                                          _mm_set1_epi32(255));

@@ -38,9 +38,7 @@ void thresholdPixels(const std::uint32_t *src, std::uint32_t *dst, int from, int
 // One destination line: 64 bytes, 16 pixels.
 constexpr int kLinePixels = 16;
 
-// Four stored pixels in, four stored results out. As 16-bit halves a stored pixel is
-// (b + 256 g, r + 256 top): masking gives (b, r) and a 16-bit shift gives (g, top), so a
-// multiply-add with (1, 1) and one with (1, 0) give r + g + b with the top byte left out.
+// Four stored pixels in, four stored results out, from their channel sums r + g + b.
 // The signed compare gives all ones, which is stored white, where the pixel is white and
 // zero elsewhere; OR-ing the opaque top byte turns the zeros into stored black.
 // `limit` is 3t - 1 in normal mode (white when the sum is above it, i.e. at least 3t) and
@@ -48,10 +46,7 @@ constexpr int kLinePixels = 16;
 template <bool reverse>
 inline __m128i thresholdFour(__m128i pixels, __m128i limit)
 {
-    const __m128i blueRed = _mm_and_si128(pixels, _mm_set1_epi32(0x00FF00FF));
-    const __m128i greenTop = _mm_srli_epi16(pixels, 8);
-    const __m128i sums = _mm_add_epi32(_mm_madd_epi16(blueRed, _mm_set1_epi32(0x00010001)),
-                                       _mm_madd_epi16(greenTop, _mm_set1_epi32(0x00000001)));
+    const __m128i sums = channelSumsFour(pixels);
     const __m128i white = reverse ? _mm_cmplt_epi32(sums, limit) : _mm_cmpgt_epi32(sums, limit);
     return _mm_or_si128(white, _mm_set1_epi32(int(kStoredBlack)));
 }

@@ -9,3 +9,20 @@
 #else
 #define PLOVAN_SSE2 0
 #endif
+
+#if PLOVAN_SSE2
+namespace plovan {
+
+// r + g + b of four stored pixels, one in each 32-bit lane, the top byte left out. As 16-bit
+// halves a stored pixel is (b + 256 g, r + 256 top): masking gives (b, r) and a 16-bit shift
+// gives (g, top), so a multiply-add with (1, 1) and one with (1, 0) give the sum.
+inline __m128i channelSumsFour(__m128i pixels)
+{
+    const __m128i blueRed = _mm_and_si128(pixels, _mm_set1_epi32(0x00FF00FF));
+    const __m128i greenTop = _mm_srli_epi16(pixels, 8);
+    return _mm_add_epi32(_mm_madd_epi16(blueRed, _mm_set1_epi32(0x00010001)),
+                         _mm_madd_epi16(greenTop, _mm_set1_epi32(0x00000001)));
+}
+
+} // namespace plovan
+#endif
