@@ -33,6 +33,7 @@
 
 using namespace plovan;
 using testsupport::encoded;
+using testsupport::photo;
 using testsupport::statusKiB;
 using testsupport::warmUpDecoders;
 
@@ -70,17 +71,6 @@ int measure(const QString &path)
     std::printf("%lld %lld %lld %lld %lld\n", baseline, afterLoad, afterRedraw, afterCreate,
                 static_cast<long long>(view.text().size()));
     return 0;
-}
-
-QImage photo(int width, int height, QImage::Format format)
-{
-    QImage image(width, height, QImage::Format_ARGB32);
-    for (int y = 0; y < height; ++y) {
-        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x)
-            row[x] = qRgba((x * 7) & 255, (y * 3) & 255, ((x + y) / 16) & 255, 128 + ((x ^ y) & 127));
-    }
-    return image.convertToFormat(format);
 }
 
 QImage stripes(int side)

@@ -48,4 +48,15 @@ void writeFile(const QString &path, const QByteArray &bytes)
         qFatal("could not write fixture %s", qPrintable(path));
 }
 
+QImage photo(int width, int height, QImage::Format format)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            row[x] = qRgba((x * 7) & 255, (y * 3) & 255, ((x + y) / 16) & 255, 128 + ((x ^ y) & 127));
+    }
+    return image.convertToFormat(format);
+}
+
 } // namespace plovan::testsupport

@@ -21,6 +21,10 @@ QByteArray gif();
 // Two bytes, most significant first, as JPEG and PNG store their numbers.
 QByteArray bigEndian16(quint16 value);
 
+// A photo-like picture of any size: gradients in every channel and varying alpha, in
+// `format`, converted from ARGB32 so that every format starts from the same pixels.
+QImage photo(int width, int height, QImage::Format format);
+
 // Writes a fixture file; a fixture that cannot be written stops the program.
 void writeFile(const QString &path, const QByteArray &bytes);
 
