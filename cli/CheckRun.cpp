@@ -2,7 +2,7 @@
 
 #include "CliOutput.h"
 #include "CliRun.h"
-#include "ReasonWords.h"
+#include "import/ReasonWords.h"
 
 #include "conversion/LogoSummary.h"
 #include "conversion/LogoTextReader.h"

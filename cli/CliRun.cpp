@@ -1,7 +1,7 @@
 #include "CliRun.h"
 
 #include "CliOutput.h"
-#include "ReasonWords.h"
+#include "import/ReasonWords.h"
 
 #include "conversion/AutoThreshold.h"
 #include "conversion/HeadlessView.h"

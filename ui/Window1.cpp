@@ -4,6 +4,7 @@
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
 #include "import/ImageLoader.h"
+#include "import/ReasonWords.h"
 #include "platform/Exceptions.h"
 #include "ui/Canvas.h"
 #include "ui/LogoTextEdit.h"
@@ -332,64 +333,7 @@ void Window1::showLoadError(const LoadError &error)
 
 QString Window1::loadErrorText(const LoadError &error)
 {
-    using Kind = LoadReason::Kind;
-    const LoadReason &why = error.reason;
-    const QString width = QString::number(why.width);
-    const QString height = QString::number(why.height);
-    QString reason;
-    switch (why.kind) {
-    case Kind::None:
-        break;
-    case Kind::NoSuchFile:
-        reason = tr("there is no such file");
-        break;
-    case Kind::Folder:
-        reason = tr("it is a folder, not a picture file");
-        break;
-    case Kind::CannotRead:
-        reason = tr("the file cannot be read: %1").arg(why.detail);
-        break;
-    case Kind::Empty:
-        reason = tr("the file is empty");
-        break;
-    case Kind::NotPngOrJpeg:
-        reason = tr("not a PNG or JPEG picture");
-        break;
-    case Kind::EndsEarly:
-        reason = tr("the file ends early (damaged or incomplete)");
-        break;
-    case Kind::DamagedHeader:
-        reason = tr("the %1 header is damaged or incomplete").arg(why.format);
-        break;
-    case Kind::DamagedData:
-        reason = tr("the %1 picture data is damaged or incomplete").arg(why.format);
-        break;
-    case Kind::TooManyScans:
-        reason = tr("the JPEG has %1 scans, more than the limit of %2 (real encoders write a few, and every scan "
-                    "is another pass over the whole picture)")
-                     .arg(QString::number(why.count), QString::number(why.limit));
-        break;
-    case Kind::OutOfRange:
-        reason = tr("the picture is %1x%2 pixels; Width/Height needs to be in the range 1-32767").arg(width, height);
-        break;
-    case Kind::NotEnoughMemory:
-        reason = why.width == 0 && why.height == 0 ? tr("not enough memory to read the file")
-                                                   : tr("not enough memory for a picture of %1x%2 pixels").arg(width, height);
-        break;
-    case Kind::OverLimit:
-        reason = tr("a picture of %1x%2 pixels needs %3 MiB to decode, more than the limit of %4 MiB")
-                     .arg(width, height, QString::number((why.count + (1 << 20) - 1) >> 20),
-                          QString::number(why.limit >> 20));
-        break;
-    case Kind::WiderThanPaper:
-        reason = tr("the picture is %1 dots wide after scaling, wider than the paper's %2 dots")
-                     .arg(width, QString::number(why.limit));
-        break;
-    case Kind::Unexpected:
-        reason = why.detail;
-        break;
-    }
-    return tr("Cannot load '%1': %2").arg(error.file, reason);
+    return tr("Cannot load '%1': %2").arg(error.file, reasonWords(error.reason));
 }
 
 void Window1::closeEvent(QCloseEvent *event)

@@ -1,6 +1,6 @@
-#include "ReasonWords.h"
+#include "import/ReasonWords.h"
 
-namespace plovan::cli {
+namespace plovan {
 
 QString reasonWords(const LoadReason &reason)
 {
@@ -48,4 +48,4 @@ QString reasonWords(const LoadReason &reason)
     return QString();
 }
 
-} // namespace plovan::cli
+} // namespace plovan

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/LoadReason.h"
+
+#include <QString>
+
+namespace plovan {
+
+// A reason a picture was not loaded, in the words that follow "cannot load 'NAME': " on the
+// command line's standard error and in the window's message: "not a PNG or JPEG picture".
+QString reasonWords(const LoadReason &reason);
+
+} // namespace plovan
