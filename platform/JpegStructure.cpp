@@ -1,5 +1,7 @@
 #include "platform/JpegStructure.h"
 
+#include "platform/JpegFrame.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QScopeGuard>
@@ -73,20 +75,9 @@ int readLength(ByteStream &in)
     return high < 0 || low < 0 ? -1 : high << 8 | low;
 }
 
-bool isFrameHeader(int marker)
-{
-    // SOF0-SOF15 except DHT (C4), JPG (C8) and DAC (CC), which share the range.
-    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-}
-
 bool isProgressive(int marker)
 {
     return marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
-}
-
-qint64 ceilDiv(qint64 a, qint64 b)
-{
-    return (a + b - 1) / b;
 }
 
 // The frame header after its length: precision, height, width, component count, then
@@ -103,24 +94,12 @@ qint64 coefficientBytes(ByteStream &in, int payload)
     }
     if (!in.skip(payload - kept) || kept < 6)
         return 0;
-    const qint64 height = frame[1] << 8 | frame[2];
-    const qint64 width = frame[3] << 8 | frame[4];
     const int components = qMin<int>(frame[5], (payload - 6) / 3);
-    int hMax = 1;
-    int vMax = 1;
-    for (int c = 0; c < components; ++c) {
-        hMax = qMax(hMax, frame[6 + 3 * c + 1] >> 4);
-        vMax = qMax(vMax, frame[6 + 3 * c + 1] & 0x0F);
-    }
     qint64 bytes = 0;
-    for (int c = 0; c < components; ++c) {
-        const int h = qMax(1, frame[6 + 3 * c + 1] >> 4);
-        const int v = qMax(1, frame[6 + 3 * c + 1] & 0x0F);
+    forEachJpegComponent(frame, components, [&](int h, int v, qint64 columns, qint64 rows) {
         // libjpeg pads each component to whole MCUs: round up to the sampling factor.
-        const qint64 columns = ceilDiv(ceilDiv(ceilDiv(width * h, hMax), 8), h) * h;
-        const qint64 rows = ceilDiv(ceilDiv(ceilDiv(height * v, vMax), 8), v) * v;
-        bytes += columns * rows * 64 * 2;
-    }
+        bytes += ceilDiv(columns, h) * h * ceilDiv(rows, v) * v * 64 * 2;
+    });
     return bytes;
 }
 
@@ -162,7 +141,7 @@ JpegStructure walkJpeg(QIODevice *device)
         const int length = readLength(in);
         if (length < 2)
             return found;
-        if (isFrameHeader(current)) {
+        if (isJpegFrameMarker(current)) {
             found.progressive = isProgressive(current);
             const qint64 coefficients = coefficientBytes(in, length - 2);
             if (found.progressive)

@@ -1,5 +1,7 @@
 #include "platform/PictureHeader.h"
 
+#include "platform/JpegFrame.h"
+
 #include <QIODevice>
 
 #include <climits>
@@ -41,20 +43,9 @@ std::optional<DeclaredHeader> pngHeader(QIODevice *device)
     return DeclaredHeader{QSize(clampedSide(bigEndian32(head + 16)), clampedSide(bigEndian32(head + 20))), 0};
 }
 
-bool isFrameHeader(uchar marker)
-{
-    // SOF0-SOF15 except DHT (C4), JPG (C8) and DAC (CC), which share the range.
-    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-}
-
 bool isHuffmanCoded(uchar marker)
 {
     return marker <= 0xC7; // SOF0-SOF7; SOF9 and up use arithmetic coding
-}
-
-qint64 ceilDiv(qint64 a, qint64 b)
-{
-    return (a + b - 1) / b;
 }
 
 // The frame header after its length: precision, height, width, component count, then
@@ -69,21 +60,10 @@ std::optional<DeclaredHeader> jpegFrame(QIODevice *device, uchar marker, int len
     const int components = frame[5];
     if (!isHuffmanCoded(marker) || components == 0 || payload < 6 + 3 * components)
         return header;
-    int hMax = 1;
-    int vMax = 1;
-    for (int c = 0; c < components; ++c) {
-        hMax = qMax(hMax, frame[6 + 3 * c + 1] >> 4);
-        vMax = qMax(vMax, frame[6 + 3 * c + 1] & 0x0F);
-    }
     // The component with the most blocks; one bit each at the least.
     qint64 blocks = 0;
-    for (int c = 0; c < components; ++c) {
-        const int h = qMax(1, frame[6 + 3 * c + 1] >> 4);
-        const int v = qMax(1, frame[6 + 3 * c + 1] & 0x0F);
-        const qint64 columns = ceilDiv(ceilDiv(qint64(header.size.width()) * h, hMax), 8);
-        const qint64 rows = ceilDiv(ceilDiv(qint64(header.size.height()) * v, vMax), 8);
-        blocks = qMax(blocks, columns * rows);
-    }
+    forEachJpegComponent(frame, components,
+                         [&](int, int, qint64 columns, qint64 rows) { blocks = qMax(blocks, columns * rows); });
     header.minimumFileBytes = blocks / 8;
     return header;
 }
@@ -112,7 +92,7 @@ std::optional<DeclaredHeader> jpegHeader(QIODevice *device)
         const int length = lengthBytes[0] << 8 | lengthBytes[1]; // counts its own two bytes
         if (length < 2)
             return std::nullopt;
-        if (isFrameHeader(marker))
+        if (isJpegFrameMarker(marker))
             return jpegFrame(device, marker, length);
         const qint64 next = device->pos() + length - 2;
         if (next >= device->size() || !device->seek(next))
