@@ -2,10 +2,10 @@
 // standard output and standard error byte for byte, the files it writes.
 #include "PictureMaker.h"
 #include "support/CliRun.h"
+#include "support/CreatedText.h"
 #include "support/FixtureFiles.h"
 #include "support/PngFiles.h"
 
-#include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
 
 #include <QFile>
@@ -25,17 +25,6 @@ PictureRef randomWorkingPicture(int width, int height, quint32 seed)
 {
     QRandomGenerator random(seed);
     return testpictures::filled(width, height, [&](int, int) { return random.bounded(2) ? kBlack : kWhite; });
-}
-
-// The text Create makes of a working picture, as UTF-8.
-QByteArray logoTextOf(const PictureRef &destPix)
-{
-    WindowState state;
-    state.pix = makePicture(destPix->Width(), destPix->Height());
-    state.destPix = destPix;
-    HeadlessView view;
-    createLogoText(state, view);
-    return view.text().toUtf8();
 }
 
 } // namespace
@@ -73,7 +62,7 @@ QString TestCliCheck::fixture(const QString &name, const QByteArray &bytes)
 void TestCliCheck::initTestCase()
 {
     QVERIFY(dir_.isValid());
-    logoText_ = fixture(QStringLiteral("receipt.txt"), logoTextOf(randomWorkingPicture(576, 240, 80)));
+    logoText_ = fixture(QStringLiteral("receipt.txt"), logoTextOf(randomWorkingPicture(576, 240, 80)).toUtf8());
 }
 
 void TestCliCheck::valid_data()
@@ -233,7 +222,7 @@ void TestCliCheck::previewOfTheConvertedPicture()
 void TestCliCheck::previewPadsTheLastBand()
 {
     const PictureRef destPix = randomWorkingPicture(33, 13, 13);
-    const QByteArray text = logoTextOf(destPix);
+    const QByteArray text = logoTextOf(destPix).toUtf8();
     const QString preview = dir_.filePath(QStringLiteral("padded.png"));
     const CliResult result = runCli({"--check", "-", "--preview", preview}, text);
     QCOMPARE(result.err, QByteArray());

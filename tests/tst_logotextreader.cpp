@@ -1,6 +1,6 @@
 #include "PictureMaker.h"
+#include "support/CreatedText.h"
 
-#include "conversion/HeadlessView.h"
 #include "conversion/LogoSummary.h"
 #include "conversion/LogoText.h"
 #include "conversion/LogoTextReader.h"
@@ -10,6 +10,7 @@
 #include <QTest>
 
 using namespace plovan;
+using plovan::testsupport::logoTextOf;
 using Reason = LogoTextFault::Reason;
 
 namespace {
@@ -24,16 +25,6 @@ QByteArray textOf(const QList<QByteArray> &bandDigits)
     for (const QByteArray &digits : bandDigits)
         text += "BMD¶" + digits + "¶";
     return text + "CBM¶";
-}
-
-QString logoTextOf(const PictureRef &destPix)
-{
-    WindowState state;
-    state.pix = makePicture(destPix->Width(), destPix->Height());
-    state.destPix = destPix;
-    HeadlessView view;
-    createLogoText(state, view);
-    return view.text();
 }
 
 // Random black and white, as redraw leaves a working picture.

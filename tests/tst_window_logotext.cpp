@@ -5,8 +5,8 @@
 #include "tst_window_fixture.h"
 
 #include "PictureMaker.h"
+#include "support/CreatedText.h"
 #include "support/WindowRecorder.h"
-#include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
 #include "ui/Canvas.h"
 #include "ui/LogoTextEdit.h"
@@ -19,6 +19,7 @@
 #include <QSlider>
 
 using namespace plovan;
+using plovan::testsupport::logoTextOf;
 
 namespace {
 
@@ -27,17 +28,6 @@ PictureRef randomWorkingPicture(int width, int height, quint32 seed)
 {
     QRandomGenerator random(seed);
     return testpictures::filled(width, height, [&](int, int) { return random.bounded(2) ? kBlack : kWhite; });
-}
-
-// The text Create makes of a working picture.
-QString logoTextOf(const PictureRef &destPix)
-{
-    WindowState state;
-    state.pix = makePicture(destPix->Width(), destPix->Height());
-    state.destPix = destPix;
-    HeadlessView view;
-    createLogoText(state, view);
-    return view.text();
 }
 
 QByteArray fileBytes(const QString &path)
