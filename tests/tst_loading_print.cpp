@@ -4,6 +4,7 @@
 #include "conversion/LogoText.h"
 #include "conversion/PreparePicture.h"
 #include "import/ImageLoader.h"
+#include "support/FitSettings.h"
 #include "support/FixtureFiles.h"
 #include "support/WindowRecorder.h"
 
@@ -16,15 +17,6 @@ using namespace plovan::testsupport;
 Q_DECLARE_METATYPE(PrintSettings)
 
 namespace {
-
-PrintSettings fitted(Fit fit, int width, int paperWidth = 0)
-{
-    PrintSettings print;
-    print.fit = fit;
-    print.width = width;
-    print.paperWidth = paperWidth;
-    return print;
-}
 
 // A picture whose every pixel differs from its neighbours, so that any other scaling or
 // placement gives other pixels.
@@ -74,12 +66,12 @@ void TestLoadingPrint::loadPreparesWithTheStateSettings_data()
     QTest::addColumn<QString>("dimensions");
     QTest::addColumn<bool>("asDecoded"); // pix is the decoded picture itself
     QTest::newRow("original size: the decoded picture itself") << PrintSettings() << "301x97" << true;
-    QTest::newRow("a width equal to the picture's: the same") << fitted(Fit::Width, 301) << "301x97" << true;
-    QTest::newRow("a larger maximum width: the same") << fitted(Fit::MaxWidth, 576) << "301x97" << true;
-    QTest::newRow("shrunk to a maximum width") << fitted(Fit::MaxWidth, 100) << "100x32" << false;
-    QTest::newRow("scaled to a width") << fitted(Fit::Width, 602) << "602x194" << false;
-    QTest::newRow("centred on paper") << fitted(Fit::MaxWidth, 384, 384) << "384x97" << false;
-    QTest::newRow("shrunk, then centred") << fitted(Fit::MaxWidth, 100, 384) << "384x32" << false;
+    QTest::newRow("a width equal to the picture's: the same") << fitTo(Fit::Width, 301) << "301x97" << true;
+    QTest::newRow("a larger maximum width: the same") << fitTo(Fit::MaxWidth, 576) << "301x97" << true;
+    QTest::newRow("shrunk to a maximum width") << fitTo(Fit::MaxWidth, 100) << "100x32" << false;
+    QTest::newRow("scaled to a width") << fitTo(Fit::Width, 602) << "602x194" << false;
+    QTest::newRow("centred on paper") << fitTo(Fit::MaxWidth, 384, 384) << "384x97" << false;
+    QTest::newRow("shrunk, then centred") << fitTo(Fit::MaxWidth, 100, 384) << "384x32" << false;
 }
 
 void TestLoadingPrint::loadPreparesWithTheStateSettings()
@@ -115,7 +107,7 @@ void TestLoadingPrint::loadRefusedWhenWiderThanThePaper()
     WindowRecorder view;
     QVERIFY(loadFile(state, view, picture(20, 10)));
     const WindowSnapshot before = WindowSnapshot::take(state, view);
-    state.print = fitted(Fit::Width, 600, 576);
+    state.print = fitTo(Fit::Width, 600, 576);
     QVERIFY(!loadFile(state, view, picture(301, 97)));
     QCOMPARE(view.errors.size(), 1);
     QCOMPARE(view.errors[0].reason, picturefile::widerThanPaper(600, 576));
@@ -127,12 +119,12 @@ void TestLoadingPrint::loadRefusedWhenWiderThanThePaper()
 void TestLoadingPrint::preparingAgainFromTheOriginal()
 {
     WindowState state;
-    state.print = fitted(Fit::MaxWidth, 100);
+    state.print = fitTo(Fit::MaxWidth, 100);
     WindowRecorder view;
     QVERIFY(loadFile(state, view, picture(301, 97)));
     const PictureRef original = state.original;
 
-    auto wider = preparePictures(original, fitted(Fit::MaxWidth, 200, 250));
+    auto wider = preparePictures(original, fitTo(Fit::MaxWidth, 200, 250));
     QVERIFY(std::holds_alternative<LoadedPictures>(wider));
     commitLoad(state, view, std::get<LoadedPictures>(std::move(wider)));
     QCOMPARE(view.dimensionsText, QStringLiteral("250x64"));
@@ -152,7 +144,7 @@ void TestLoadingPrint::memoryCheckedBeforeAnyWork_data()
     QTest::addColumn<PrintSettings>("print");
     QTest::addColumn<qint64>("available");
     QTest::addColumn<bool>("refused");
-    const PrintSettings shrunk = fitted(Fit::MaxWidth, 100);
+    const PrintSettings shrunk = fitTo(Fit::MaxWidth, 100);
     QTest::newRow("a new picture: one byte short") << shrunk << neededBytes({100, 32}, 2) - 1 << true;
     QTest::newRow("a new picture: just enough") << shrunk << neededBytes({100, 32}, 2) << false;
     QTest::newRow("the original again: one byte short") << PrintSettings() << neededBytes({301, 97}, 1) - 1 << true;

@@ -6,6 +6,7 @@
 #include "conversion/PreparePicture.h"
 #include "conversion/Redraw.h"
 #include "platform/PictureFile.h"
+#include "support/FitSettings.h"
 #include "support/LoadReasons.h"
 
 #include <QCryptographicHash>
@@ -13,20 +14,12 @@
 #include <cmath>
 
 using namespace plovan;
+using plovan::testsupport::fitTo;
 
 Q_DECLARE_METATYPE(plovan::Fit)
 Q_DECLARE_METATYPE(plovan::PrepareError::Reason)
 
 namespace {
-
-PrintSettings fitTo(Fit fit, int width, int paperWidth = 0)
-{
-    PrintSettings settings;
-    settings.fit = fit;
-    settings.width = width;
-    settings.paperWidth = paperWidth;
-    return settings;
-}
 
 // The area average as it reads, one new pixel at a time over every source pixel it
 // touches. Positions are measured in 1/newWidth and 1/newHeight of a source pixel, where
