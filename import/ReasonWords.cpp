@@ -1,6 +1,16 @@
 #include "import/ReasonWords.h"
 
+#include <QCoreApplication>
+
 namespace plovan {
+
+namespace {
+// The words go into the window's message and the command line's error alike, so they are
+// made translatable here, once, under a context of their own.
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(LoadReason)
+};
+} // namespace
 
 QString reasonWords(const LoadReason &reason)
 {
@@ -11,36 +21,36 @@ QString reasonWords(const LoadReason &reason)
     case Kind::None:
         break;
     case Kind::NoSuchFile:
-        return QStringLiteral("there is no such file");
+        return Words::tr("there is no such file");
     case Kind::Folder:
-        return QStringLiteral("it is a folder, not a picture file");
+        return Words::tr("it is a folder, not a picture file");
     case Kind::CannotRead:
-        return QStringLiteral("the file cannot be read: %1").arg(reason.detail);
+        return Words::tr("the file cannot be read: %1").arg(reason.detail);
     case Kind::Empty:
-        return QStringLiteral("the file is empty");
+        return Words::tr("the file is empty");
     case Kind::NotPngOrJpeg:
-        return QStringLiteral("not a PNG or JPEG picture");
+        return Words::tr("not a PNG or JPEG picture");
     case Kind::EndsEarly:
-        return QStringLiteral("the file ends early (damaged or incomplete)");
+        return Words::tr("the file ends early (damaged or incomplete)");
     case Kind::DamagedHeader:
-        return QStringLiteral("the %1 header is damaged or incomplete").arg(reason.format);
+        return Words::tr("the %1 header is damaged or incomplete").arg(reason.format);
     case Kind::DamagedData:
-        return QStringLiteral("the %1 picture data is damaged or incomplete").arg(reason.format);
+        return Words::tr("the %1 picture data is damaged or incomplete").arg(reason.format);
     case Kind::TooManyScans:
-        return QStringLiteral("the JPEG has %1 scans, more than the limit of %2 (real encoders write a few, and "
+        return Words::tr("the JPEG has %1 scans, more than the limit of %2 (real encoders write a few, and "
                               "every scan is another pass over the whole picture)")
             .arg(QString::number(reason.count), QString::number(reason.limit));
     case Kind::OutOfRange:
-        return QStringLiteral("the picture is %1x%2 pixels; Width/Height needs to be in the range 1-32767").arg(width, height);
+        return Words::tr("the picture is %1x%2 pixels; Width/Height needs to be in the range 1-32767").arg(width, height);
     case Kind::NotEnoughMemory:
         if (reason.width == 0 && reason.height == 0)
-            return QStringLiteral("not enough memory to read the file");
-        return QStringLiteral("not enough memory for a picture of %1x%2 pixels").arg(width, height);
+            return Words::tr("not enough memory to read the file");
+        return Words::tr("not enough memory for a picture of %1x%2 pixels").arg(width, height);
     case Kind::OverLimit:
-        return QStringLiteral("a picture of %1x%2 pixels needs %3 MiB to decode, more than the limit of %4 MiB")
+        return Words::tr("a picture of %1x%2 pixels needs %3 MiB to decode, more than the limit of %4 MiB")
             .arg(width, height, QString::number((reason.count + (1 << 20) - 1) >> 20), QString::number(reason.limit >> 20));
     case Kind::WiderThanPaper:
-        return QStringLiteral("the picture is %1 dots wide after scaling, wider than the paper's %2 dots")
+        return Words::tr("the picture is %1 dots wide after scaling, wider than the paper's %2 dots")
             .arg(width, QString::number(reason.limit));
     case Kind::Unexpected:
         return reason.detail;
