@@ -6,68 +6,51 @@
 
 #include "conversion/LogoSummary.h"
 #include "conversion/LogoTextReader.h"
+#include "import/LogoTextFile.h"
 #include "platform/PictureFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <cstdio>
-#include <new>
+#include <variant>
 
 namespace plovan::cli {
 namespace {
 
-// The bytes of the text. A file is mapped rather than read, so a big file (or a big
-// mistake, such as a video given for a text) costs no memory of its own: the check
-// stops at the first fault and reads no further.
-struct TextBytes {
-    QFile file;
-    QByteArray read; // standard input, or a file that cannot be mapped
-    QByteArrayView bytes;
-};
-
-bool openText(const QString &name, TextBytes &text, QString &reason)
+// Why the text could not be read, in the words that follow "cannot read 'NAME': ".
+QString readFailure(const LogoTextReadError &error)
 {
-    if (name == QLatin1String("-")) {
-        if (!text.file.open(stdin, QIODevice::ReadOnly)) {
-            reason = reasonWords(picturefile::cannotRead(text.file.errorString()));
-            return false;
-        }
-    } else {
-        const QFileInfo info(name);
-        if (!info.exists()) {
-            reason = reasonWords(picturefile::noSuchFile());
-            return false;
-        }
-        if (info.isDir()) {
-            reason = QStringLiteral("it is a folder, not a text file");
-            return false;
-        }
-        text.file.setFileName(name);
-        if (!text.file.open(QIODevice::ReadOnly)) {
-            reason = reasonWords(picturefile::cannotRead(text.file.errorString()));
-            return false;
-        }
-        const qint64 size = text.file.size();
-        if (size > 0) {
-            if (const uchar *mapped = text.file.map(0, size)) {
-                text.bytes = QByteArrayView(mapped, size);
-                return true;
-            }
-        }
+    using Reason = LogoTextReadError::Reason;
+    switch (error.reason) {
+    case Reason::NoSuchFile:
+        return reasonWords(picturefile::noSuchFile());
+    case Reason::IsFolder:
+        return QStringLiteral("it is a folder, not a text file");
+    case Reason::NotRegularFile:
+        return reasonWords(picturefile::notRegularFile());
+    case Reason::CannotRead:
+        return reasonWords(picturefile::cannotRead(error.systemReason));
+    case Reason::TooLarge:
+        return QStringLiteral("the file is larger than any logo data text");
+    case Reason::NotEnoughMemory:
+        if (error.width == 0 && error.height == 0)
+            return QStringLiteral("not enough memory to read it");
+        return reasonWords(picturefile::notEnoughMemory(error.width, error.height));
     }
-    try {
-        text.read = text.file.readAll();
-    } catch (const std::bad_alloc &) {
-        reason = QStringLiteral("not enough memory to read it");
-        return false;
-    }
-    if (text.file.error() != QFileDevice::NoError) {
-        reason = reasonWords(picturefile::cannotRead(text.file.errorString()));
-        return false;
-    }
-    text.bytes = text.read;
-    return true;
+    return {};
+}
+
+// The text, read once into memory: the check and the picture are of the same bytes, whatever
+// happens to the file meanwhile. Named pipes and standard input are read as files are (scripts
+// hand them over), never past the longest text.
+std::variant<ReadLogoText, LogoTextReadError> readText(const QString &name, LogoTextPicture picture)
+{
+    if (name != QLatin1String("-"))
+        return readLogoTextFile(name, FileKinds::Any, picture);
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly))
+        return LogoTextReadError{LogoTextReadError::Reason::CannotRead, input.errorString()};
+    return readLogoText(input, picture);
 }
 
 bool printLine(const QString &line)
@@ -82,28 +65,21 @@ bool printLine(const QString &line)
 int runCheck(const CliOptions &options)
 {
     const QString &name = options.check;
-    TextBytes text;
     QString reason;
-    if (!openText(name, text, reason)) {
-        printError(QStringLiteral("cannot read '%1': %2").arg(name, reason));
+    const std::variant<ReadLogoText, LogoTextReadError> read =
+        readText(name, options.preview.isEmpty() ? LogoTextPicture::CheckOnly : LogoTextPicture::Make);
+    if (const auto *error = std::get_if<LogoTextReadError>(&read)) {
+        printError(QStringLiteral("cannot read '%1': %2").arg(name, readFailure(*error)));
         return kExitFailed;
     }
-
-    const LogoTextCheck check = checkLogoTextUtf8(text.bytes);
+    const LogoTextReading &reading = std::get<ReadLogoText>(read).reading;
+    const LogoTextCheck &check = reading.check;
     if (!check.valid) {
         printError(QStringLiteral("'%1' is not logo data text: %2").arg(name, logoTextFaultPlaceAndWords(check.fault)));
         return kExitFailed;
     }
 
     if (!options.preview.isEmpty()) {
-        LogoTextReading reading;
-        try {
-            reading = readLogoTextUtf8(text.bytes);
-        } catch (const std::bad_alloc &) {
-            printError(QStringLiteral("cannot read '%1': %2")
-                           .arg(name, reasonWords(picturefile::notEnoughMemory(check.width, check.height()))));
-            return kExitFailed;
-        }
         if (!writePreview(*reading.picture, options.preview, reason)) {
             printError(QStringLiteral("cannot write '%1': %2").arg(options.preview, reason));
             return kExitFailed;

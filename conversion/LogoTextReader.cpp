@@ -52,6 +52,9 @@ struct Utf16 {
 
     static bool isMark(const Unit *p, const Unit *) { return *p == 0x00B6; }
 
+    // A QString has been decoded already, whatever the file was.
+    static bool isUtf16(const Unit *, const Unit *) { return false; }
+
     static Found decode(const Unit *p, const Unit *end)
     {
         if (QChar::isHighSurrogate(p[0]) && p + 1 < end && QChar::isLowSurrogate(p[1]))
@@ -65,6 +68,18 @@ struct Utf8 {
     static constexpr qsizetype kMarkUnits = 2;
 
     static bool isMark(const Unit *p, const Unit *end) { return p[0] == 0xC2 && p + 1 < end && p[1] == 0xB6; }
+
+    // A file saved as UTF-16: its byte order mark (FF FE, or FE FF big-endian), or without
+    // one an ASCII character with a NUL after or before it ("O\0B\0M\0", "\0O\0B\0M"),
+    // which UTF-8 text never starts with.
+    static bool isUtf16(const Unit *p, const Unit *end)
+    {
+        if (end - p < 2)
+            return false;
+        const auto ascii = [](Unit unit) { return unit > 0 && unit < 0x80; };
+        return (p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF) || (ascii(p[0]) && p[1] == 0)
+            || (p[0] == 0 && ascii(p[1]));
+    }
 
     // One code point, refusing what UTF-8 forbids: stray continuation bytes, overlong
     // forms, surrogates and values past U+10FFFF.
@@ -154,6 +169,8 @@ public:
     {
         if (p_ == end_)
             return faultAt(Reason::Empty, 1);
+        if (Encoding::isUtf16(p_, end_))
+            return faultAt(Reason::Utf16, 1);
         if (!matchLine("OBM"))
             return structuralFault(Reason::NoOpenLine);
         int bands = 0;
@@ -523,6 +540,8 @@ QString logoTextFaultWords(const LogoTextFault &fault)
     case Reason::NotUtf8:
         return FaultWords::tr("the byte %1 is not UTF-8; the text must be saved as UTF-8, where \"\u00B6\" is the bytes C2 B6")
             .arg(QStringLiteral("%1").arg(uint(fault.character), 2, 16, QLatin1Char('0')).toUpper());
+    case Reason::Utf16:
+        return FaultWords::tr("the text is UTF-16; save it as UTF-8");
     }
     return {};
 }

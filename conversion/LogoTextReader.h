@@ -35,6 +35,7 @@ struct LogoTextFault {
         TextEndsInBand,     // the text ends inside a band's digits
         TextAfterClose,     // `character` and perhaps more after "CBM¶"
         NotUtf8,            // `character` holds the first byte that is not UTF-8
+        Utf16,              // the bytes are UTF-16, at line 1, column 1; only the UTF-8 form sees it
     };
 
     Reason reason = Reason::Empty;
@@ -69,9 +70,10 @@ struct LogoTextCheck {
 };
 
 // Checks a text against the format without making any picture. The UTF-8 form takes the
-// bytes of a file as they are, so bytes that are not UTF-8 are found where they stand:
-// check a file through it, not through QString::fromUtf8, which drops a byte order mark
-// at the start and turns bad bytes into U+FFFD.
+// bytes of a file as they are, so bytes that are not UTF-8 are found where they stand and
+// a file saved as UTF-16 is named as such: check a file through it, not through
+// QString::fromUtf8, which drops a byte order mark at the start and turns bad bytes into
+// U+FFFD.
 LogoTextCheck checkLogoText(QStringView text);
 LogoTextCheck checkLogoTextUtf8(QByteArrayView utf8);
 

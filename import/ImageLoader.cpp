@@ -114,9 +114,9 @@ LoadReason prepareFailure(const PrepareError &error)
     return picturefile::notEnoughMemory(error.width, error.height);
 }
 
-std::variant<LoadedPictures, LoadError> decodeForWindow(const QString &path, const PrintSettings &print)
+std::variant<LoadedPictures, LoadError> decodeForWindow(const QString &path, const PrintSettings &print, FileKinds kinds)
 {
-    return decodeAndPrepare(path, print, [&] { return openPicture(path, windowLimits()); });
+    return decodeAndPrepare(path, print, [&] { return openPicture(path, windowLimits(), kinds); });
 }
 
 std::variant<LoadedPictures, LoadError> decodeForWindow(QIODevice *device, const QString &name, const PrintSettings &print)
@@ -136,9 +136,9 @@ void commitLoad(WindowState &state, LoadView &view, LoadedPictures pictures)
     view.setDimensionsText(QString::number(state.pix->Width()) + QLatin1Char('x') + QString::number(state.pix->Height()));
 }
 
-bool loadFile(WindowState &state, LoadView &view, const QString &path)
+bool loadFile(WindowState &state, LoadView &view, const QString &path, FileKinds kinds)
 {
-    return finishLoad(state, view, decodeForWindow(path, state.print));
+    return finishLoad(state, view, decodeForWindow(path, state.print, kinds));
 }
 
 bool loadFrom(WindowState &state, LoadView &view, QIODevice *device, const QString &name)

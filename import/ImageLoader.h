@@ -3,6 +3,7 @@
 #include "conversion/PreparePicture.h"
 #include "conversion/WindowState.h"
 #include "import/LoadView.h"
+#include "platform/PictureFile.h"
 
 #include <optional>
 #include <variant>
@@ -36,8 +37,9 @@ LoadReason prepareFailure(const PrepareError &error);
 
 // Decodes `path`, prepares it for the printer as `print` says and creates the working
 // picture, touching no window state. Any failure (unreadable, not PNG or JPEG, undecodable,
-// out of range, out of memory, wider than the paper) is a LoadError.
-std::variant<LoadedPictures, LoadError> decodeForWindow(const QString &path, const PrintSettings &print = {});
+// out of range, out of memory, wider than the paper, not of `kinds`) is a LoadError.
+std::variant<LoadedPictures, LoadError> decodeForWindow(const QString &path, const PrintSettings &print = {},
+                                                        FileKinds kinds = FileKinds::Any);
 // The same from an open device (standard input for the command-line tool); `name` is how
 // the user named it, for the error.
 std::variant<LoadedPictures, LoadError> decodeForWindow(QIODevice *device, const QString &name,
@@ -51,8 +53,9 @@ void commitLoad(WindowState &state, LoadView &view, LoadedPictures pictures);
 
 // The whole load of a file already chosen (after the dialog, or dropped on the window),
 // prepared with the state's print settings. On failure the view is told why and nothing
-// else changes. True when loaded.
-bool loadFile(WindowState &state, LoadView &view, const QString &path);
+// else changes. True when loaded. The window asks for FileKinds::RegularOnly: a named pipe
+// would hold it in open() until something writes to it.
+bool loadFile(WindowState &state, LoadView &view, const QString &path, FileKinds kinds = FileKinds::Any);
 // The same from an open device named `name`.
 bool loadFrom(WindowState &state, LoadView &view, QIODevice *device, const QString &name);
 

@@ -24,6 +24,8 @@ QString reasonWords(const LoadReason &reason)
         return Words::tr("there is no such file");
     case Kind::Folder:
         return Words::tr("it is a folder, not a picture file");
+    case Kind::NotRegularFile:
+        return Words::tr("it is not a regular file but a named pipe, a device or a socket");
     case Kind::CannotRead:
         return Words::tr("the file cannot be read: %1").arg(reason.detail);
     case Kind::Empty:

@@ -12,6 +12,7 @@ struct LoadReason {
         None,            // nothing went wrong
         NoSuchFile,
         Folder,
+        NotRegularFile,  // a named pipe, a device or a socket, where only regular files are taken
         CannotRead,      // `detail`: what the system said
         Empty,
         NotPngOrJpeg,
@@ -49,6 +50,7 @@ inline LoadReason reasonOf(LoadReason::Kind kind, qint64 width = 0, qint64 heigh
 }
 inline LoadReason noSuchFile() { return reasonOf(LoadReason::Kind::NoSuchFile); }
 inline LoadReason folder() { return reasonOf(LoadReason::Kind::Folder); }
+inline LoadReason notRegularFile() { return reasonOf(LoadReason::Kind::NotRegularFile); }
 inline LoadReason cannotRead(const QString &systemReason)
 {
     LoadReason reason = reasonOf(LoadReason::Kind::CannotRead);

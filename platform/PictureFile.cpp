@@ -171,13 +171,15 @@ OpenedPicture openPicture(QIODevice *device, const DecodeLimits &limits)
     }
 }
 
-OpenedPicture openPicture(const QString &path, const DecodeLimits &limits)
+OpenedPicture openPicture(const QString &path, const DecodeLimits &limits, FileKinds kinds)
 {
     const QFileInfo info(path);
     if (!info.exists())
         return refused(noSuchFile());
     if (info.isDir())
         return refused(folder());
+    if (kinds == FileKinds::RegularOnly && !info.isFile())
+        return refused(notRegularFile());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return refused(cannotRead(file.errorString()));

@@ -33,6 +33,12 @@ struct DecodeLimits {
     std::function<qint64(QSize)> bytesAfterLoad;
 };
 
+// Which files a path may name. Opening a named pipe waits for something to write to it,
+// for ever if nothing does, and a device may never end: the window, which must not hang,
+// takes regular files only, told before anything is opened; plovan-cli reads whatever it
+// is given, as scripts hand it pipes.
+enum class FileKinds { Any, RegularOnly };
+
 // Decodes a PNG or JPEG picture into an opaque picture of 8-bit red, green and blue.
 //
 // The content decides the kind (a PNG named .jpg opens; a GIF named .png does not), and
@@ -40,8 +46,9 @@ struct DecodeLimits {
 // checked against 1-32767 before anything is allocated or decoded. EXIF orientation is
 // applied, so the width and height are those of the upright picture. Transparency is laid
 // over white, and grey, palette and 16-bit pictures become 8-bit red, green and blue.
-// Failures, out of memory included, come back as a reason; nothing is thrown.
-OpenedPicture openPicture(const QString &path, const DecodeLimits &limits = {});
+// Failures, out of memory included, come back as a reason; nothing is thrown. A path that
+// `kinds` does not take is refused unopened.
+OpenedPicture openPicture(const QString &path, const DecodeLimits &limits = {}, FileKinds kinds = FileKinds::Any);
 // The same from an open device: a random-access one is read from its current position;
 // a sequential one (standard input) is read to its end first.
 OpenedPicture openPicture(QIODevice *device, const DecodeLimits &limits = {});

@@ -15,6 +15,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <thread>
+
 using namespace plovan;
 using namespace plovan::testsupport;
 
@@ -43,6 +46,7 @@ private Q_SLOTS:
     void usageErrors();
     void previewOfTheConvertedPicture();
     void previewPadsTheLastBand();
+    void checkWhileTheFileChanges();
     void help();
 
 private:
@@ -117,6 +121,8 @@ void TestCliCheck::notLogoText_data()
                                             "bands must be equally wide";
     QTest::newRow("empty file") << QByteArray() << "line 1, column 1: the text is empty; logo data text starts with "
                                                    "\"OBM¶\"";
+    QTest::newRow("saved as UTF-16") << QByteArray("\xFF\xFEO\0B\0M\0\xB6\0", 10)
+                                     << "line 1, column 1: the text is UTF-16; save it as UTF-8";
 }
 
 // From a file and from standard input alike: exit 1, nothing on standard output, one line
@@ -238,6 +244,62 @@ void TestCliCheck::previewPadsTheLastBand()
             QCOMPARE(written.pixel(x, y), expected);
         }
     }
+}
+
+// The file is rewritten over and over while --check --preview reads it, with two texts of
+// different sizes, each rewrite emptying it first: every run ends on its own, never on a
+// signal, and a run that finds the text valid writes the picture of the size it names.
+void TestCliCheck::checkWhileTheFileChanges()
+{
+    const QByteArray texts[] = {logoTextOf(randomWorkingPicture(1024, 1024, 21)).toUtf8(),
+                                logoTextOf(randomWorkingPicture(600, 400, 22)).toUtf8()};
+    QMap<QByteArray, QSize> validLines; // the line each text gives, and its picture's size
+    validLines.insert("1024x1024 dots, 128 bands, 262792 characters, 128.1x128.1 mm at 203 dpi\n", {1024, 1024});
+    validLines.insert("600x400 dots, 50 bands, 60258 characters, 75.1x50.0 mm at 203 dpi\n", {600, 400});
+    const QString path = dir_.filePath(QStringLiteral("changing.txt"));
+    const QString preview = dir_.filePath(QStringLiteral("changing.png"));
+    for (const QByteArray &text : texts) {
+        writeFile(path, text);
+        const CliResult steady = runCli({"--check", path});
+        QVERIFY2(validLines.contains(steady.out), steady.out.constData());
+    }
+
+    std::atomic<bool> stop{false};
+    std::thread rewriter([&] {
+        QFile file(path);
+        for (int i = 0; !stop; ++i) {
+            // In place, as an editor that truncates and writes does.
+            if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                return;
+            file.write(texts[i % 2]);
+            file.close();
+        }
+    });
+    QStringList problems;
+    int valid = 0;
+    for (int run = 0; run < 40; ++run) {
+        QFile::remove(preview);
+        const CliResult result = runCli({"--check", path, "--preview", preview});
+        const QString ending = result.status == QProcess::NormalExit ? QStringLiteral("exit status") : QStringLiteral("signal");
+        const QString what = QStringLiteral("run %1: %2 %3, out '%4', err '%5'")
+                                 .arg(QString::number(run), ending, QString::number(result.exitCode),
+                                      QString::fromUtf8(result.out), QString::fromUtf8(result.err));
+        if (result.status != QProcess::NormalExit) {
+            problems << what;
+        } else if (result.exitCode == 0) {
+            ++valid;
+            const QSize written = QImageReader(preview, "png").size();
+            if (!validLines.contains(result.out) || written != validLines.value(result.out))
+                problems << what + QStringLiteral(", preview %1x%2").arg(written.width()).arg(written.height());
+        } else if (result.exitCode != 1 || !result.out.isEmpty() || QFile::exists(preview)
+                   || !result.err.startsWith("plovan-cli: '" + path.toUtf8() + "' is not logo data text: line ")) {
+            problems << what;
+        }
+    }
+    stop = true;
+    rewriter.join();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    qInfo("%d of 40 runs found a whole text", valid);
 }
 
 void TestCliCheck::help()

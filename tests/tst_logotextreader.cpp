@@ -7,6 +7,7 @@
 
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTest>
 
 using namespace plovan;
@@ -81,6 +82,8 @@ private Q_SLOTS:
     void strayCharacterAnywhere_data();
     void strayCharacterAnywhere();
     void placeAndWords();
+    void utf16_data();
+    void utf16();
     void validTexts_data();
     void validTexts();
     void roundTrip_data();
@@ -283,6 +286,40 @@ void TestLogoTextReader::placeAndWords()
     const LogoTextFault fault = checkLogoText(u"OBM¶BMD¶FF00¶BMD¶FF¶CBM¶").fault;
     QCOMPARE(logoTextFaultPlaceAndWords(fault),
              "line 5, column 1: the band has 2 digits but the first band has 4; all bands must be equally wide");
+}
+
+void TestLogoTextReader::utf16_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QString text = QStringLiteral("OBM¶BMD¶FF00¶BMD¶C040¶CBM¶");
+    auto encoded = [&](QStringEncoder::Encoding encoding, bool bom) {
+        QStringEncoder encoder(encoding, bom ? QStringEncoder::Flag::WriteBom : QStringEncoder::Flag::Default);
+        return QByteArray(encoder.encode(text));
+    };
+    const QByteArray leWithBom = encoded(QStringEncoder::Utf16LE, true);
+    QCOMPARE(leWithBom.left(6), QByteArray("\xFF\xFEO\0B\0", 6)); // what the test means by it
+    QTest::newRow("little-endian with a byte order mark") << leWithBom;
+    QTest::newRow("big-endian with a byte order mark") << encoded(QStringEncoder::Utf16BE, true);
+    QTest::newRow("little-endian without one") << encoded(QStringEncoder::Utf16LE, false);
+    QTest::newRow("big-endian without one") << encoded(QStringEncoder::Utf16BE, false);
+    QTest::newRow("opening line misspelt, little-endian") << QByteArray("o\0b\0m\0\xB6\0", 8);
+    QTest::newRow("just one character") << QByteArray("O\0", 2);
+}
+
+// A text saved as UTF-16 is said to be UTF-16, at its very start, rather than a text that
+// does not begin with the opening line or whose first byte is not UTF-8.
+void TestLogoTextReader::utf16()
+{
+    QFETCH(QByteArray, bytes);
+    const LogoTextReading reading = readLogoTextUtf8(bytes);
+    QVERIFY(!reading.check.valid);
+    QVERIFY(!reading.picture);
+    QCOMPARE(reading.check.fault.reason, Reason::Utf16);
+    QCOMPARE(reading.check.fault.line, 1);
+    QCOMPARE(reading.check.fault.column, 1);
+    QCOMPARE(logoTextFaultPlaceAndWords(reading.check.fault),
+             QStringLiteral("line 1, column 1: the text is UTF-16; save it as UTF-8"));
+    QCOMPARE(checkLogoTextUtf8(bytes).fault, reading.check.fault);
 }
 
 void TestLogoTextReader::validTexts_data()

@@ -3,6 +3,8 @@
 
 #include "tst_window_fixture.h"
 
+#include "UnwrittenPipe.h"
+
 #include "ui/Canvas.h"
 #include "ui/LogoTextEdit.h"
 #include "ui/PictureFileNames.h"
@@ -21,6 +23,7 @@ private Q_SLOTS:
     void load();
     void cancelledLoadChangesNothing();
     void loadErrorShowsAMessageAndChangesNothing();
+    void namedPipeIsRefusedUnopened();
     void pictureFileNames_data();
     void pictureFileNames();
 
@@ -109,6 +112,27 @@ void TestWindowLoading::loadErrorShowsAMessageAndChangesNothing()
     QCOMPARE(window->state().destPix, destPix);
     QCOMPARE(window.control<Canvas>("Canvas1")->backdrop(), pix);
     QCOMPARE(window.control<Canvas>("Canvas2")->backdrop(), destPix);
+    QCOMPARE(window.text("dimensions_label"), QStringLiteral("5x6"));
+}
+
+// A named pipe nothing writes to would hold the window in open() for good: it is refused,
+// named in the message, before anything opens it.
+void TestWindowLoading::namedPipeIsRefusedUnopened()
+{
+    ShownWindow window(bed_.menus());
+    window.load(bed_.picture("first.png", greyImage(5, 6, 10)));
+    const PictureRef pix = window->state().pix;
+    const QString path = bed_.path(QStringLiteral("pipe.png"));
+    UnwrittenPipe pipe(path);
+    QVERIFY(pipe.made());
+
+    window.load(path);
+
+    QCOMPARE(pipe.released(), 0);
+    QCOMPARE(bed_.takeMessages(),
+             QStringList(QStringLiteral("Cannot load '%1': it is not a regular file but a named pipe, a device or a socket")
+                             .arg(path)));
+    QCOMPARE(window->state().pix, pix);
     QCOMPARE(window.text("dimensions_label"), QStringLiteral("5x6"));
 }
 

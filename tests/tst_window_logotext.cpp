@@ -5,18 +5,23 @@
 #include "tst_window_fixture.h"
 
 #include "PictureMaker.h"
+#include "UnwrittenPipe.h"
 #include "support/CreatedText.h"
 #include "support/WindowRecorder.h"
 #include "conversion/LogoText.h"
+#include "import/LogoTextFile.h"
 #include "ui/Canvas.h"
 #include "ui/LogoTextEdit.h"
-#include "ui/LogoTextFiles.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QSlider>
+
+#include <memory>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace plovan;
 using plovan::testsupport::logoTextOf;
@@ -204,7 +209,7 @@ void TestWindowLogoText::openedTextCreatesItselfAtEveryThreshold()
 }
 
 // How a file for opening is made.
-enum class FileKind { Bytes, Missing, Longest, LongerStill };
+enum class FileKind { Bytes, Missing, Folder, Longest, LongerStill, NamedPipe, EndlessDevice };
 
 void TestWindowLogoText::openInvalidChangesNothing_data()
 {
@@ -229,10 +234,15 @@ void TestWindowLogoText::openInvalidChangesNothing_data()
         "' is not logo data text: line 4, column 1: no closing line");
     row("an empty file", QByteArray(), "' is not logo data text: line 1, column 1: the text is empty");
     QTest::newRow("no such file") << QByteArray() << FileKind::Missing << QStringLiteral("': No such file or directory");
+    QTest::newRow("a folder") << QByteArray() << FileKind::Folder << QStringLiteral("': file to open is a directory");
     QTest::newRow("as long as the longest logo data text: read and checked")
         << QByteArray() << FileKind::Longest << QStringLiteral("' is not logo data text: line 1, column 1: ");
     QTest::newRow("one byte longer: refused unread")
         << QByteArray() << FileKind::LongerStill << QStringLiteral("': the file is larger than any logo data text");
+    const QString notRegular = QStringLiteral("': it is not a regular file but a named pipe, a device or a socket");
+    QTest::newRow("a named pipe nothing writes to: refused unopened") << QByteArray() << FileKind::NamedPipe << notRegular;
+    QTest::newRow("a device without end, as the zero device: refused unread")
+        << QByteArray() << FileKind::EndlessDevice << notRegular;
 }
 
 // A text that is not logo data text, or a file that cannot be read: one message naming the
@@ -252,6 +262,16 @@ void TestWindowLogoText::openInvalidChangesNothing()
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(kind == FileKind::Longest ? longest : longest + 1));
     }
+    if (kind == FileKind::Folder)
+        QVERIFY(QDir().mkpath(path));
+    std::unique_ptr<UnwrittenPipe> pipe;
+    if (kind == FileKind::NamedPipe) {
+        pipe = std::make_unique<UnwrittenPipe>(path);
+        QVERIFY(pipe->made());
+    }
+    if (kind == FileKind::EndlessDevice
+        && ::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0600, makedev(1, 5)) != 0)
+        QSKIP("making a device node takes root");
 
     ShownWindow window(bed_.menus());
     window.load(bed_.picture(QStringLiteral("kept.png"), greyImage(30, 20, 90)));
@@ -264,8 +284,10 @@ void TestWindowLogoText::openInvalidChangesNothing()
     window->FileOpenLogoText_Action();
 
     const QStringList messages = bed_.takeMessages();
+    if (pipe)
+        QCOMPARE(pipe->released(), 0); // nothing waited for a writer
     QCOMPARE(messages.size(), 1);
-    const bool unread = kind == FileKind::Missing || kind == FileKind::LongerStill;
+    const bool unread = kind != FileKind::Bytes && kind != FileKind::Longest;
     const QString prefix = unread ? QStringLiteral("Cannot open '") : QStringLiteral("'");
     QVERIFY2(messages.first().startsWith(prefix + QDir::toNativeSeparators(path) + expected), qPrintable(messages.first()));
     const QString changed = snapshot(window).differencesFrom(before);

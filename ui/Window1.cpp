@@ -263,8 +263,9 @@ void Window1::loadDroppedFile(const QString &path)
 
 void Window1::loadPicture(const QString &path)
 {
-    // Prepared for the printer as the Image menu says (state_.print).
-    if (loadFile(state_, *this, path))
+    // Prepared for the printer as the Image menu says (state_.print). A named pipe or a
+    // device is refused before it is opened, which could wait for ever.
+    if (loadFile(state_, *this, path, FileKinds::RegularOnly))
         pictureName_ = QFileInfo(path).fileName();
 }
 

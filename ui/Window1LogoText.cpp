@@ -7,6 +7,8 @@
 #include "conversion/LogoTextReader.h"
 #include "conversion/Redraw.h"
 #include "import/ImageLoader.h"
+#include "import/LogoTextFile.h"
+#include "import/ReasonWords.h"
 #include "ui/LogoTextEdit.h"
 #include "ui/LogoTextFiles.h"
 #include "ui/PrintPreview.h"
@@ -16,9 +18,43 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <utility>
 #include <variant>
 
 namespace plovan {
+
+namespace {
+
+// The message for a text file that could not be read. The file system's words are the ones
+// it gave when the file was opened unchecked ("No such file or directory"); memory that
+// runs out is told as everywhere else in the window.
+QString openFailure(const QString &name, const LogoTextReadError &error)
+{
+    using Reason = LogoTextReadError::Reason;
+    QString reason;
+    switch (error.reason) {
+    case Reason::NoSuchFile:
+        reason = Window1::tr("No such file or directory");
+        break;
+    case Reason::IsFolder:
+        reason = Window1::tr("file to open is a directory");
+        break;
+    case Reason::NotRegularFile:
+        reason = reasonWords(picturefile::notRegularFile());
+        break;
+    case Reason::CannotRead:
+        reason = error.systemReason;
+        break;
+    case Reason::TooLarge:
+        reason = Window1::tr("the file is larger than any logo data text");
+        break;
+    case Reason::NotEnoughMemory:
+        return Window1::tr("There is not enough memory for this picture.");
+    }
+    return Window1::tr("Cannot open '%1': %2").arg(name, reason);
+}
+
+} // namespace
 
 void Window1::FileOpenLogoText_Action()
 {
@@ -27,18 +63,22 @@ void Window1::FileOpenLogoText_Action()
         if (!path)
             return;
         const QString name = QDir::toNativeSeparators(*path);
-        std::variant<OpenedLogoText, LogoTextFileError> read = readLogoTextFile(*path);
-        if (const auto *error = std::get_if<LogoTextFileError>(&read)) {
-            QMessageBox::warning(this, windowTitle(), tr("Cannot open '%1': %2").arg(name, error->reason));
+        // A named pipe is refused before it is opened: open() would wait for a writer.
+        std::variant<ReadLogoText, LogoTextReadError> read =
+            readLogoTextFile(*path, FileKinds::RegularOnly, LogoTextPicture::Make);
+        if (const auto *error = std::get_if<LogoTextReadError>(&read)) {
+            QMessageBox::warning(this, windowTitle(), openFailure(name, *error));
             return;
         }
-        OpenedLogoText &opened = std::get<OpenedLogoText>(read);
+        ReadLogoText &opened = std::get<ReadLogoText>(read);
         if (!opened.reading.check.valid) {
             QMessageBox::warning(this, windowTitle(),
                                  tr("'%1' is not logo data text: %2")
                                      .arg(name, logoTextFaultPlaceAndWords(opened.reading.check.fault)));
             return;
         }
+        // Valid text is UTF-8 through and through; the bytes are not needed past it.
+        const QString text = QString::fromUtf8(std::exchange(opened.bytes, {}));
         // The picture the text encodes becomes the loaded picture, exactly as a decoded file
         // would, prepared with the Image menu's choices: everything is made before anything
         // of the window changes.
@@ -50,7 +90,7 @@ void Window1::FileOpenLogoText_Action()
         }
         commitLoad(state_, *this, std::get<LoadedPictures>(std::move(prepared)));
         pictureName_ = QFileInfo(*path).fileName();
-        textArea1_->setContent(opened.text);
+        textArea1_->setContent(text);
         redraw(state_, *this);
     });
 }

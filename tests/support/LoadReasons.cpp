@@ -8,7 +8,7 @@ namespace testsupport {
 QString describe(const LoadReason &reason)
 {
     using Kind = LoadReason::Kind;
-    static const char *const names[] = {"None", "NoSuchFile", "Folder", "CannotRead", "Empty", "NotPngOrJpeg",
+    static const char *const names[] = {"None", "NoSuchFile", "Folder", "NotRegularFile", "CannotRead", "Empty", "NotPngOrJpeg",
                                         "EndsEarly", "DamagedHeader", "DamagedData", "TooManyScans", "OutOfRange",
                                         "NotEnoughMemory", "OverLimit", "WiderThanPaper", "Unexpected"};
     static_assert(std::size(names) == size_t(Kind::Unexpected) + 1);
