@@ -11,7 +11,7 @@
 
 #include <QFile>
 
-#include <cstdio>
+#include <new>
 #include <variant>
 
 namespace plovan::cli {
@@ -53,19 +53,11 @@ std::variant<ReadLogoText, LogoTextReadError> readText(const QString &name, Logo
     return readLogoText(input, picture);
 }
 
-bool printLine(const QString &line)
-{
-    const QByteArray bytes = (line + QLatin1Char('\n')).toUtf8();
-    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())
-        && std::fflush(stdout) == 0;
-}
-
 } // namespace
 
 int runCheck(const CliOptions &options)
 {
     const QString &name = options.check;
-    QString reason;
     const std::variant<ReadLogoText, LogoTextReadError> read =
         readText(name, options.preview.isEmpty() ? LogoTextPicture::CheckOnly : LogoTextPicture::Make);
     if (const auto *error = std::get_if<LogoTextReadError>(&read)) {
@@ -79,15 +71,18 @@ int runCheck(const CliOptions &options)
         return kExitFailed;
     }
 
-    if (!options.preview.isEmpty()) {
-        if (!writePreview(*reading.picture, options.preview, reason)) {
-            printError(QStringLiteral("cannot write '%1': %2").arg(options.preview, reason));
+    try {
+        if (!options.preview.isEmpty() && !writePreview(*reading.picture, {options.preview, name}))
             return kExitFailed;
-        }
-    }
-
-    if (!printLine(logoSummaryLine(logoSummary(check.width, check.height()), options.dpi))) {
-        printError(QStringLiteral("cannot write 'standard output'"));
+        if (!writeText(logoSummaryLine(logoSummary(check.width, check.height()), options.dpi) + QLatin1Char('\n'), {}))
+            return kExitFailed;
+    } catch (const std::bad_alloc &) {
+        // Whatever the encoder had is gone with the unwinding; the picture stays, and the
+        // line needs little.
+        LogoTextReadError error{LogoTextReadError::Reason::NotEnoughMemory, {}};
+        error.width = check.width;
+        error.height = check.height();
+        printError(QStringLiteral("cannot read '%1': %2").arg(name, readFailure(error)));
         return kExitFailed;
     }
     return kExitOk;

@@ -12,8 +12,6 @@
 #include "platform/StderrCapture.h"
 
 #include <QFile>
-#include <QSaveFile>
-#include <QStringEncoder>
 
 #include <new>
 
@@ -56,45 +54,6 @@ bool load(const CliOptions &options, WindowState &state, LoadError &error)
     return loaded;
 }
 
-// The text as UTF-8, a slice at a time, so that no second copy of a big text is made. The
-// one buffer the slices go through is had before the first byte is written, so running out
-// of memory cannot cut the text off halfway.
-bool writeUtf8(QIODevice &out, const QString &text)
-{
-    constexpr qsizetype kSlice = qsizetype(1) << 20;
-    QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
-    QByteArray bytes(encoder.requiredSpace(kSlice + 1), Qt::Uninitialized);
-    for (qsizetype from = 0; from < text.size();) {
-        qsizetype count = qMin(kSlice, text.size() - from);
-        if (from + count < text.size() && text.at(from + count - 1).isHighSurrogate())
-            ++count; // keep a surrogate pair in one slice
-        const char *end = encoder.appendToBuffer(bytes.data(), QStringView(text).mid(from, count));
-        const qint64 size = end - bytes.constData();
-        if (out.write(bytes.constData(), size) != size)
-            return false;
-        from += count;
-    }
-    return true;
-}
-
-bool writeText(const QString &text, const QString &path, QString &reason)
-{
-    if (path.isEmpty()) {
-        QFile out;
-        if (!out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeUtf8(out, text) || !out.flush()) {
-            reason = out.errorString();
-            return false;
-        }
-        return true;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !writeUtf8(file, text) || !file.commit()) {
-        reason = file.errorString();
-        return false;
-    }
-    return true;
-}
-
 // Everything after the load: the conversion, the text, the preview and the output. Any
 // allocation on the way may fail; `run` answers that as a refused load.
 int convertAndWrite(const CliOptions &options, WindowState &state)
@@ -106,34 +65,11 @@ int convertAndWrite(const CliOptions &options, WindowState &state)
     redraw(state, view);
     createLogoText(state, view);
 
-    QString reason;
-    if (!options.preview.isEmpty()) {
-        bool written = false;
-        bool outOfMemory = false;
-        {
-            // libpng prints its own fatal error ("libpng error: insufficient memory") before
-            // Qt's writer returns; the tool's one line says what happened instead.
-            StderrCapture encoderOutput;
-            try {
-                written = writePreview(*state.destPix, options.preview, reason);
-            } catch (const std::bad_alloc &) {
-                outOfMemory = true;
-            }
-            encoderOutput.drop();
-        }
-        if (outOfMemory)
-            throw std::bad_alloc();
-        if (!written) {
-            printError(QStringLiteral("cannot write '%1': %2").arg(options.preview, reason));
-            return kExitFailed;
-        }
-    }
-    state = WindowState(); // the pictures are done with; only the text is written now
-    if (!writeText(view.takeText(), options.output, reason)) {
-        printError(QStringLiteral("cannot write '%1': %2")
-                       .arg(options.output.isEmpty() ? QStringLiteral("standard output") : options.output, reason));
+    if (!options.preview.isEmpty() && !writePreview(*state.destPix, {options.preview, options.image}))
         return kExitFailed;
-    }
+    state = WindowState(); // the pictures are done with; only the text is written now
+    if (!writeText(view.takeText(), {options.output, options.image}))
+        return kExitFailed;
     return kExitOk;
 }
 

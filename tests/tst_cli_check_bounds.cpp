@@ -4,10 +4,15 @@
 // and not for much more, so a reader without that bound ends in "not enough memory" (or
 // worse) rather than in the answer this expects.
 #include "LongestText.h"
+#include "PictureMaker.h"
+#include "support/CreatedText.h"
+#include "support/FixtureFiles.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QImageReader>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -64,6 +69,7 @@ private Q_SLOTS:
     void initTestCase() { QVERIFY(dir_.isValid()); }
     void bounds_data();
     void bounds();
+    void previewUnderMemoryLimits();
     void cleanupTestCase();
 
 private:
@@ -125,6 +131,60 @@ void TestCliCheckBounds::bounds()
     QCOMPARE(QString::fromUtf8(run.err), err.isEmpty() ? QString() : err.arg(name));
     QCOMPARE(run.out, out);
     QCOMPARE(run.exitCode, out.isEmpty() ? 1 : 0);
+}
+
+// --check TEXT --preview OUT.png under every address-space limit from just enough down by
+// 64 KiB steps over 4 MiB, which take in the PNG encoder's own allocations: the run either
+// writes the whole preview or ends in one line, exit 1, with the old preview kept; it never
+// dies of an uncaught std::bad_alloc.
+void TestCliCheckBounds::previewUnderMemoryLimits()
+{
+    using namespace plovan;
+    QRandomGenerator random(16);
+    const PictureRef picture =
+        testpictures::filled(2048, 2048, [&](int, int) { return random.bounded(2) ? kBlack : kWhite; });
+    const QString text = dir_.filePath(QStringLiteral("big.txt"));
+    testsupport::writeFile(text, testsupport::logoTextOf(picture).toUtf8());
+    const QString preview = dir_.filePath(QStringLiteral("big-preview.png"));
+    const QByteArray earlier("an earlier preview");
+    auto underLimit = [&](qint64 kib) {
+        testsupport::writeFile(preview, earlier);
+        QProcess process;
+        process.setChildProcessModifier([kib] {
+            const rlimit limit{rlim_t(kib) << 10, rlim_t(kib) << 10};
+            setrlimit(RLIMIT_AS, &limit);
+        });
+        process.start(QStringLiteral(PLOVAN_CLI_PATH), {QStringLiteral("--check"), text, QStringLiteral("--preview"), preview});
+        if (!process.waitForFinished(60000))
+            qFatal("plovan-cli did not finish");
+        return Run{process.exitStatus(), process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    };
+    auto succeeded = [](const Run &run) { return run.status == QProcess::NormalExit && run.exitCode == 0; };
+
+    qint64 refused = 16 << 10, enough = 4 << 20; // KiB
+    QVERIFY2(succeeded(underLimit(enough)), "the run needs more than 4 GiB of address space");
+    while (enough - refused > 64) {
+        const qint64 middle = (refused + enough) / 2;
+        (succeeded(underLimit(middle)) ? enough : refused) = middle;
+    }
+    int failures = 0;
+    for (qint64 kib = enough; kib > enough - (4 << 10); kib -= 64) {
+        const Run run = underLimit(kib);
+        const QString at = QStringLiteral("under %1 KiB: exit %2, %3").arg(kib).arg(run.exitCode).arg(QString::fromUtf8(run.err));
+        QVERIFY2(run.status == QProcess::NormalExit, qPrintable(at));
+        QFile written(preview);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        if (run.exitCode == 0) {
+            QVERIFY2(run.err.isEmpty(), qPrintable(at));
+            QCOMPARE(QImageReader(preview).size(), QSize(2048, 2048));
+            continue;
+        }
+        ++failures;
+        QVERIFY2(run.exitCode == 1 && run.err.count('\n') == 1 && run.err.startsWith("plovan-cli: "), qPrintable(at));
+        QVERIFY2(run.out.isEmpty(), qPrintable(at));
+        QVERIFY2(written.readAll() == earlier, qPrintable(at));
+    }
+    QVERIFY2(failures > 0, "no limit in the range made the run fail");
 }
 
 void TestCliCheckBounds::cleanupTestCase()

@@ -7,6 +7,8 @@
 #include "PictureMaker.h"
 #include "UnwrittenPipe.h"
 #include "support/CreatedText.h"
+#include "support/FixtureFiles.h"
+#include "support/FullDisk.h"
 #include "support/WindowRecorder.h"
 #include "conversion/LogoText.h"
 #include "import/LogoTextFile.h"
@@ -15,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QSlider>
@@ -110,6 +113,7 @@ private Q_SLOTS:
     void cancelledOpenChangesNothing();
     void save_data();
     void save();
+    void saveFailureNamesTheFile_data();
     void saveFailureNamesTheFile();
     void fileMenuFromTheKeyboard_data();
     void fileMenuFromTheKeyboard();
@@ -367,19 +371,63 @@ void TestWindowLogoText::save()
     QCOMPARE(window.control<LogoTextEdit>("TextArea1")->content(), text);
 }
 
+enum class SaveTarget { MissingFolder, FullDisk, UnreadPipe };
+Q_DECLARE_METATYPE(SaveTarget)
+
+void TestWindowLogoText::saveFailureNamesTheFile_data()
+{
+    QTest::addColumn<SaveTarget>("target");
+    QTest::addColumn<QString>("reason"); // empty: any the system gives
+    QTest::newRow("a folder that is not there") << SaveTarget::MissingFolder << QString();
+    QTest::newRow("a full disk keeps the old file") << SaveTarget::FullDisk << QStringLiteral("No space left on device");
+    QTest::newRow("a named pipe nothing reads, at once") << SaveTarget::UnreadPipe
+                                                         << QStringLiteral("No such device or address");
+}
+
+// One message naming the file and the system's reason; the text area keeps its text, and
+// what was there before stays as it was.
 void TestWindowLogoText::saveFailureNamesTheFile()
 {
-    const QString path = bed_.path(QStringLiteral("no such folder/logo.txt"));
+    QFETCH(SaveTarget, target);
+    QFETCH(QString, reason);
+    testsupport::FullDisk disk;
+    QString path = bed_.path(QStringLiteral("no such folder/logo.txt"));
+    if (target == SaveTarget::FullDisk) {
+        PLOVAN_REQUIRE_FULL_DISK(disk);
+        path = disk.path(QStringLiteral("logo.txt"));
+        testsupport::writeFile(path, "the old text");
+        QVERIFY(disk.fill());
+    } else if (target == SaveTarget::UnreadPipe) {
+        path = bed_.path(QStringLiteral("unread.pipe"));
+        QFile::remove(path);
+        QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    }
+    const QString text = QStringLiteral("OBM¶BMD¶FF¶CBM¶");
     ShownWindow window(bed_.menus());
-    window.control<LogoTextEdit>("TextArea1")->setContent(u"OBM¶BMD¶FF¶CBM¶");
+    window.control<LogoTextEdit>("TextArea1")->setContent(text);
     window->setLogoTextChooser([&](Window1::LogoTextDialog) { return std::optional<QString>(path); });
     window->FileSaveLogoText_Action();
     const QStringList messages = bed_.takeMessages();
     QCOMPARE(messages.size(), 1);
-    QVERIFY2(messages.first().startsWith(QStringLiteral("Cannot save '%1': ").arg(QDir::toNativeSeparators(path))),
-             qPrintable(messages.first()));
-    QVERIFY(messages.first().size() > QStringLiteral("Cannot save '%1': ").arg(path).size());
-    QVERIFY(!QFile::exists(path));
+    const QString start = QStringLiteral("Cannot save '%1': ").arg(QDir::toNativeSeparators(path));
+    if (reason.isEmpty()) {
+        QVERIFY2(messages.first().startsWith(start), qPrintable(messages.first()));
+        QVERIFY(messages.first().size() > start.size());
+    } else {
+        QCOMPARE(messages.first(), start + reason);
+    }
+    QCOMPARE(window.control<LogoTextEdit>("TextArea1")->content(), text);
+    switch (target) {
+    case SaveTarget::MissingFolder:
+        QVERIFY(!QFile::exists(path));
+        break;
+    case SaveTarget::FullDisk:
+        QCOMPARE(fileBytes(path), QByteArray("the old text"));
+        break;
+    case SaveTarget::UnreadPipe:
+        QVERIFY(!QFileInfo(path).isFile());
+        break;
+    }
 }
 
 enum class MenuItem { LoadImage, OpenLogoText, SaveLogoText };

@@ -1,22 +1,20 @@
 #include "ui/LogoTextFiles.h"
 
-#include <QSaveFile>
+#include "platform/OutputFile.h"
+
+#include <QIODevice>
 
 namespace plovan {
 
 std::optional<LogoTextFileError> writeLogoTextFile(const QString &path, QStringView text)
 {
     const QByteArray bytes = text.toUtf8();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return LogoTextFileError{file.errorString()};
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return LogoTextFileError{reason};
-    }
-    if (!file.commit())
-        return LogoTextFileError{file.errorString()};
+    WriteOptions options;
+    options.waitForReader = false; // a named pipe nobody reads is refused, not waited on
+    const std::optional<WriteFailure> failure = writeFile(
+        path, [&](QIODevice &device, QString &) { return device.write(bytes) == bytes.size(); }, options);
+    if (failure)
+        return LogoTextFileError{failure->systemReason};
     return std::nullopt;
 }
 
