@@ -2,10 +2,16 @@
 # the virtual X display, a scratch home for the settings, and the steps a user takes (keys,
 # clicks, dialogs, the clipboard, starting and quitting plovan).
 
-# Runs the calling script again under Xvfb with the same arguments; exits 77 (skipped) first
-# when one of the tools named in $1... is missing. Call as: on_virtual_display TOOL... -- "$@".
+# Runs the calling script again under Xvfb with the same arguments, with a real window
+# manager (openbox) on the display that gives windows and dialogs the keyboard as a desktop
+# does; exits 77 (skipped) first when one of the tools named in $1... is missing. Call as:
+# on_virtual_display TOOL... -- "$@".
 on_virtual_display() {
-  [ -z "${WINDOW_CHECK_DISPLAY_READY:-}" ] || return 0
+  if [ -n "${WINDOW_CHECK_DISPLAY_READY:-}" ]; then
+    start_window_manager
+    return 0
+  fi
+  set -- openbox xprop "$@"
   while [ "$1" != -- ]; do
     command -v "$1" >/dev/null || { echo "SKIP: $1 is not installed (tools/install-deps installs it)"; exit 77; }
     shift
@@ -13,6 +19,17 @@ on_virtual_display() {
   shift
   export WINDOW_CHECK_DISPLAY_READY=1
   exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+}
+
+# openbox on the virtual display, ready once it has announced itself on the root window.
+start_window_manager() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  echo "FAIL: openbox did not start on the virtual display" >&2
+  exit 1
 }
 
 # A home, runtime and configuration folder of the check's own, removed when it ends: the file
@@ -35,10 +52,15 @@ fail() {
   exit 1
 }
 
-# The display has no window manager, so nothing gives a window the keyboard when it appears
-# or when a dialog over it closes: the check does that, as a window manager would.
-focus() {
-  xdotool windowfocus --sync "$1"
+# Waits, up to 5 s, until the window manager has given window $1 the keyboard, as it does to
+# a window or a dialog that appears and to the window under a dialog that closes; fails
+# otherwise. Nothing here moves the focus by hand.
+expect_focus() {
+  for _ in $(seq 50); do
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  fail "window $1 ($(xdotool getwindowname "$1" 2>/dev/null)) does not have the focus; $(xdotool getactivewindow 2>/dev/null) has"
 }
 
 # A left click at a point of the content area, in the content area's units.
@@ -56,7 +78,7 @@ keys() {
 }
 
 # Starts plovan and waits for its window: $pid, $wid, its geometry ($WIDTH, $HEIGHT) and the
-# height of the menu bar above the 383 units of content ($menubar). The window gets the focus.
+# height of the menu bar above the 383 units of content ($menubar). The window has the focus.
 start_plovan() {
   "$plovan" >>"$log" 2>&1 &
   pid=$!
@@ -65,12 +87,12 @@ start_plovan() {
   eval "$(xdotool getwindowgeometry --shell "$wid")"
   menubar=$((HEIGHT - 383))
   [ "$menubar" -gt 0 ] || fail "the window is $HEIGHT high: no room for the 383 of content and a menu bar"
-  focus "$wid"
+  expect_focus "$wid"
 }
 
 # The Quit shortcut: plovan must end within 10 s with status 0.
 quit_plovan() {
-  focus "$wid"
+  expect_focus "$wid"
   keys ctrl+q
   for _ in $(seq 100); do
     kill -0 "$pid" 2>/dev/null || break
@@ -93,12 +115,14 @@ window_titled() {
   done
 }
 
-# Types a path into the file dialog titled $1 and presses Return; the dialog must close.
+# Types a path into the file dialog titled $1 and presses Return; the dialog must close, and
+# the main window have the focus again (give a third argument, "message", when a message box
+# is to come up over it instead).
 answer_file_dialog() {
   local dialog
   dialog=$(window_titled "$1")
   [ -n "$dialog" ] || fail "no dialog titled $1 within 10 s"
-  focus "$dialog"
+  expect_focus "$dialog"
   xdotool type --delay 10 "$2"
   keys Return
   for _ in $(seq 50); do
@@ -106,7 +130,7 @@ answer_file_dialog() {
     sleep 0.1
   done
   xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && fail "the dialog $1 is still open after Return"
-  focus "$wid"
+  [ "${3:-}" = message ] || expect_focus "$wid"
 }
 
 # Alt+E, A and Alt+E, C, then the clipboard into $1 (emptied first, so an old copy never counts).

@@ -46,16 +46,16 @@ echo "ok: Ctrl+S saved it byte for byte"
 keys ctrl+End x ctrl+s
 question=$(window_titled Plovan)
 [ -n "$question" ] || fail "no question before saving an edited text"
-focus "$question"
+expect_focus "$question"
 keys Escape
 sleep 0.5
 xdotool search --onlyvisible --name '^Save Logo Data Text As$' >/dev/null 2>&1 && fail "the save dialog opened after Escape"
 [ ! -e "$out/saved-edited.txt" ] || fail "a file was written after Escape"
-focus "$wid"
+expect_focus "$wid"
 keys ctrl+s
 question=$(window_titled Plovan)
 [ -n "$question" ] || fail "no question the second time"
-focus "$question"
+expect_focus "$question"
 keys alt+s
 answer_file_dialog "Save Logo Data Text As" "$out/saved-edited.txt"
 [ "$(stat -c %s "$out/saved-edited.txt")" -eq $(($(stat -c %s "$text") + 1)) ] ||

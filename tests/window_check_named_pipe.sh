@@ -20,26 +20,26 @@ dismiss_message() {
   local message
   message=$(window_titled Plovan)
   [ -n "$message" ] || fail "no message within 10 s after choosing $1 (waiting in open()?)"
-  focus "$message"
+  expect_focus "$message"
   keys Return
   for _ in $(seq 50); do
     xdotool search --onlyvisible --name '^Plovan$' 2>/dev/null | grep -qvx "$wid" || break
     sleep 0.1
   done
   xdotool search --onlyvisible --name '^Plovan$' 2>/dev/null | grep -qvx "$wid" && fail "the message is still open after Return"
-  focus "$wid"
+  expect_focus "$wid"
 }
 
 start_plovan
 echo "ok: window $wid shown"
 
 keys alt+f o
-answer_file_dialog "Open Logo Data Text" "$scratch/pipe.txt"
+answer_file_dialog "Open Logo Data Text" "$scratch/pipe.txt" message
 dismiss_message "$scratch/pipe.txt"
 echo "ok: Alt+F, O on a named pipe shows a message"
 
 keys ctrl+o
-answer_file_dialog "Load Image" "$scratch/pipe.png"
+answer_file_dialog "Load Image" "$scratch/pipe.png" message
 dismiss_message "$scratch/pipe.png"
 echo "ok: Ctrl+O on a named pipe shows a message"
 
