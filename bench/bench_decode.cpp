@@ -21,7 +21,7 @@
 #include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
-#include "import/ImageLoader.h"
+#include "import/LoadSequence.h"
 #include "platform/PictureFile.h"
 
 #include <QCommandLineParser>
@@ -89,7 +89,7 @@ Stages runStages(const QString &path, QFile &devNull)
             qFatal("cannot decode %s", qPrintable(path));
     });
     std::variant<LoadedPictures, LoadError> decoded;
-    t.decodeAndWorking = millisecondsOf([&] { decoded = decodeForWindow(path); });
+    t.decodeAndWorking = millisecondsOf([&] { decoded = decodeAndPrepare(PictureSource::file(path)); });
     if (const auto *error = std::get_if<LoadError>(&decoded))
         qFatal("cannot load %s (reason %d)", qPrintable(path), int(error->reason.kind));
     WindowState state;

@@ -12,7 +12,7 @@
 #include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
-#include "import/ImageLoader.h"
+#include "import/LoadSequence.h"
 #include "platform/PictureFile.h"
 #include "support/FixtureFiles.h"
 #include "support/LoadReasons.h"
@@ -54,7 +54,7 @@ int measure(const QString &path)
     warmUpDecoders(); // before the baseline is taken
     resetPeak();
     const qint64 baseline = statusKiB("VmRSS");
-    auto decoded = decodeForWindow(path);
+    auto decoded = decodeAndPrepare(PictureSource::file(path));
     if (const LoadError *error = std::get_if<LoadError>(&decoded)) {
         std::printf("refused %s\n", qPrintable(testsupport::describe(error->reason)));
         return 1;

@@ -3,11 +3,9 @@
 #include "CliOutput.h"
 #include "import/ReasonWords.h"
 
-#include "conversion/AutoThreshold.h"
+#include "conversion/Convert.h"
 #include "conversion/HeadlessView.h"
-#include "conversion/LogoText.h"
-#include "conversion/Redraw.h"
-#include "import/ImageLoader.h"
+#include "import/LoadSequence.h"
 #include "platform/PictureFile.h"
 #include "platform/StderrCapture.h"
 
@@ -18,53 +16,43 @@
 namespace plovan::cli {
 namespace {
 
-// The loading half of the window, without a window: it only keeps the error.
-class CliLoadView : public LoadView {
-public:
-    std::optional<QString> chooseFile(const FileTypeSet &) override { return std::nullopt; }
-    void setSourceBackdrop(const PictureRef &) override {}
-    void setProcessedBackdrop(const PictureRef &) override {}
-    void setDimensionsText(const QString &) override {}
-    void showLoadError(const LoadError &error) override { this->error = error; }
-
-    LoadError error;
-};
-
-bool load(const CliOptions &options, WindowState &state, LoadError &error)
+// What the options ask of the picture, in the one settings value of the conversion.
+ConversionSettings conversionSettings(const CliOptions &options)
 {
-    CliLoadView view;
-    bool loaded = false;
-    {
-        // What the decoders print is no news once the load came back, with a picture or
-        // with a reason of ours; anything else (a crash, an abort) gets through.
-        StderrCapture decoderOutput;
-        if (options.image == QLatin1String("-")) {
-            QFile input;
-            if (!input.open(stdin, QIODevice::ReadOnly)) {
-                view.showLoadError({options.image, picturefile::cannotRead(input.errorString())});
-            } else {
-                loaded = loadFrom(state, view, &input, options.image);
-            }
-        } else {
-            loaded = loadFile(state, view, options.image);
-        }
-        decoderOutput.drop();
+    ConversionSettings settings;
+    settings.print = options.print;
+    settings.threshold = options.threshold;
+    settings.automaticThreshold = options.automaticThreshold;
+    settings.reverse = options.reverse;
+    return settings;
+}
+
+// The loading sequence, without a window: the state takes the pictures.
+std::optional<LoadError> load(const CliOptions &options, WindowState &state)
+{
+    // What the decoders print is no news once the load came back, with a picture or with a
+    // reason of ours; anything else (a crash, an abort) gets through.
+    StderrCapture decoderOutput;
+    std::optional<LoadError> error;
+    if (options.image == QLatin1String("-")) {
+        QFile input;
+        if (!input.open(stdin, QIODevice::ReadOnly))
+            error = LoadError{options.image, picturefile::cannotRead(input.errorString())};
+        else
+            error = plovan::load(state, PictureSource::openDevice(&input, options.image), nullptr);
+    } else {
+        error = plovan::load(state, PictureSource::file(options.image), nullptr);
     }
-    error = view.error;
-    return loaded;
+    decoderOutput.drop();
+    return error;
 }
 
 // Everything after the load: the conversion, the text, the preview and the output. Any
 // allocation on the way may fail; `run` answers that as a refused load.
 int convertAndWrite(const CliOptions &options, WindowState &state)
 {
-    state.reverse = options.reverse;
-    state.threshold = options.automaticThreshold ? automaticThreshold(*state.pix, state.reverse) : options.threshold;
-
     HeadlessView view;
-    redraw(state, view);
-    createLogoText(state, view);
-
+    convertLoaded(state, conversionSettings(options), view);
     if (!options.preview.isEmpty() && !writePreview(*state.destPix, {options.preview, options.image}))
         return kExitFailed;
     state = WindowState(); // the pictures are done with; only the text is written now
@@ -80,9 +68,8 @@ int run(const CliOptions &options)
     WindowState state;
     // Scaling and centring happen in the load, as in the window; the halftone in redraw.
     state.print = options.print;
-    LoadError error;
-    if (!load(options, state, error)) {
-        printError(QStringLiteral("cannot load '%1': %2").arg(error.file, reasonWords(error.reason)));
+    if (const std::optional<LoadError> error = load(options, state)) {
+        printError(QStringLiteral("cannot load '%1': %2").arg(error->file, reasonWords(error->reason)));
         return kExitFailed;
     }
     const int width = state.pix->Width(), height = state.pix->Height();

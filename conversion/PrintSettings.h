@@ -28,6 +28,29 @@ struct PrintSettings {
     Halftone halftone = Halftone::None;
 
     bool operator==(const PrintSettings &) const = default;
+
+    // Whether the picture itself is changed (scaled or padded) before the conversion, which
+    // a change of these makes again from the picture as decoded; the halftone is redraw's.
+    bool reshapes() const { return fit != Fit::OriginalSize || paperWidth != 0; }
+    bool sameShapeAs(const PrintSettings &other) const
+    {
+        return fit == other.fit && width == other.width && paperWidth == other.paperWidth;
+    }
+};
+
+// The slider's value when the window opens, and plovan-cli's threshold without --threshold.
+inline constexpr int kDefaultThreshold = 100;
+
+// Everything that makes the text of a decoded picture: the print settings, and the threshold
+// and the reverse flag, which the window keeps in its own controls and plovan-cli takes from
+// its options.
+struct ConversionSettings {
+    PrintSettings print;
+    int threshold = kDefaultThreshold; // 0-255
+    bool automaticThreshold = false;   // the picture's own (Otsu's) threshold instead
+    bool reverse = false;
+
+    bool operator==(const ConversionSettings &) const = default;
 };
 
 } // namespace plovan

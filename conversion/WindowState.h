@@ -12,7 +12,7 @@ namespace plovan {
 struct WindowState {
     PictureRef pix;     // the picture loaded from a file
     PictureRef destPix; // the black-and-white working picture
-    int threshold = 100; // 0-255, from the slider
+    int threshold = kDefaultThreshold; // 0-255, from the slider
     bool reverse = false; // light pixels become black instead of dark ones
     // Scaling and centring (already applied to pix) and the halftone redraw uses.
     PrintSettings print;

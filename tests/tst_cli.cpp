@@ -6,7 +6,7 @@
 
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
-#include "import/ImageLoader.h"
+#include "import/LoadSequence.h"
 #include "platform/PictureFile.h"
 
 #include "Version.h"

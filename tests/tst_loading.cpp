@@ -5,7 +5,7 @@
 
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
-#include "import/ImageLoader.h"
+#include "import/LoadSequence.h"
 #include "platform/AvailableMemory.h"
 #include "platform/PictureFile.h"
 
@@ -182,13 +182,13 @@ void TestLoading::loadsFromADevice()
     QByteArray bytes = png::fromImage(logoImage(5, 3));
     QBuffer device(&bytes);
     QVERIFY(device.open(QIODevice::ReadOnly));
-    QVERIFY(loadFrom(state, window, &device, QStringLiteral("-")));
+    QVERIFY(!load(state, PictureSource::openDevice(&device, QStringLiteral("-")), &window));
     QCOMPARE(window.dimensionsText, QStringLiteral("5x3"));
 
     QByteArray notAPicture("hello");
     QBuffer other(&notAPicture);
     QVERIFY(other.open(QIODevice::ReadOnly));
-    QVERIFY(!loadFrom(state, window, &other, QStringLiteral("-")));
+    QVERIFY(load(state, PictureSource::openDevice(&other, QStringLiteral("-")), &window));
     QCOMPARE(window.errors, (QList<LoadError>{{QStringLiteral("-"), picturefile::notPngOrJpeg()}}));
 }
 

@@ -1,9 +1,9 @@
 // Loading for the printer: a load prepares the decoded picture with the state's print
-// settings and keeps the decoded original, from which preparePictures makes the pictures
+// settings and keeps the decoded original, from which prepareLoad makes the pictures
 // again; a preparation that cannot be done is refused before any work and changes nothing.
 #include "conversion/LogoText.h"
 #include "conversion/PreparePicture.h"
-#include "import/ImageLoader.h"
+#include "import/LoadSequence.h"
 #include "support/FitSettings.h"
 #include "support/FixtureFiles.h"
 #include "support/WindowRecorder.h"
@@ -124,13 +124,13 @@ void TestLoadingPrint::preparingAgainFromTheOriginal()
     QVERIFY(loadFile(state, view, picture(301, 97)));
     const PictureRef original = state.original;
 
-    auto wider = preparePictures(original, fitTo(Fit::MaxWidth, 200, 250));
+    auto wider = prepareLoad(original, fitTo(Fit::MaxWidth, 200, 250));
     QVERIFY(std::holds_alternative<LoadedPictures>(wider));
     commitLoad(state, view, std::get<LoadedPictures>(std::move(wider)));
     QCOMPARE(view.dimensionsText, QStringLiteral("250x64"));
     QCOMPARE(state.original, original);
 
-    auto back = preparePictures(original, PrintSettings());
+    auto back = prepareLoad(original, PrintSettings());
     QVERIFY(std::holds_alternative<LoadedPictures>(back));
     commitLoad(state, view, std::get<LoadedPictures>(std::move(back)));
     QCOMPARE(view.dimensionsText, QStringLiteral("301x97"));
@@ -159,7 +159,7 @@ void TestLoadingPrint::memoryCheckedBeforeAnyWork()
     WindowState state;
     WindowRecorder view;
     QVERIFY(loadFile(state, view, picture(301, 97)));
-    const auto prepared = preparePictures(state.original, print, available);
+    const auto prepared = prepareLoad(state.original, print, available);
     QCOMPARE(std::holds_alternative<PrepareError>(prepared), refused);
     if (refused) {
         const QSize size = preparedSize({301, 97}, print);

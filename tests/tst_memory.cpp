@@ -5,7 +5,7 @@
 // pass mark: bench/bench_memory prints it.)
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
-#include "import/ImageLoader.h"
+#include "import/LoadSequence.h"
 #include "platform/PictureFile.h"
 #include "support/FixtureFiles.h"
 #include "support/PngFiles.h"

@@ -10,7 +10,7 @@
 #include "conversion/LogoText.h"
 #include "conversion/PreparePicture.h"
 #include "conversion/Redraw.h"
-#include "import/ImageLoader.h"
+#include "import/LoadSequence.h"
 #include "support/WindowRecorder.h"
 #include "ui/ImageMenu.h"
 #include "ui/LogoTextEdit.h"

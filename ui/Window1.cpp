@@ -3,7 +3,7 @@
 #include "Version.h"
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
-#include "import/ImageLoader.h"
+#include "import/LoadSequence.h"
 #include "import/ReasonWords.h"
 #include "platform/Exceptions.h"
 #include "ui/Canvas.h"
@@ -210,8 +210,9 @@ void Window1::guarded(const std::function<void()> &work)
 void Window1::PushButton1_Action()
 {
     guarded([this] {
-        if (const std::optional<QString> path = chooseFile(filetypes::pictures()))
-            loadPicture(*path);
+        // A named pipe or a device is refused before it is opened, which could wait for ever.
+        if (const std::optional<QString> path = chooseAndLoad(state_, *this, FileKinds::RegularOnly))
+            pictureName_ = QFileInfo(*path).fileName();
     });
 }
 

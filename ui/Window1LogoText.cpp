@@ -6,7 +6,7 @@
 
 #include "conversion/LogoTextReader.h"
 #include "conversion/Redraw.h"
-#include "import/ImageLoader.h"
+#include "import/LoadSequence.h"
 #include "import/LogoTextFile.h"
 #include "import/ReasonWords.h"
 #include "ui/LogoTextEdit.h"
@@ -82,13 +82,8 @@ void Window1::FileOpenLogoText_Action()
         // The picture the text encodes becomes the loaded picture, exactly as a decoded file
         // would, prepared with the Image menu's choices: everything is made before anything
         // of the window changes.
-        std::variant<LoadedPictures, PrepareError> prepared =
-            preparePictures(opened.reading.picture, state_.print, availableMemory_);
-        if (const auto *error = std::get_if<PrepareError>(&prepared)) {
-            showLoadError(LoadError{name, prepareFailure(*error)});
+        if (load(state_, PictureSource::picture(std::move(opened.reading.picture), name), this, availableMemory_))
             return;
-        }
-        commitLoad(state_, *this, std::get<LoadedPictures>(std::move(prepared)));
         pictureName_ = QFileInfo(*path).fileName();
         textArea1_->setContent(text);
         redraw(state_, *this);

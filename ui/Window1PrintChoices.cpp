@@ -6,11 +6,12 @@
 #include "conversion/AutoThreshold.h"
 #include "conversion/PreparePicture.h"
 #include "conversion/Redraw.h"
-#include "import/ImageLoader.h"
+#include "import/LoadSequence.h"
 #include "ui/ImageMenu.h"
 
 #include <QInputDialog>
 #include <algorithm>
+#include <utility>
 #include <QMessageBox>
 #include <QSlider>
 
@@ -37,25 +38,16 @@ void Window1::connectImageMenu(ImageMenu *menu)
 void Window1::ImageMenu_ChoicesWanted(const ImageChoices &wanted)
 {
     guarded([this, wanted] {
-        const PrintSettings print = wanted.printSettings();
-        const bool reshapes = print.fit != state_.print.fit || print.width != state_.print.width
-            || print.paperWidth != state_.print.paperWidth;
-        if (reshapes && state_.original) {
-            // Built in full before anything of the window changes.
-            std::variant<LoadedPictures, PrepareError> prepared =
-                preparePictures(state_.original, print, availableMemory_);
-            if (const auto *error = std::get_if<PrepareError>(&prepared)) {
-                imageMenu_->show(choices_);
-                QMessageBox::warning(this, windowTitle(), printChoiceFailure(wanted, *error));
-                return;
-            }
-            // Copies of plain values and moves of pointers: nothing here throws.
-            choices_ = wanted;
-            state_.print = print;
-            commitLoad(state_, *this, std::get<LoadedPictures>(std::move(prepared)));
-        } else {
-            choices_ = wanted;
-            state_.print = print;
+        // Everything is made before anything of the window changes. The choices change with
+        // the settings, so that a view failing halfway through the commit leaves the menu
+        // saying what the window uses.
+        const ImageChoices before = std::exchange(choices_, wanted);
+        if (const std::optional<PrepareError> error =
+                changePrintSettings(state_, *this, wanted.printSettings(), availableMemory_)) {
+            choices_ = before;
+            imageMenu_->show(choices_);
+            QMessageBox::warning(this, windowTitle(), printChoiceFailure(wanted, *error));
+            return;
         }
         imageMenu_->show(choices_);
         choices_.remember();

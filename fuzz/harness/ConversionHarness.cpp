@@ -3,7 +3,7 @@
 #include "harness/ByteReader.h"
 #include "harness/Reference.h"
 #include "support/WindowRecorder.h"
-#include "import/ImageLoader.h"
+#include "import/LoadSequence.h"
 
 namespace plovan::fuzz {
 

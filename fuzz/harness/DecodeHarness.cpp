@@ -5,7 +5,7 @@
 #include "harness/Reference.h"
 #include "support/LoadReasons.h"
 #include "support/WindowRecorder.h"
-#include "import/ImageLoader.h"
+#include "import/LoadSequence.h"
 #include "platform/PictureFile.h"
 #include "platform/PictureHeader.h"
 
