@@ -158,9 +158,11 @@ void TestPrepare::scalingMatchesAreaAverage_data()
     QTest::addColumn<int>("height");
     QTest::addColumn<int>("newWidth");
     QTest::addColumn<quint32>("seed");
+    QTest::addColumn<QList<int>>("checkerboard"); // two greys instead of random colours
+    QTest::addColumn<int>("level");               // every new pixel's grey, worked out by hand; -1: not known
     auto row = [](const char *name, int width, int height, int newWidth) {
         QTest::addRow("%s: %dx%d to %d", name, width, height, newWidth)
-            << width << height << newWidth << quint32(width * 1000 + newWidth);
+            << width << height << newWidth << quint32(width * 1000 + newWidth) << QList<int>() << -1;
     };
     row("shrink by a fraction", 37, 23, 11);
     row("shrink by a whole factor", 45, 27, 15);
@@ -175,6 +177,20 @@ void TestPrepare::scalingMatchesAreaAverage_data()
     row("enlarge one pixel", 1, 1, 5);
     row("wide and short", 255, 3, 64);
     row("tall and narrow", 5, 211, 3);
+    // Exact halves, which round up. Each new pixel covers as many pixels of one grey as of
+    // the other, so its average is their mean, a whole level and a half; at these sizes
+    // that quotient, taken through a reciprocal in floating point, lands just below the
+    // level above, which the division must still give.
+    auto tie = [](const char *name, int width, int height, int newWidth, int dark, int light, int level) {
+        QTest::addRow("a half rounds up, %s: %dx%d of %d and %d to %d", name, width, height, dark, light, newWidth)
+            << width << height << newWidth << quint32(0) << QList<int>({dark, light}) << level;
+    };
+    tie("100.5 gives 101", 98, 1, 1, 100, 101, 101);
+    tie("127.5 gives 128", 98, 1, 1, 0, 255, 128);
+    tie("0.5 gives 1", 206, 1, 1, 0, 1, 1);
+    tie("over rows and columns, 100.5 gives 101", 14, 7, 1, 100, 101, 101);
+    tie("two new pixels of 100.5", 196, 1, 2, 100, 101, 101);
+    tie("three new pixels of 12.5 over three rows", 486, 3, 3, 12, 13, 13);
 }
 
 void TestPrepare::scalingMatchesAreaAverage()
@@ -183,14 +199,25 @@ void TestPrepare::scalingMatchesAreaAverage()
     QFETCH(int, height);
     QFETCH(int, newWidth);
     QFETCH(quint32, seed);
+    QFETCH(QList<int>, checkerboard);
+    QFETCH(int, level);
     QRandomGenerator random(seed);
-    const PictureRef source = randomPicture(width, height, random);
+    const PictureRef source = checkerboard.isEmpty()
+        ? randomPicture(width, height, random)
+        : testpictures::filled(width, height, [&](int x, int y) {
+              const int grey = checkerboard[(x + y) % 2];
+              return RGB(grey, grey, grey);
+          });
     const auto prepared = preparePicture(source, fitTo(Fit::Width, newWidth));
     QVERIFY(std::holds_alternative<PictureRef>(prepared));
     const PictureRef &scaled = std::get<PictureRef>(prepared);
     const int newHeight = int(scaledHeight(width, height, newWidth));
     const QString difference = firstDifference(*scaled, *naiveAreaScale(*source, newWidth, newHeight));
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    if (level >= 0) {
+        const QString uniform = firstDifference(*scaled, *testpictures::uniform(newWidth, newHeight, RGB(level, level, level)));
+        QVERIFY2(uniform.isEmpty(), qPrintable(uniform));
+    }
 }
 
 void TestPrepare::nothingToDoIsTheSamePicture_data()
