@@ -6,71 +6,22 @@
 #include "conversion/PreparePicture.h"
 #include "conversion/Redraw.h"
 #include "platform/PictureFile.h"
+#include "support/AreaAverage.h"
 #include "support/FitSettings.h"
 #include "support/LoadReasons.h"
 
 #include <QCryptographicHash>
 #include <QTest>
-#include <cmath>
 
 using namespace plovan;
+using plovan::testsupport::firstDifference;
 using plovan::testsupport::fitTo;
+using plovan::testsupport::naiveAreaScale;
 
 Q_DECLARE_METATYPE(plovan::Fit)
 Q_DECLARE_METATYPE(plovan::PrepareError::Reason)
 
 namespace {
-
-// The area average as it reads, one new pixel at a time over every source pixel it
-// touches. Positions are measured in 1/newWidth and 1/newHeight of a source pixel, where
-// every edge is a whole number, so the doubles below are exact until the one division.
-PictureRef naiveAreaScale(const Picture &source, int newWidth, int newHeight)
-{
-    const int width = source.Width(), height = source.Height();
-    const ConstRGBSurface in = source.rgbSurface();
-    PictureRef out = makePicture(newWidth, newHeight);
-    RGBSurface surface = out->rgbSurface();
-    auto overlap = [](double a0, double a1, double b0, double b1) {
-        return std::max(0.0, std::min(a1, b1) - std::max(a0, b0));
-    };
-    for (int Y = 0; Y < newHeight; ++Y) {
-        for (int X = 0; X < newWidth; ++X) {
-            double red = 0, green = 0, blue = 0;
-            for (int y = 0; y < height; ++y) {
-                const double dy = overlap(double(Y) * height, double(Y + 1) * height, double(y) * newHeight,
-                                          double(y + 1) * newHeight);
-                for (int x = 0; dy > 0 && x < width; ++x) {
-                    const double dx = overlap(double(X) * width, double(X + 1) * width, double(x) * newWidth,
-                                              double(x + 1) * newWidth);
-                    const Colour c = in.Pixel(x, y);
-                    red += dx * dy * Red(c);
-                    green += dx * dy * Green(c);
-                    blue += dx * dy * Blue(c);
-                }
-            }
-            const double area = double(width) * height;
-            auto level = [area](double sum) { return int(std::floor(sum / area + 0.5)); };
-            surface.Pixel(X, Y, RGB(level(red), level(green), level(blue)));
-        }
-    }
-    return out;
-}
-
-// Where two pictures first differ, or an empty string: a failure that says where.
-QString firstDifference(const Picture &actual, const Picture &expected)
-{
-    if (actual.Width() != expected.Width() || actual.Height() != expected.Height())
-        return QStringLiteral("size %1x%2, expected %3x%4")
-            .arg(actual.Width()).arg(actual.Height()).arg(expected.Width()).arg(expected.Height());
-    for (int y = 0; y < actual.Height(); ++y)
-        for (int x = 0; x < actual.Width(); ++x)
-            if (actual.rgbSurface().Pixel(x, y) != expected.rgbSurface().Pixel(x, y))
-                return QStringLiteral("(%1, %2): %3, expected %4")
-                    .arg(x).arg(y)
-                    .arg(actual.rgbSurface().Pixel(x, y), 6, 16, QLatin1Char('0'))
-                    .arg(expected.rgbSurface().Pixel(x, y), 6, 16, QLatin1Char('0'));
-    return {};
-}
 
 PictureRef randomPicture(int width, int height, QRandomGenerator &random)
 {
