@@ -115,6 +115,19 @@ PictureRef randomPicture(int width, int height, QRandomGenerator &random)
     return picture;
 }
 
+// A colour whose floored mean of red, green and blue is `grey`, its channels as far apart
+// as `noise` picks: (10, 20, 30) for 20 as well as (20, 20, 20) or (0, 0, 61).
+Colour withFlooredMean(int grey, quint32 noise)
+{
+    const int sum = std::min(765, 3 * grey + int(noise % 3));
+    const int redLow = std::max(0, sum - 510), redHigh = std::min(255, sum);
+    const int red = redLow + int((noise / 3) % quint32(redHigh - redLow + 1));
+    const int rest = sum - red;
+    const int greenLow = std::max(0, rest - 255), greenHigh = std::min(255, rest);
+    const int green = greenLow + int((noise / 1024) % quint32(greenHigh - greenLow + 1));
+    return RGB(red, green, rest - green);
+}
+
 double blackShare(const Picture &picture)
 {
     qint64 black = 0;
@@ -295,8 +308,15 @@ void TestHalftone::greys()
     const PictureRef picture = testpictures::filled(kSide, kSide, [&](int x, int y) {
         const int grey = isDark[size_t(y) * kSide + size_t(x)] ? dark : light;
         // Different channels with the same floored mean: only the mean counts.
-        return RGB(grey, grey, grey);
+        return withFlooredMean(grey, random.generate());
     });
+    // Channels that differ, unless the greys leave them no room (255 is white alone).
+    const bool room = dark < 255 || light < 255;
+    bool differ = false;
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x)
+            differ = differ || Red(picture->rgbSurface().Pixel(x, y)) != Green(picture->rgbSurface().Pixel(x, y));
+    QCOMPARE(differ, room);
     const bool automatic = halftone == Halftone::None;
     const int threshold = automatic ? automaticThreshold(*picture, reverse) : 128;
     const WindowState state = stateFor(picture, halftone, threshold, reverse);
@@ -333,6 +353,12 @@ void TestHalftone::automaticThresholdEdges()
         histogram[0] = 1000;
         histogram[1] = 1;
         QCOMPARE(otsuThreshold(histogram, reverse), reverse ? 0 : 1);
+        // 0 apart from the rest (1-127) and 255 apart from the rest (129-255) are equally
+        // good and better than 128, which lies between: the middle of the first run, not
+        // of both together (128).
+        histogram = {};
+        histogram[0] = histogram[127] = histogram[128] = histogram[255] = 1000;
+        QCOMPARE(otsuThreshold(histogram, reverse), reverse ? 63 : 64);
     }
     // Channels count through their floored mean: (1, 1, 0) is mean 0.
     const PictureRef picture = testpictures::filled(4, 1, [](int x, int) { return x < 2 ? RGB(1, 1, 0) : RGB(2, 1, 1); });

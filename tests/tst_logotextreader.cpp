@@ -1,7 +1,6 @@
 #include "PictureMaker.h"
 #include "support/CreatedText.h"
 
-#include "conversion/LogoSummary.h"
 #include "conversion/LogoText.h"
 #include "conversion/LogoTextReader.h"
 
@@ -90,8 +89,6 @@ private Q_SLOTS:
     void roundTrip();
     void largestPicture();
     void randomEdits();
-    void summary_data();
-    void summary();
 };
 
 void TestLogoTextReader::faults_data()
@@ -491,32 +488,6 @@ void TestLogoTextReader::randomEdits()
     }
     // Some edits leave a valid text (a digit for a digit), and the test must see some.
     QVERIFY(valid > 100);
-}
-
-void TestLogoTextReader::summary_data()
-{
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("height");
-    QTest::addColumn<int>("dpi");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("80 mm receipt logo") << 576 << 240 << 203
-                                        << "576x240 dots, 30 bands, 34718 characters, 72.1x30.0 mm at 203 dpi";
-    QTest::newRow("height rounds up to whole bands") << 576 << 233 << 203
-                                                     << "576x240 dots, 30 bands, 34718 characters, 72.1x30.0 mm at "
-                                                        "203 dpi";
-    QTest::newRow("one band") << 1 << 1 << 2400 << "1x8 dots, 1 band, 15 characters, 0.0x0.1 mm at 2400 dpi";
-    QTest::newRow("one dot per inch") << 2 << 16 << 1 << "2x16 dots, 2 bands, 26 characters, 50.8x406.4 mm at 1 dpi";
-    QTest::newRow("largest at 180 dpi")
-        << 32767 << 32767 << 180 << "32767x32768 dots, 4096 bands, 268447752 characters, 4623.8x4623.9 mm at 180 dpi";
-}
-
-void TestLogoTextReader::summary()
-{
-    QFETCH(int, width);
-    QFETCH(int, height);
-    QFETCH(int, dpi);
-    QFETCH(QString, line);
-    QCOMPARE(logoSummaryLine(logoSummary(width, height), dpi), line);
 }
 
 QTEST_GUILESS_MAIN(TestLogoTextReader)

@@ -6,71 +6,22 @@
 #include "conversion/PreparePicture.h"
 #include "conversion/Redraw.h"
 #include "platform/PictureFile.h"
+#include "support/AreaAverage.h"
 #include "support/FitSettings.h"
 #include "support/LoadReasons.h"
 
 #include <QCryptographicHash>
 #include <QTest>
-#include <cmath>
 
 using namespace plovan;
+using plovan::testsupport::firstDifference;
 using plovan::testsupport::fitTo;
+using plovan::testsupport::naiveAreaScale;
 
 Q_DECLARE_METATYPE(plovan::Fit)
 Q_DECLARE_METATYPE(plovan::PrepareError::Reason)
 
 namespace {
-
-// The area average as it reads, one new pixel at a time over every source pixel it
-// touches. Positions are measured in 1/newWidth and 1/newHeight of a source pixel, where
-// every edge is a whole number, so the doubles below are exact until the one division.
-PictureRef naiveAreaScale(const Picture &source, int newWidth, int newHeight)
-{
-    const int width = source.Width(), height = source.Height();
-    const ConstRGBSurface in = source.rgbSurface();
-    PictureRef out = makePicture(newWidth, newHeight);
-    RGBSurface surface = out->rgbSurface();
-    auto overlap = [](double a0, double a1, double b0, double b1) {
-        return std::max(0.0, std::min(a1, b1) - std::max(a0, b0));
-    };
-    for (int Y = 0; Y < newHeight; ++Y) {
-        for (int X = 0; X < newWidth; ++X) {
-            double red = 0, green = 0, blue = 0;
-            for (int y = 0; y < height; ++y) {
-                const double dy = overlap(double(Y) * height, double(Y + 1) * height, double(y) * newHeight,
-                                          double(y + 1) * newHeight);
-                for (int x = 0; dy > 0 && x < width; ++x) {
-                    const double dx = overlap(double(X) * width, double(X + 1) * width, double(x) * newWidth,
-                                              double(x + 1) * newWidth);
-                    const Colour c = in.Pixel(x, y);
-                    red += dx * dy * Red(c);
-                    green += dx * dy * Green(c);
-                    blue += dx * dy * Blue(c);
-                }
-            }
-            const double area = double(width) * height;
-            auto level = [area](double sum) { return int(std::floor(sum / area + 0.5)); };
-            surface.Pixel(X, Y, RGB(level(red), level(green), level(blue)));
-        }
-    }
-    return out;
-}
-
-// Where two pictures first differ, or an empty string: a failure that says where.
-QString firstDifference(const Picture &actual, const Picture &expected)
-{
-    if (actual.Width() != expected.Width() || actual.Height() != expected.Height())
-        return QStringLiteral("size %1x%2, expected %3x%4")
-            .arg(actual.Width()).arg(actual.Height()).arg(expected.Width()).arg(expected.Height());
-    for (int y = 0; y < actual.Height(); ++y)
-        for (int x = 0; x < actual.Width(); ++x)
-            if (actual.rgbSurface().Pixel(x, y) != expected.rgbSurface().Pixel(x, y))
-                return QStringLiteral("(%1, %2): %3, expected %4")
-                    .arg(x).arg(y)
-                    .arg(actual.rgbSurface().Pixel(x, y), 6, 16, QLatin1Char('0'))
-                    .arg(expected.rgbSurface().Pixel(x, y), 6, 16, QLatin1Char('0'));
-    return {};
-}
 
 PictureRef randomPicture(int width, int height, QRandomGenerator &random)
 {
@@ -158,9 +109,11 @@ void TestPrepare::scalingMatchesAreaAverage_data()
     QTest::addColumn<int>("height");
     QTest::addColumn<int>("newWidth");
     QTest::addColumn<quint32>("seed");
+    QTest::addColumn<QList<int>>("checkerboard"); // two greys instead of random colours
+    QTest::addColumn<int>("level");               // every new pixel's grey, worked out by hand; -1: not known
     auto row = [](const char *name, int width, int height, int newWidth) {
         QTest::addRow("%s: %dx%d to %d", name, width, height, newWidth)
-            << width << height << newWidth << quint32(width * 1000 + newWidth);
+            << width << height << newWidth << quint32(width * 1000 + newWidth) << QList<int>() << -1;
     };
     row("shrink by a fraction", 37, 23, 11);
     row("shrink by a whole factor", 45, 27, 15);
@@ -175,6 +128,20 @@ void TestPrepare::scalingMatchesAreaAverage_data()
     row("enlarge one pixel", 1, 1, 5);
     row("wide and short", 255, 3, 64);
     row("tall and narrow", 5, 211, 3);
+    // Exact halves, which round up. Each new pixel covers as many pixels of one grey as of
+    // the other, so its average is their mean, a whole level and a half; at these sizes
+    // that quotient, taken through a reciprocal in floating point, lands just below the
+    // level above, which the division must still give.
+    auto tie = [](const char *name, int width, int height, int newWidth, int dark, int light, int level) {
+        QTest::addRow("a half rounds up, %s: %dx%d of %d and %d to %d", name, width, height, dark, light, newWidth)
+            << width << height << newWidth << quint32(0) << QList<int>({dark, light}) << level;
+    };
+    tie("100.5 gives 101", 98, 1, 1, 100, 101, 101);
+    tie("127.5 gives 128", 98, 1, 1, 0, 255, 128);
+    tie("0.5 gives 1", 206, 1, 1, 0, 1, 1);
+    tie("over rows and columns, 100.5 gives 101", 14, 7, 1, 100, 101, 101);
+    tie("two new pixels of 100.5", 196, 1, 2, 100, 101, 101);
+    tie("three new pixels of 12.5 over three rows", 486, 3, 3, 12, 13, 13);
 }
 
 void TestPrepare::scalingMatchesAreaAverage()
@@ -183,14 +150,25 @@ void TestPrepare::scalingMatchesAreaAverage()
     QFETCH(int, height);
     QFETCH(int, newWidth);
     QFETCH(quint32, seed);
+    QFETCH(QList<int>, checkerboard);
+    QFETCH(int, level);
     QRandomGenerator random(seed);
-    const PictureRef source = randomPicture(width, height, random);
+    const PictureRef source = checkerboard.isEmpty()
+        ? randomPicture(width, height, random)
+        : testpictures::filled(width, height, [&](int x, int y) {
+              const int grey = checkerboard[(x + y) % 2];
+              return RGB(grey, grey, grey);
+          });
     const auto prepared = preparePicture(source, fitTo(Fit::Width, newWidth));
     QVERIFY(std::holds_alternative<PictureRef>(prepared));
     const PictureRef &scaled = std::get<PictureRef>(prepared);
     const int newHeight = int(scaledHeight(width, height, newWidth));
     const QString difference = firstDifference(*scaled, *naiveAreaScale(*source, newWidth, newHeight));
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    if (level >= 0) {
+        const QString uniform = firstDifference(*scaled, *testpictures::uniform(newWidth, newHeight, RGB(level, level, level)));
+        QVERIFY2(uniform.isEmpty(), qPrintable(uniform));
+    }
 }
 
 void TestPrepare::nothingToDoIsTheSamePicture_data()

@@ -5,12 +5,11 @@
 
 #include "tst_window_fixture.h"
 
-#include "conversion/AutoThreshold.h"
 #include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
-#include "conversion/PreparePicture.h"
 #include "conversion/Redraw.h"
 #include "import/LoadSequence.h"
+#include "support/AreaAverage.h"
 #include "support/WindowRecorder.h"
 #include "ui/ImageMenu.h"
 #include "ui/LogoTextEdit.h"
@@ -22,6 +21,8 @@
 #include <QMenu>
 #include <QRandomGenerator>
 #include <QSlider>
+#include <algorithm>
+#include <array>
 
 using namespace plovan;
 using namespace plovan::testsupport;
@@ -49,16 +50,63 @@ QImage photoImage(int width, int height)
     return image;
 }
 
-// Two flat greys side by side: the left `darkShare` of the columns `dark`, the rest `light`.
-QImage twoGreys(int width, int height, int dark, int light, double darkShare)
+// Flat greys side by side, left to right: each grey of `greys` over as many columns as
+// `columns` gives it.
+QImage greyColumns(int height, const QList<int> &greys, const QList<int> &columns)
 {
-    QImage image = greyImage(width, height, light);
-    const int darkColumns = int(width * darkShare);
+    int width = 0;
+    for (const int each : columns)
+        width += each;
+    QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
         auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        std::fill(row, row + darkColumns, qRgb(dark, dark, dark));
+        for (qsizetype i = 0, x = 0; i < greys.size(); x += columns[i], ++i)
+            std::fill(row + x, row + x + columns[i], qRgb(greys[i], greys[i], greys[i]));
     }
     return image;
+}
+
+// Otsu's method as the textbook has it, from the picture's pixels: the floored mean of the
+// red, green and blue of each, and for each split t, 1-255, of the means into a dark class
+// [0, t) and a light class [t, 255], both with pixels, the variance between the classes,
+// w0 w1 (m0 - m1)^2 (w a class's share of the pixels, m the mean of its means). The
+// largest wins. Where neighbouring splits share it (the thresholds of one gap in the
+// histogram, which make the same two classes), the middle of that run, halves up; a
+// split as good further on, past a worse one, is not its neighbour and does not count.
+// The threshold is the split, as a mean below it is black; in reverse mode, where a mean
+// above it is black, one less. A picture of one grey has nothing to split: 128.
+int textbookOtsu(const Picture &picture, bool reverse)
+{
+    std::array<double, 256> count{};
+    const ConstRGBSurface pixels = picture.rgbSurface();
+    for (int y = 0; y < picture.Height(); ++y) {
+        for (int x = 0; x < picture.Width(); ++x) {
+            const Colour c = pixels.Pixel(x, y);
+            count[size_t((Red(c) + Green(c) + Blue(c)) / 3)] += 1;
+        }
+    }
+    std::array<double, 256> variance;
+    variance.fill(-1);
+    for (int t = 1; t < 256; ++t) {
+        double n0 = 0, sum0 = 0, n1 = 0, sum1 = 0;
+        for (int level = 0; level < 256; ++level) {
+            (level < t ? n0 : n1) += count[size_t(level)];
+            (level < t ? sum0 : sum1) += level * count[size_t(level)];
+        }
+        if (n0 == 0 || n1 == 0)
+            continue;
+        const double w0 = n0 / (n0 + n1), w1 = n1 / (n0 + n1), m0 = sum0 / n0, m1 = sum1 / n1;
+        variance[size_t(t)] = w0 * w1 * (m0 - m1) * (m0 - m1);
+    }
+    const auto best = std::max_element(variance.begin(), variance.end()); // the first of the largest
+    if (*best < 0)
+        return 128;
+    const int first = int(best - variance.begin());
+    int last = first;
+    while (last < 255 && variance[size_t(last) + 1] == *best)
+        ++last;
+    const int split = (first + last + 1) / 2;
+    return reverse ? split - 1 : split;
 }
 
 // The logo data text of `image` at `threshold`, the plain rule written out pixel by pixel:
@@ -354,30 +402,44 @@ void TestWindowImage::printerWidth_data()
     QTest::addColumn<Choices>("choices");
     QTest::addColumn<bool>("chooseFirst"); // the choices before the load, not after
     QTest::addColumn<QSize>("prepared");
+    QTest::addColumn<QRect>("placed"); // where the picture, scaled, lies on what is prepared
     QTest::addColumn<QStringList>("checked");
 
+    // Heights: round(height x new width / width), halves up. Margins: floor((paper - width) / 2)
+    // white columns on the left, the rest on the right.
     const QSize wide(1000, 300), narrow(200, 51);
     const QString none = QStringLiteral("ImageHalftoneNone");
-    auto row = [&](const char *name, QSize picture, const Choices &choices, QSize prepared, const QStringList &checked) {
-        QTest::newRow(name) << picture << choices << false << prepared << checked;
+    auto row = [&](const char *name, QSize picture, const Choices &choices, QSize prepared, QRect placed,
+                   const QStringList &checked) {
+        QTest::newRow(name) << picture << choices << false << prepared << placed << checked;
         QTest::newRow(qPrintable(QStringLiteral("%1, chosen before the load").arg(QLatin1String(name))))
-            << picture << choices << true << prepared << checked;
+            << picture << choices << true << prepared << placed << checked;
     };
-    row("384 dots shrink a wider picture", wide, Choices{width(384)}, {384, 115}, {"ImageWidth384", none});
-    row("576 dots shrink a wider picture", wide, Choices{width(576)}, {576, 173}, {"ImageWidth576", none});
-    row("832 dots shrink a wider picture", wide, Choices{width(832)}, {832, 250}, {"ImageWidth832", none});
-    row("a width leaves a narrower picture as it is", narrow, Choices{width(576)}, narrow, {"ImageWidth576", none});
-    row("Other Width… of 500 dots", wide, Choices{otherWidth(500)}, {500, 150}, {"ImageWidthOther", none});
-    row("Other Width… of 1 dot", wide, Choices{otherWidth(1)}, {1, 1}, {"ImageWidthOther", none});
-    row("Other Width… of a named width checks its name", wide, Choices{otherWidth(384)}, {384, 115}, {"ImageWidth384", none});
-    row("centred on 576 dots", narrow, Choices{width(576), kCentre}, {576, 51},
-        {"ImageWidth576", "ImageCentre", none});
-    row("centring first waits for the width", narrow, Choices{width(384), kCentre, width(832)}, {832, 51},
+    row("384 dots shrink a wider picture", wide, Choices{width(384)}, {384, 115}, {0, 0, 384, 115},
+        {"ImageWidth384", none});
+    row("576 dots shrink a wider picture", wide, Choices{width(576)}, {576, 173}, {0, 0, 576, 173},
+        {"ImageWidth576", none});
+    row("832 dots shrink a wider picture", wide, Choices{width(832)}, {832, 250}, {0, 0, 832, 250},
+        {"ImageWidth832", none});
+    row("a width leaves a narrower picture as it is", narrow, Choices{width(576)}, narrow, {0, 0, 200, 51},
+        {"ImageWidth576", none});
+    row("Other Width… of 500 dots", wide, Choices{otherWidth(500)}, {500, 150}, {0, 0, 500, 150},
+        {"ImageWidthOther", none});
+    row("Other Width… of 1 dot", wide, Choices{otherWidth(1)}, {1, 1}, {0, 0, 1, 1}, {"ImageWidthOther", none});
+    row("Other Width… of a named width checks its name", wide, Choices{otherWidth(384)}, {384, 115},
+        {0, 0, 384, 115}, {"ImageWidth384", none});
+    row("centred on 576 dots: 376 columns, 188 on the left", narrow, Choices{width(576), kCentre}, {576, 51},
+        {188, 0, 200, 51}, {"ImageWidth576", "ImageCentre", none});
+    row("centring first waits for the width: 632 columns, 316 on the left", narrow,
+        Choices{width(384), kCentre, width(832)}, {832, 51}, {316, 0, 200, 51},
         {"ImageWidth832", "ImageCentre", none});
+    row("centred on 301 dots: 101 columns, 50 on the left", narrow, Choices{otherWidth(301), kCentre}, {301, 51},
+        {50, 0, 200, 51}, {"ImageWidthOther", "ImageCentre", none});
     row("a shrunk picture centred on its own width", wide, Choices{width(384), kCentre}, {384, 115},
-        {"ImageWidth384", "ImageCentre", none});
-    row("centring off again", narrow, Choices{width(576), kCentre, kCentre}, narrow, {"ImageWidth576", none});
-    row("back to the original size", wide, Choices{width(576), kCentre, kOriginalSize}, wide,
+        {0, 0, 384, 115}, {"ImageWidth384", "ImageCentre", none});
+    row("centring off again", narrow, Choices{width(576), kCentre, kCentre}, narrow, {0, 0, 200, 51},
+        {"ImageWidth576", none});
+    row("back to the original size", wide, Choices{width(576), kCentre, kOriginalSize}, wide, {0, 0, 1000, 300},
         {"ImageWidthOriginal", "ImageCentre (disabled)", none});
 }
 
@@ -389,6 +451,7 @@ void TestWindowImage::printerWidth()
     QFETCH(Choices, choices);
     QFETCH(bool, chooseFirst);
     QFETCH(QSize, prepared);
+    QFETCH(QRect, placed);
     QFETCH(QStringList, checked);
     const QString path = bed_.picture(QStringLiteral("picture.png"), photoImage(picture.width(), picture.height()));
 
@@ -406,10 +469,13 @@ void TestWindowImage::printerWidth()
     QCOMPARE(QSize(state.original->Width(), state.original->Height()), picture);
     QCOMPARE(QSize(state.pix->Width(), state.pix->Height()), prepared);
     QCOMPARE(window.text("dimensions_label"), QStringLiteral("%1x%2").arg(prepared.width()).arg(prepared.height()));
-    // Scaled and centred exactly as the loader's preparation does it, from the original.
-    const auto expected = preparePicture(state.original, state.print);
-    QVERIFY(std::holds_alternative<PictureRef>(expected));
-    QVERIFY(samePixels(*state.pix, *std::get<PictureRef>(expected)));
+    // The area average of the original at the size worked out above, on white paper at the
+    // margin worked out above.
+    QCOMPARE(state.original->image(), photoImage(picture.width(), picture.height()).convertToFormat(Picture::kStorageFormat));
+    const PictureRef expected
+        = onWhitePaper(*naiveAreaScale(*state.original, placed.width(), placed.height()), prepared, placed.topLeft());
+    const QString difference = firstDifference(*state.pix, *expected);
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
     QCOMPARE(checkedEntries(bed_.menus()), checked);
     if (!chooseFirst) {
         // A choice converts at once; a load leaves the working picture blank, as always.
@@ -469,29 +535,46 @@ void TestWindowImage::halftone()
 
 void TestWindowImage::automaticThreshold_data()
 {
+    QTest::addColumn<QList<int>>("greys");
+    QTest::addColumn<QList<int>>("columns"); // of each grey, 40 rows high
     QTest::addColumn<bool>("reverse");
     QTest::addColumn<Choices>("choices");
-    QTest::newRow("two greys") << false << Choices();
-    QTest::newRow("two greys, reversed") << true << Choices();
-    QTest::newRow("two greys shrunk to 384 dots: the prepared picture's threshold") << false << Choices({width(384)});
+    QTest::addColumn<int>("expected"); // worked out by hand
+    // Two greys 60 and 200: every split from 61 to 200 parts them alike, the middle is 131.
+    const QList<int> two{60, 200}, twoColumns{300, 701};
+    QTest::newRow("two greys") << two << twoColumns << false << Choices() << 131;
+    QTest::newRow("two greys, reversed") << two << twoColumns << true << Choices() << 130;
+    // Shrunk to 384 x 15: 115 columns of 60, one of (85 x 60 + 916 x 200) / 1001 = 188 where
+    // they meet, 268 of 200. The best splits are those that put 188 with 200: 61-188.
+    QTest::newRow("two greys shrunk to 384 dots: the prepared picture's threshold")
+        << two << twoColumns << false << Choices({width(384)}) << 125;
+    // 0, 127, 128 and 255, a quarter each. Splitting 0 from the rest (1-127) and 255 from
+    // the rest (129-255) are as good as each other, and better than the split between 127
+    // and 128; the first run is the one, not a run from its start to the far end of the
+    // other (which would give 128).
+    const QList<int> four{0, 127, 128, 255}, fourColumns{250, 250, 250, 250};
+    QTest::newRow("two best splits apart: the first") << four << fourColumns << false << Choices() << 64;
+    QTest::newRow("two best splits apart: the first, reversed") << four << fourColumns << true << Choices() << 63;
 }
 
-// Alt+I, A: the slider moves to the threshold that separates the two greys, thresh_label
+// Alt+I, A: the slider moves to Otsu's threshold of the prepared picture, thresh_label
 // shows it and the working picture is converted with it.
 void TestWindowImage::automaticThreshold()
 {
+    QFETCH(QList<int>, greys);
+    QFETCH(QList<int>, columns);
     QFETCH(bool, reverse);
     QFETCH(Choices, choices);
-    const int dark = 60, light = 200;
+    QFETCH(int, expected);
     ShownWindow window(bed_.menus());
     QVERIFY(ready(window));
-    window.load(bed_.picture(QStringLiteral("greys.png"), twoGreys(1001, 40, dark, light, 0.3)));
+    window.load(bed_.picture(QStringLiteral("greys.png"), greyColumns(40, greys, columns)));
     if (reverse)
         window.click("CheckBox1");
     for (const Choice &choice : std::as_const(choices))
         QVERIFY(choose(window, choice));
     const WindowState &state = window->state();
-    const int expected = plovan::automaticThreshold(*state.pix, reverse);
+    QCOMPARE(textbookOtsu(*state.pix, reverse), expected);
     QVERIFY(expected != state.threshold);
 
     QTest::keyClick(window.get(), Qt::Key_I, Qt::AltModifier);
@@ -503,15 +586,12 @@ void TestWindowImage::automaticThreshold()
     QCOMPARE(state.threshold, expected);
     QCOMPARE(window.text("thresh_label"), QString::number(expected));
     QVERIFY(samePixels(*state.destPix, *converted(state.pix, Halftone::None, expected, reverse)));
-    // Every dark pixel black and every light one white (the other way round reversed);
-    // a shrunk picture has a column of mixed grey where the two meet.
+    // Black where the grey is below the threshold (in reverse mode above it), white elsewhere.
     const ConstRGBSurface pixels = std::as_const(*state.destPix).rgbSurface();
     const ConstRGBSurface source = std::as_const(*state.pix).rgbSurface();
     for (int x = 0; x < state.pix->Width(); ++x) {
         const int grey = qRed(source.Pixel(x, 0));
-        if (grey != dark && grey != light)
-            continue;
-        const bool black = (grey == dark) != reverse;
+        const bool black = reverse ? grey > expected : grey < expected;
         QCOMPARE(pixels.Pixel(x, 0), black ? kBlack : kWhite);
     }
     QTRY_COMPARE(QApplication::focusWidget(), window.control("TextArea1"));
@@ -682,9 +762,13 @@ void TestWindowImage::openedLogoTextPreparedWithTheChoices_data()
 {
     QTest::addColumn<Choices>("choices");
     QTest::addColumn<QString>("dimensions"); // of a text 1000 dots wide, 16 high
-    QTest::newRow("original size") << Choices() << "1000x16";
-    QTest::newRow("shrunk to 384 dots") << Choices{width(384)} << "384x6";
-    QTest::newRow("centred on 832 dots after shrinking") << Choices{width(832), kCentre} << "832x13";
+    QTest::addColumn<QRect>("placed");       // where its picture, scaled, lies on what is prepared
+    QTest::newRow("original size") << Choices() << "1000x16" << QRect(0, 0, 1000, 16);
+    QTest::newRow("shrunk to 384 dots") << Choices{width(384)} << "384x6" << QRect(0, 0, 384, 6);
+    QTest::newRow("centred on 832 dots after shrinking") << Choices{width(832), kCentre} << "832x13"
+                                                         << QRect(0, 0, 832, 13);
+    QTest::newRow("centred on 1200 dots: 200 columns, 100 on the left") << Choices{otherWidth(1200), kCentre}
+                                                                          << "1200x16" << QRect(100, 0, 1000, 16);
 }
 
 // Opened logo data text is a load like any other: its picture is prepared with the Image
@@ -693,6 +777,7 @@ void TestWindowImage::openedLogoTextPreparedWithTheChoices()
 {
     QFETCH(Choices, choices);
     QFETCH(QString, dimensions);
+    QFETCH(QRect, placed);
     WindowState made;
     WindowRecorder recorder;
     QVERIFY(loadFile(made, recorder, bed_.picture(QStringLiteral("wide.png"), photoImage(1000, 16))));
@@ -713,9 +798,14 @@ void TestWindowImage::openedLogoTextPreparedWithTheChoices()
     QCOMPARE(window.text("dimensions_label"), dimensions);
     QCOMPARE(window.control<LogoTextEdit>("TextArea1")->content(), headless.text());
     const WindowState &state = window->state();
-    QCOMPARE(QSize(state.original->Width(), state.original->Height()), QSize(1000, 16));
-    const auto expected = preparePicture(state.original, state.print);
-    QVERIFY(samePixels(*state.pix, *std::get<PictureRef>(expected)));
+    // The text's picture is the black and white it was made from, two whole bands; pix is
+    // its area average at the size worked out above, at the margin worked out above.
+    QVERIFY(samePixels(*state.original, *made.destPix));
+    const QSize paper(dimensions.section(QLatin1Char('x'), 0, 0).toInt(), dimensions.section(QLatin1Char('x'), 1).toInt());
+    const PictureRef expected
+        = onWhitePaper(*naiveAreaScale(*state.original, placed.width(), placed.height()), paper, placed.topLeft());
+    const QString difference = firstDifference(*state.pix, *expected);
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
 QTEST_MAIN(TestWindowImage)

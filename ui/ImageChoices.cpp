@@ -3,7 +3,9 @@
 #include "platform/Picture.h"
 
 #include <QSettings>
+#include <algorithm>
 #include <array>
+#include <optional>
 #include <utility>
 
 namespace plovan {
@@ -22,6 +24,39 @@ constexpr std::array<std::pair<Halftone, const char *>, 4> kHalftoneNames{{
     {Halftone::Atkinson, "atkinson"},
     {Halftone::Ordered, "ordered"},
 }};
+
+// A remembered value is taken only as remember() writes it: a whole number as decimal digits
+// (or, within this run, the int itself), a flag as "true" or "false" (or the bool). QVariant's
+// own conversions take far more: toInt() narrows 4294967297 to 1 and reads "+576" and a
+// @ByteArray, toBool() is true for any text but "", "0" and "false". Anything else is nothing.
+std::optional<qint64> wholeNumber(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::Int)
+        return value.toInt();
+    if (value.typeId() != QMetaType::QString)
+        return std::nullopt;
+    const QString text = value.toString();
+    // 18 digits always fit in 64 bits, so nothing wraps before the caller's range check; a
+    // longer run of digits is out of any range (but for leading zeros, which no one writes).
+    constexpr qsizetype kMostDigits = 18;
+    if (text.isEmpty() || text.size() > kMostDigits
+        || !std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    return text.toLongLong();
+}
+
+std::optional<bool> flag(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool();
+    if (value.typeId() != QMetaType::QString)
+        return std::nullopt;
+    if (value.toString() == QLatin1String("true"))
+        return true;
+    if (value.toString() == QLatin1String("false"))
+        return false;
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -43,14 +78,15 @@ ImageChoices ImageChoices::remembered()
     QSettings settings;
     settings.beginGroup(QLatin1String(kGroup));
     ImageChoices choices;
-    bool isNumber = false;
-    const int width = settings.value(QLatin1String(kPrinterWidth)).toInt(&isNumber);
-    if (isNumber && Picture::sideInRange(width))
-        choices.printerWidth = width;
-    choices.centre = settings.value(QLatin1String(kCentre), false).toBool();
-    const QString halftone = settings.value(QLatin1String(kHalftone)).toString();
+    if (const std::optional<qint64> width = wholeNumber(settings.value(QLatin1String(kPrinterWidth)));
+        width && *width >= 0 && *width <= Picture::kMaxSide)
+        choices.printerWidth = int(*width);
+    if (const std::optional<bool> centre = flag(settings.value(QLatin1String(kCentre))))
+        choices.centre = *centre;
+    // A halftone by one of its names exactly, as text (not a @ByteArray or a list).
+    const QVariant halftone = settings.value(QLatin1String(kHalftone));
     for (const auto &[value, name] : kHalftoneNames)
-        if (halftone == QLatin1String(name))
+        if (halftone.typeId() == QMetaType::QString && halftone.toString() == QLatin1String(name))
             choices.halftone = value;
     return choices;
 }

@@ -17,7 +17,8 @@ struct ImageChoices {
     PrintSettings printSettings() const;
 
     // The choices remembered from the last run (QSettings, under the names the application
-    // set at start-up), or the defaults where nothing valid is remembered.
+    // set at start-up), or the defaults where nothing valid is remembered, key by key: a
+    // width of decimal digits 0-32767, centring "true" or "false", a halftone by its name.
     static ImageChoices remembered();
     void remember() const;
 
