@@ -44,10 +44,10 @@ void writeBlackAndWhite(const std::uint8_t *whites, std::uint32_t *dst, int widt
     int x = 0;
 #if PLOVAN_SSE2
     while (x < width && reinterpret_cast<std::uintptr_t>(dst + x) % 16 != 0) {
-        dst[x] = kStoredBlackPixel | (0x00FFFFFFu & whites[x] * 0x010101u);
+        dst[x] = kStoredBlack | (0x00FFFFFFu & whites[x] * 0x010101u);
         ++x;
     }
-    const __m128i black = _mm_set1_epi32(int(kStoredBlackPixel));
+    const __m128i black = _mm_set1_epi32(int(kStoredBlack));
     for (; x + 16 <= width; x += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(whites + x));
         const __m128i low = _mm_unpacklo_epi8(bytes, bytes);
@@ -62,7 +62,7 @@ void writeBlackAndWhite(const std::uint8_t *whites, std::uint32_t *dst, int widt
     _mm_sfence();
 #endif
     for (; x < width; ++x)
-        dst[x] = kStoredBlackPixel | (0x00FFFFFFu & whites[x] * 0x010101u);
+        dst[x] = kStoredBlack | (0x00FFFFFFu & whites[x] * 0x010101u);
 }
 
 // Floyd-Steinberg's bookkeeping for one row: the share from the left and the two pixels

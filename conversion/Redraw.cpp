@@ -5,19 +5,12 @@
 // Where the SSE2 loops are not built (Sse2.h), the plain loop does the whole row.
 #include "conversion/Sse2.h"
 #include "conversion/StreamedRow.h"
+#include "platform/StoredPixel.h"
 
 #include <cstdint>
 
 namespace plovan {
 namespace {
-
-constexpr std::uint32_t kStoredBlack = RGBSurface::storedColour(kBlack);
-constexpr std::uint32_t kStoredWhite = RGBSurface::storedColour(kWhite);
-
-inline int channelSum(std::uint32_t p)
-{
-    return int((p >> 16) & 0xFF) + int((p >> 8) & 0xFF) + int(p & 0xFF);
-}
 
 // Pixels [from, to) of a row, one at a time: the head and tail around the vector blocks,
 // or the whole row where there are none.
