@@ -17,6 +17,14 @@ inline std::uint32_t channelOverWhite(std::uint32_t c, std::uint32_t a)
     return (c * a + 255u * (255u - a) + 127u) / 255u;
 }
 
+// storedOverWhite, inline for the row loop.
+inline std::uint32_t overWhite(std::uint32_t argb)
+{
+    const std::uint32_t a = argb >> 24;
+    return kStoredOpaque | channelOverWhite((argb >> 16) & 0xFF, a) << 16 | channelOverWhite((argb >> 8) & 0xFF, a) << 8
+        | channelOverWhite(argb & 0xFF, a);
+}
+
 // 16-bit c over white with 16-bit alpha a, down to 8 bits, rounded.
 inline std::uint32_t channel16OverWhite(std::uint64_t c, std::uint64_t a)
 {
@@ -107,19 +115,13 @@ QImage narrowedInPlace(QImage decoded, PixelBuffer buffer, bool opaque)
 
 std::uint32_t storedOverWhite(std::uint32_t argb)
 {
-    const std::uint32_t a = argb >> 24;
-    return kStoredOpaque | channelOverWhite((argb >> 16) & 0xFF, a) << 16 | channelOverWhite((argb >> 8) & 0xFF, a) << 8
-        | channelOverWhite(argb & 0xFF, a);
+    return overWhite(argb);
 }
 
 void compositeArgbRowOverWhite(std::uint32_t *row, int width)
 {
-    for (int x = 0; x < width; ++x) {
-        const std::uint32_t p = row[x];
-        const std::uint32_t a = p >> 24;
-        row[x] = kStoredOpaque | channelOverWhite((p >> 16) & 0xFF, a) << 16 | channelOverWhite((p >> 8) & 0xFF, a) << 8
-            | channelOverWhite(p & 0xFF, a);
-    }
+    for (int x = 0; x < width; ++x)
+        row[x] = overWhite(row[x]);
 }
 
 void greyRowToStorage(const uchar *in, std::uint32_t *out, int width)
