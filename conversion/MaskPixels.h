@@ -13,7 +13,7 @@ namespace plovan {
 // One pixel from its byte, 0xFF (white) or 0 (black).
 inline std::uint32_t maskPixel(std::uint8_t white)
 {
-    return kStoredBlack | (kRgbMask & white * 0x010101u);
+    return kStoredBlackPixel | (kRgbMask & white * 0x010101u);
 }
 
 #if PLOVAN_SSE2
@@ -25,7 +25,7 @@ struct SixteenPixels {
 
 inline SixteenPixels maskPixelsSixteen(__m128i whites)
 {
-    const __m128i black = _mm_set1_epi32(int(kStoredBlack));
+    const __m128i black = _mm_set1_epi32(int(kStoredBlackPixel));
     const __m128i low = _mm_unpacklo_epi8(whites, whites);
     const __m128i high = _mm_unpackhi_epi8(whites, whites);
     return {{_mm_or_si128(_mm_unpacklo_epi16(low, low), black), _mm_or_si128(_mm_unpackhi_epi16(low, low), black),

@@ -35,7 +35,8 @@ void orderedPixels(const std::uint32_t *src, std::uint32_t *dst, int from, int t
 {
     const std::array<int, 8> &blackBelow = kBlackBelow[size_t(y & 7)];
     for (int x = from; x < to; ++x)
-        dst[x] = halftoneLevel(src[x], threshold, reverse) < blackBelow[size_t(x & 7)] ? kStoredBlack : kStoredWhite;
+        dst[x] = halftoneLevel(src[x], threshold, reverse) < blackBelow[size_t(x & 7)] ? kStoredBlackPixel
+                                                                                     : kStoredWhitePixel;
 }
 
 #if PLOVAN_SSE2
@@ -46,7 +47,7 @@ template <bool reverse>
 inline __m128i orderedFour(__m128i pixels, __m128i shift, __m128i whiteAbove)
 {
     return _mm_or_si128(_mm_cmpgt_epi32(halftoneLevelsFour<reverse>(pixels, shift), whiteAbove),
-                        _mm_set1_epi32(int(kStoredBlack)));
+                        _mm_set1_epi32(int(kStoredBlackPixel)));
 }
 
 // The same walk over a row as the threshold's vector path (streamRow). Every line starts

@@ -19,11 +19,11 @@ void thresholdPixels(const std::uint32_t *src, std::uint32_t *dst, int from, int
     if (!reverse) {
         const int blackBelow = 3 * threshold;
         for (int x = from; x < to; ++x)
-            dst[x] = channelSum(src[x]) < blackBelow ? kStoredBlack : kStoredWhite;
+            dst[x] = channelSum(src[x]) < blackBelow ? kStoredBlackPixel : kStoredWhitePixel;
     } else {
         const int blackAbove = 3 * threshold + 2;
         for (int x = from; x < to; ++x)
-            dst[x] = channelSum(src[x]) > blackAbove ? kStoredBlack : kStoredWhite;
+            dst[x] = channelSum(src[x]) > blackAbove ? kStoredBlackPixel : kStoredWhitePixel;
     }
 }
 
@@ -39,7 +39,7 @@ inline __m128i thresholdFour(__m128i pixels, __m128i limit)
 {
     const __m128i sums = channelSumsFour(pixels);
     const __m128i white = reverse ? _mm_cmplt_epi32(sums, limit) : _mm_cmpgt_epi32(sums, limit);
-    return _mm_or_si128(white, _mm_set1_epi32(int(kStoredBlack)));
+    return _mm_or_si128(white, _mm_set1_epi32(int(kStoredBlackPixel)));
 }
 
 // The row in whole 64-byte lines with streaming stores (streamRow), the head and the

@@ -40,7 +40,7 @@ inline std::uint32_t grey(std::uint32_t g)
 std::array<std::uint32_t, 256> storedTable(const QList<QRgb> &colours)
 {
     std::array<std::uint32_t, 256> table;
-    table.fill(kStoredWhite); // an index past the palette reads as paper, never as garbage
+    table.fill(kStoredWhitePixel); // an index past the palette reads as paper, never as garbage
     const qsizetype count = qMin<qsizetype>(colours.size(), 256);
     for (qsizetype i = 0; i < count; ++i)
         table[size_t(i)] = storedOverWhite(colours.at(i));
