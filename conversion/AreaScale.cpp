@@ -1,5 +1,7 @@
 #include "conversion/AreaScale.h"
 
+#include "platform/StoredPixel.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -113,7 +115,7 @@ void finishRow(const std::uint32_t *sums, std::uint32_t *out, const Coverage &co
             green += std::uint64_t(weight[k]) * sum[1];
             red += std::uint64_t(weight[k]) * sum[2];
         }
-        out[x] = 0xFF000000u | divide(red) << 16 | divide(green) << 8 | divide(blue);
+        out[x] = kStoredOpaque | divide(red) << 16 | divide(green) << 8 | divide(blue);
     }
 }
 

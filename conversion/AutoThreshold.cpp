@@ -1,5 +1,7 @@
 #include "conversion/AutoThreshold.h"
 
+#include "platform/StoredPixel.h"
+
 #include <cstdint>
 
 namespace plovan {
@@ -14,8 +16,7 @@ MeanHistogram meanHistogram(const Picture &picture)
     for (int y = 0; y < picture.Height(); ++y) {
         const std::uint32_t *row = surface.row(y);
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t p = row[x];
-            ++sums[size_t(x & 3)][((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF)];
+            ++sums[size_t(x & 3)][size_t(channelSum(row[x]))];
         }
     }
     MeanHistogram histogram{};

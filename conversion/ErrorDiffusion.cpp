@@ -1,6 +1,7 @@
 #include "conversion/ErrorDiffusion.h"
 
 #include "conversion/HalftoneLevel.h"
+#include "conversion/MaskPixels.h"
 
 namespace plovan {
 
@@ -44,25 +45,20 @@ void writeBlackAndWhite(const std::uint8_t *whites, std::uint32_t *dst, int widt
     int x = 0;
 #if PLOVAN_SSE2
     while (x < width && reinterpret_cast<std::uintptr_t>(dst + x) % 16 != 0) {
-        dst[x] = kStoredBlackPixel | (0x00FFFFFFu & whites[x] * 0x010101u);
+        dst[x] = maskPixel(whites[x]);
         ++x;
     }
-    const __m128i black = _mm_set1_epi32(int(kStoredBlackPixel));
     for (; x + 16 <= width; x += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(whites + x));
-        const __m128i low = _mm_unpacklo_epi8(bytes, bytes);
-        const __m128i high = _mm_unpackhi_epi8(bytes, bytes);
+        const SixteenPixels pixels = maskPixelsSixteen(_mm_loadu_si128(reinterpret_cast<const __m128i *>(whites + x)));
         auto *out = reinterpret_cast<__m128i *>(dst + x);
-        _mm_stream_si128(out + 0, _mm_or_si128(_mm_unpacklo_epi16(low, low), black));
-        _mm_stream_si128(out + 1, _mm_or_si128(_mm_unpackhi_epi16(low, low), black));
-        _mm_stream_si128(out + 2, _mm_or_si128(_mm_unpacklo_epi16(high, high), black));
-        _mm_stream_si128(out + 3, _mm_or_si128(_mm_unpackhi_epi16(high, high), black));
+        for (int i = 0; i < 4; ++i)
+            _mm_stream_si128(out + i, pixels.quarter[i]);
     }
     // Streaming stores are weakly ordered; the fence makes the row visible in order.
     _mm_sfence();
 #endif
     for (; x < width; ++x)
-        dst[x] = kStoredBlackPixel | (0x00FFFFFFu & whites[x] * 0x010101u);
+        dst[x] = maskPixel(whites[x]);
 }
 
 // Floyd-Steinberg's bookkeeping for one row: the share from the left and the two pixels

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/RGBSurface.h"
+#include "platform/StoredPixel.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -16,7 +17,7 @@ namespace plovan {
 // threshold rule: the slider keeps its meaning in every mode.
 inline int halftoneLevel(std::uint32_t stored, int threshold, bool reverse)
 {
-    const int sum = int((stored >> 16) & 0xFF) + int((stored >> 8) & 0xFF) + int(stored & 0xFF);
+    const int sum = channelSum(stored);
     // sum * 21846 >> 16 is sum / 3 rounded down for every sum below 32768.
     const int level = std::clamp(((sum * 21846) >> 16) + 128 - threshold, 0, 255);
     return reverse ? 255 - level : level;
@@ -44,8 +45,5 @@ inline __m128i halftoneLevelsFour(__m128i pixels, __m128i shift)
 // before the pixel-by-pixel loop starts, which then need not spend its time on it.
 void scaledHalftoneLevels(const std::uint32_t *src, std::int16_t *levels, int width, int threshold, bool reverse,
                           int shift);
-
-inline constexpr std::uint32_t kStoredBlackPixel = RGBSurface::storedColour(kBlack);
-inline constexpr std::uint32_t kStoredWhitePixel = RGBSurface::storedColour(kWhite);
 
 } // namespace plovan

@@ -1,6 +1,7 @@
 #include "conversion/LogoSummary.h"
 
 #include "conversion/LogoText.h"
+#include "conversion/LogoTextSize.h"
 
 namespace plovan {
 
@@ -8,7 +9,7 @@ LogoSummary logoSummary(int width, int height)
 {
     LogoSummary summary;
     summary.width = width;
-    summary.bands = (height + 7) / 8;
+    summary.bands = int(logotext::bandsFor(height));
     summary.height = 8 * summary.bands;
     summary.characters = logotext::length(width, height);
     return summary;

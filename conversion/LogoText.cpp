@@ -1,5 +1,6 @@
 #include "conversion/LogoText.h"
 
+#include "conversion/LogoTextSize.h"
 #include "conversion/Sse2.h"
 
 #include <algorithm>
@@ -112,8 +113,7 @@ void encodeBand(const Band &band, int width, std::vector<std::uint8_t> &scratch,
 
 qsizetype logotext::length(int width, int height)
 {
-    const qsizetype bands = (qsizetype(height) + 7) / 8;
-    return 8 + bands * (2 * qsizetype(width) + 5);
+    return qsizetype(textUnits(width, height, kUtf16MarkUnits));
 }
 
 void packBandRow(const std::uint32_t *row, std::uint8_t *bytes, int width, int bit)
@@ -139,7 +139,7 @@ void createLogoText(const WindowState &state, ConversionView &view)
     view.setImageDataText(logotext::kOpenLine.toString());
 
     // One band's two lines, reused for every band: "BMD¶", 2 * width digits, "¶".
-    QString lines(logotext::kBandHeader.size() + 2 * qsizetype(width) + 1, Qt::Uninitialized);
+    QString lines(qsizetype(logotext::bandUnits(width, logotext::kUtf16MarkUnits)), Qt::Uninitialized);
     std::memcpy(lines.data(), logotext::kBandHeader.data(), size_t(logotext::kBandHeader.size()) * sizeof(QChar));
     lines[lines.size() - 1] = logotext::kLineMark;
     char16_t *digits = reinterpret_cast<char16_t *>(lines.data()) + logotext::kBandHeader.size();

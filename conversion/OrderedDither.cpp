@@ -1,9 +1,9 @@
 #include "conversion/OrderedDither.h"
 
 #include "conversion/HalftoneLevel.h"
+#include "conversion/StreamedRow.h"
 
 #include <array>
-
 
 namespace plovan {
 namespace {
@@ -41,8 +41,6 @@ void orderedPixels(const std::uint32_t *src, std::uint32_t *dst, int from, int t
 
 #if PLOVAN_SSE2
 
-constexpr int kLinePixels = 16;
-
 // Four stored pixels to four results: white where the level is above the threshold
 // minus one (all ones, stored white), else stored black.
 template <bool reverse>
@@ -52,52 +50,26 @@ inline __m128i orderedFour(__m128i pixels, __m128i shift, __m128i whiteAbove)
                         _mm_set1_epi32(int(kStoredBlackPixel)));
 }
 
-// The same walk over a row as the threshold's vector path: whole 64-byte lines written
-// with streaming stores, four parts of the row in step so that page-boundary waits
-// overlap, the source prefetched a few lines ahead. Every line starts at the same place in
-// the matrix's period of 8, so the thresholds of a line are four fixed vectors.
+// The same walk over a row as the threshold's vector path (streamRow). Every line starts
+// at the same place in the matrix's period of 8, so the thresholds of a line are four
+// fixed vectors, two of them alike.
 template <bool reverse>
 void orderedRowStreaming(const std::uint32_t *src, std::uint32_t *dst, int width, int y, int threshold)
 {
-    constexpr int kParts = 4;
-    int x = 0;
-    while (x < width && reinterpret_cast<std::uintptr_t>(dst + x) % 64 != 0)
-        ++x;
-    orderedPixels(src, dst, 0, x, y, threshold, reverse);
     const std::array<int, 8> &blackBelow = kBlackBelow[size_t(y & 7)];
     auto whiteAbove = [&](int from) {
         return _mm_setr_epi32(blackBelow[size_t((from + 0) & 7)] - 1, blackBelow[size_t((from + 1) & 7)] - 1,
                               blackBelow[size_t((from + 2) & 7)] - 1, blackBelow[size_t((from + 3) & 7)] - 1);
     };
-    const __m128i w0 = whiteAbove(x), w1 = whiteAbove(x + 4);
     const __m128i shift = _mm_set1_epi32(128 - threshold);
-    auto line = [&](int at) {
-        constexpr std::uintptr_t kPrefetchDistance = 512;
-        _mm_prefetch(reinterpret_cast<const char *>(reinterpret_cast<std::uintptr_t>(src + at) + kPrefetchDistance),
-                     _MM_HINT_T0);
-        const auto *in = reinterpret_cast<const __m128i *>(src + at);
-        auto *out = reinterpret_cast<__m128i *>(dst + at);
-        const __m128i r0 = orderedFour<reverse>(_mm_loadu_si128(in + 0), shift, w0);
-        const __m128i r1 = orderedFour<reverse>(_mm_loadu_si128(in + 1), shift, w1);
-        const __m128i r2 = orderedFour<reverse>(_mm_loadu_si128(in + 2), shift, w0);
-        const __m128i r3 = orderedFour<reverse>(_mm_loadu_si128(in + 3), shift, w1);
-        _mm_stream_si128(out + 0, r0);
-        _mm_stream_si128(out + 1, r1);
-        _mm_stream_si128(out + 2, r2);
-        _mm_stream_si128(out + 3, r3);
-    };
-    const int lines = (width - x) / kLinePixels;
-    const int partLines = lines / kParts;
-    for (int i = 0; i < partLines; ++i) {
-        for (int part = 0; part < kParts; ++part)
-            line(x + (part * partLines + i) * kLinePixels);
-    }
-    for (int l = kParts * partLines; l < lines; ++l)
-        line(x + l * kLinePixels);
-    x += lines * kLinePixels;
-    orderedPixels(src, dst, x, width, y, threshold, reverse);
-    // Streaming stores are weakly ordered; the fence makes the row visible in order.
-    _mm_sfence();
+    streamRow(
+        src, dst, width, [&](int from, int to) { orderedPixels(src, dst, from, to, y, threshold, reverse); },
+        [&](int start) {
+            const __m128i w0 = whiteAbove(start), w1 = whiteAbove(start + 4);
+            return [shift, w0, w1](__m128i pixels, int quarter) {
+                return orderedFour<reverse>(pixels, shift, quarter % 2 ? w1 : w0);
+            };
+        });
 }
 
 #endif

@@ -1,5 +1,6 @@
 #include "import/LogoTextFile.h"
 
+#include "conversion/LogoTextSize.h"
 #include "platform/Picture.h"
 
 #include <QFile>
@@ -77,9 +78,7 @@ std::optional<LogoTextReadError> readBounded(QIODevice &device, QByteArray &byte
 
 qint64 longestLogoTextBytes()
 {
-    // "OBM¶" and "CBM¶" are 5 bytes each; a band is "BMD¶" (5), two digits a column and "¶" (2).
-    constexpr qint64 kMaxBands = (qint64(Picture::kMaxSide) + 7) / 8;
-    return 5 + kMaxBands * (5 + 2 * qint64(Picture::kMaxSide) + 2) + 5;
+    return logotext::textUnits(Picture::kMaxSide, Picture::kMaxSide, logotext::kUtf8MarkUnits);
 }
 
 std::variant<ReadLogoText, LogoTextReadError> readLogoText(QIODevice &device, LogoTextPicture picture)

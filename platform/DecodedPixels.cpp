@@ -2,6 +2,7 @@
 
 #include "platform/Picture.h"
 #include "platform/PixelMemory.h"
+#include "platform/StoredPixel.h"
 
 #include <array>
 #include <cstring>
@@ -10,13 +11,18 @@
 namespace plovan {
 namespace {
 
-constexpr std::uint32_t kOpaque = 0xFF000000u;
-constexpr std::uint32_t kStoredWhite = 0xFFFFFFFFu;
-
 // c over white with 8-bit alpha a, rounded: see the header.
 inline std::uint32_t channelOverWhite(std::uint32_t c, std::uint32_t a)
 {
     return (c * a + 255u * (255u - a) + 127u) / 255u;
+}
+
+// storedOverWhite, inline for the row loop.
+inline std::uint32_t overWhite(std::uint32_t argb)
+{
+    const std::uint32_t a = argb >> 24;
+    return kStoredOpaque | channelOverWhite((argb >> 16) & 0xFF, a) << 16 | channelOverWhite((argb >> 8) & 0xFF, a) << 8
+        | channelOverWhite(argb & 0xFF, a);
 }
 
 // 16-bit c over white with 16-bit alpha a, down to 8 bits, rounded.
@@ -28,13 +34,13 @@ inline std::uint32_t channel16OverWhite(std::uint64_t c, std::uint64_t a)
 
 inline std::uint32_t grey(std::uint32_t g)
 {
-    return kOpaque | g << 16 | g << 8 | g;
+    return kStoredOpaque | g << 16 | g << 8 | g;
 }
 
 std::array<std::uint32_t, 256> storedTable(const QList<QRgb> &colours)
 {
     std::array<std::uint32_t, 256> table;
-    table.fill(kStoredWhite); // an index past the palette reads as paper, never as garbage
+    table.fill(kStoredWhitePixel); // an index past the palette reads as paper, never as garbage
     const qsizetype count = qMin<qsizetype>(colours.size(), 256);
     for (qsizetype i = 0; i < count; ++i)
         table[size_t(i)] = storedOverWhite(colours.at(i));
@@ -109,19 +115,13 @@ QImage narrowedInPlace(QImage decoded, PixelBuffer buffer, bool opaque)
 
 std::uint32_t storedOverWhite(std::uint32_t argb)
 {
-    const std::uint32_t a = argb >> 24;
-    return kOpaque | channelOverWhite((argb >> 16) & 0xFF, a) << 16 | channelOverWhite((argb >> 8) & 0xFF, a) << 8
-        | channelOverWhite(argb & 0xFF, a);
+    return overWhite(argb);
 }
 
 void compositeArgbRowOverWhite(std::uint32_t *row, int width)
 {
-    for (int x = 0; x < width; ++x) {
-        const std::uint32_t p = row[x];
-        const std::uint32_t a = p >> 24;
-        row[x] = kOpaque | channelOverWhite((p >> 16) & 0xFF, a) << 16 | channelOverWhite((p >> 8) & 0xFF, a) << 8
-            | channelOverWhite(p & 0xFF, a);
-    }
+    for (int x = 0; x < width; ++x)
+        row[x] = overWhite(row[x]);
 }
 
 void greyRowToStorage(const uchar *in, std::uint32_t *out, int width)
@@ -144,7 +144,7 @@ void rgba64RowToStorage(const std::uint16_t *in, std::uint32_t *out, int width, 
         const std::uint32_t r = channel16OverWhite(p[0], a);
         const std::uint32_t g = channel16OverWhite(p[1], a);
         const std::uint32_t b = channel16OverWhite(p[2], a);
-        out[x] = kOpaque | r << 16 | g << 8 | b;
+        out[x] = kStoredOpaque | r << 16 | g << 8 | b;
     }
 }
 

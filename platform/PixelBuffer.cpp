@@ -4,16 +4,6 @@
 #include <utility>
 
 namespace plovan {
-namespace {
-
-void releaseOwned(void *info)
-{
-    auto *memory = static_cast<PixelMemory *>(info);
-    releasePixelMemory(*memory);
-    delete memory;
-}
-
-} // namespace
 
 PixelBuffer::PixelBuffer(qsizetype bytes)
 {
@@ -55,12 +45,7 @@ QImage PixelBuffer::view(int width, int height, qsizetype bytesPerLine, QImage::
 QImage PixelBuffer::intoImage(int width, int height, qsizetype bytesPerLine, QImage::Format format) &&
 {
     Q_ASSERT(bytesPerLine * height <= size());
-    auto *owned = new PixelMemory(memory_);
-    QImage image(memory_.data, width, height, bytesPerLine, format, releaseOwned, owned);
-    if (image.isNull()) {
-        delete owned; // the buffer still owns the memory and frees it
-        throw std::bad_alloc();
-    }
+    QImage image = imageOwning(memory_, width, height, bytesPerLine, format); // on failure still ours
     memory_ = PixelMemory();
     return image;
 }

@@ -25,6 +25,10 @@ void releasePixelMemory(PixelMemory &memory) noexcept;
 // pages of a mapping); elsewhere keeps it until release.
 void trimPixelMemory(PixelMemory &memory, size_t keep) noexcept;
 
+// An image over `memory` that gives it back (releasePixelMemory) when its last copy goes.
+// Throws std::bad_alloc; the memory is then still the caller's, to free or keep.
+QImage imageOwning(const PixelMemory &memory, int width, int height, qsizetype bytesPerLine, QImage::Format format);
+
 // An image in the storage format over fresh memory from allocatePixelMemory, freed when
 // its last copy goes. Throws std::bad_alloc.
 QImage allocateStorageImage(int width, int height);

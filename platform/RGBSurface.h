@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Colour.h"
+#include "platform/StoredPixel.h"
 
 #include <QImage>
 
@@ -57,7 +58,7 @@ public:
         return const_cast<std::uint32_t *>(ConstRGBSurface::row(y));
     }
 
-    static constexpr std::uint32_t storedColour(Colour c) { return 0xFF000000u | (c & kRgbMask); }
+    static constexpr std::uint32_t storedColour(Colour c) { return kStoredOpaque | (c & kRgbMask); }
 };
 
 } // namespace plovan

@@ -88,25 +88,25 @@ StderrCapture::StderrCapture()
 
 StderrCapture::~StderrCapture()
 {
-    if (!active_)
-        return;
-    std::fflush(stderr);
-    restoreSignalHandlers();
-    reportSanitizersTo(kStderr);
-    endCapture(false);
-    release();
+    if (active_)
+        finish(false);
 }
 
 void StderrCapture::drop()
 {
     if (!active_)
         return;
+    finish(true);
+    active_ = false;
+}
+
+void StderrCapture::finish(bool drop)
+{
     std::fflush(stderr);
     restoreSignalHandlers();
     reportSanitizersTo(kStderr);
-    endCapture(true);
+    endCapture(drop);
     release();
-    active_ = false;
 }
 
 } // namespace plovan

@@ -31,6 +31,10 @@ public:
     bool capturing() const { return active_; }
 
 private:
+    // Ends the capture this object started: standard error, the signal handlers and the
+    // sanitizers' reports back as they were, what was kept passed on unless `drop`.
+    void finish(bool drop);
+
     bool active_ = false;
 };
 
