@@ -4,6 +4,8 @@
 #include "conversion/LogoSummary.h"
 #include "conversion/LogoText.h"
 #include "conversion/LogoTextReader.h"
+#include "messages/LogoSummaryWords.h"
+#include "messages/LogoTextFaultWords.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
