@@ -1,5 +1,9 @@
 #pragma once
 
+// Reading logo data text back: the check of a text against the format
+// (LogoTextChecker.cpp) and the decoding of a valid text into its picture
+// (LogoTextDecoder.cpp), over the text's units as LogoTextUnits.h walks them.
+
 #include "platform/Picture.h"
 
 #include <QByteArrayView>
