@@ -1,10 +1,9 @@
 #include "ui/ImageChoices.h"
 
+#include "conversion/HalftoneNames.h"
 #include "platform/Picture.h"
 
 #include <QSettings>
-#include <array>
-#include <utility>
 
 namespace plovan {
 namespace {
@@ -15,13 +14,6 @@ constexpr char kGroup[] = "Image";
 constexpr char kPrinterWidth[] = "printerWidth";
 constexpr char kCentre[] = "centreOnPaper";
 constexpr char kHalftone[] = "halftone";
-
-constexpr std::array<std::pair<Halftone, const char *>, 4> kHalftoneNames{{
-    {Halftone::None, "none"},
-    {Halftone::FloydSteinberg, "floyd-steinberg"},
-    {Halftone::Atkinson, "atkinson"},
-    {Halftone::Ordered, "ordered"},
-}};
 
 } // namespace
 
@@ -48,10 +40,8 @@ ImageChoices ImageChoices::remembered()
     if (isNumber && Picture::sideInRange(width))
         choices.printerWidth = width;
     choices.centre = settings.value(QLatin1String(kCentre), false).toBool();
-    const QString halftone = settings.value(QLatin1String(kHalftone)).toString();
-    for (const auto &[value, name] : kHalftoneNames)
-        if (halftone == QLatin1String(name))
-            choices.halftone = value;
+    if (const std::optional<Halftone> halftone = halftoneNamed(settings.value(QLatin1String(kHalftone)).toString()))
+        choices.halftone = *halftone;
     return choices;
 }
 
@@ -61,9 +51,7 @@ void ImageChoices::remember() const
     settings.beginGroup(QLatin1String(kGroup));
     settings.setValue(QLatin1String(kPrinterWidth), printerWidth);
     settings.setValue(QLatin1String(kCentre), centre);
-    for (const auto &[value, name] : kHalftoneNames)
-        if (halftone == value)
-            settings.setValue(QLatin1String(kHalftone), QLatin1String(name));
+    settings.setValue(QLatin1String(kHalftone), QString(halftoneName(halftone)));
 }
 
 } // namespace plovan
