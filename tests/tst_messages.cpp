@@ -1,7 +1,7 @@
-// The words the user reads, straight from the values they are made of: every kind of
-// reason, read failure, write failure and preparation failure, each with the sentence the
-// window or plovan-cli shows for it, written out by hand.
-#include "messages/LoadReasonWords.h"
+// The words the user reads, straight from the values they are made of: every kind of read
+// failure, write failure and preparation failure, each with the sentence the window or
+// plovan-cli shows for it, written out by hand. (The load reasons' words are the window's
+// loadErrorText, checked in tst_window_errors.)
 #include "messages/MemoryWords.h"
 #include "messages/PrepareFailureWords.h"
 #include "messages/RangeWords.h"
@@ -14,7 +14,6 @@
 
 using namespace plovan;
 
-Q_DECLARE_METATYPE(plovan::LoadReason)
 Q_DECLARE_METATYPE(plovan::LogoTextReadError)
 Q_DECLARE_METATYPE(plovan::WriteFailure)
 Q_DECLARE_METATYPE(plovan::PrepareError)
@@ -35,12 +34,8 @@ LogoTextReadError readError(LogoTextReadError::Reason reason, const QString &sys
 class TestMessages : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void loadReasons_data();
-    void loadReasons();
     void readFailures_data();
     void readFailures();
-    void openFailures_data();
-    void openFailures();
     void writeFailures_data();
     void writeFailures();
     void printChoiceFailures_data();
@@ -49,98 +44,39 @@ private Q_SLOTS:
     void memory();
 };
 
-void TestMessages::loadReasons_data()
-{
-    using namespace picturefile;
-    QTest::addColumn<LoadReason>("reason");
-    QTest::addColumn<QString>("words");
-    const auto row = [](const char *name, const LoadReason &reason, const char *words) {
-        QTest::newRow(name) << reason << QString::fromUtf8(words);
-    };
-    row("nothing wrong", LoadReason{}, "");
-    row("no such file", noSuchFile(), "there is no such file");
-    row("folder", folder(), "it is a folder, not a picture file");
-    row("named pipe", notRegularFile(), "it is not a regular file but a named pipe, a device or a socket");
-    row("cannot read", cannotRead(QStringLiteral("Permission denied")), "the file cannot be read: Permission denied");
-    row("empty", empty(), "the file is empty");
-    row("not a picture", notPngOrJpeg(), "not a PNG or JPEG picture");
-    row("ends early", endsEarly(), "the file ends early (damaged or incomplete)");
-    row("damaged PNG header", damagedHeader("PNG"), "the PNG header is damaged or incomplete");
-    row("damaged JPEG data", damagedData("JPEG"), "the JPEG picture data is damaged or incomplete");
-    row("too many scans", tooManyScans(5000, 1000),
-        "the JPEG has 5000 scans, more than the limit of 1000 (real encoders write a few, and every scan is another "
-        "pass over the whole picture)");
-    row("too wide", outOfRange(32768, 2), "the picture is 32768x2 pixels; Width/Height needs to be in the range 1-32767");
-    row("no height", outOfRange(32, 0), "the picture is 32x0 pixels; Width/Height needs to be in the range 1-32767");
-    row("no memory to read", notEnoughMemoryToRead(), "not enough memory to read the file");
-    row("no memory for the picture", notEnoughMemory(20000, 10000), "not enough memory for a picture of 20000x10000 pixels");
-    // MiB needed rounded up, the limit rounded down: 1600000000 B is 1525.9 MiB.
-    row("over the limit", overLimit(20000, 20000, 1600000000, qint64(1) << 30),
-        "a picture of 20000x20000 pixels needs 1526 MiB to decode, more than the limit of 1024 MiB");
-    row("one byte over a whole MiB", overLimit(1024, 1024, (qint64(3) << 20) + 1, (qint64(3) << 20) + 1000),
-        "a picture of 1024x1024 pixels needs 4 MiB to decode, more than the limit of 3 MiB");
-    row("wider than the paper", widerThanPaper(700, 576),
-        "the picture is 700 dots wide after scaling, wider than the paper's 576 dots");
-    row("unexpected", unexpected(QStringLiteral("the decoder gave up")), "the decoder gave up");
-}
-
-void TestMessages::loadReasons()
-{
-    QFETCH(LoadReason, reason);
-    QFETCH(QString, words);
-    QCOMPARE(reasonWords(reason), words);
-}
-
+// Each reason a text could not be read, in plovan-cli's words after "cannot read 'NAME': "
+// and in the window's message for File > Open Logo Data Text.
 void TestMessages::readFailures_data()
 {
     using Reason = LogoTextReadError::Reason;
     QTest::addColumn<LogoTextReadError>("error");
     QTest::addColumn<QString>("words");
-    QTest::newRow("no such file") << readError(Reason::NoSuchFile) << QStringLiteral("there is no such file");
-    QTest::newRow("folder") << readError(Reason::IsFolder) << QStringLiteral("it is a folder, not a text file");
-    QTest::newRow("named pipe") << readError(Reason::NotRegularFile)
-                                << QStringLiteral("it is not a regular file but a named pipe, a device or a socket");
-    QTest::newRow("cannot read") << readError(Reason::CannotRead, QStringLiteral("Input/output error"))
-                                 << QStringLiteral("the file cannot be read: Input/output error");
-    QTest::newRow("too large") << readError(Reason::TooLarge)
-                               << QStringLiteral("the file is larger than any logo data text");
-    QTest::newRow("no memory for the bytes") << readError(Reason::NotEnoughMemory)
-                                             << QStringLiteral("not enough memory to read it");
-    QTest::newRow("no memory for the picture") << readError(Reason::NotEnoughMemory, {}, 576, 240)
-                                               << QStringLiteral("not enough memory for a picture of 576x240 pixels");
+    QTest::addColumn<QString>("message");
+    const auto row = [](const char *name, const LogoTextReadError &error, const char *words, const char *message) {
+        QTest::newRow(name) << error << QString::fromUtf8(words) << QString::fromUtf8(message);
+    };
+    row("no such file", readError(Reason::NoSuchFile), "there is no such file",
+        "Cannot open 'logo.txt': No such file or directory");
+    row("folder", readError(Reason::IsFolder), "it is a folder, not a text file",
+        "Cannot open 'logo.txt': file to open is a directory");
+    row("named pipe", readError(Reason::NotRegularFile), "it is not a regular file but a named pipe, a device or a socket",
+        "Cannot open 'logo.txt': it is not a regular file but a named pipe, a device or a socket");
+    row("cannot read", readError(Reason::CannotRead, QStringLiteral("Input/output error")),
+        "the file cannot be read: Input/output error", "Cannot open 'logo.txt': Input/output error");
+    row("too large", readError(Reason::TooLarge), "the file is larger than any logo data text",
+        "Cannot open 'logo.txt': the file is larger than any logo data text");
+    row("no memory for the bytes", readError(Reason::NotEnoughMemory), "not enough memory to read it",
+        "There is not enough memory for this picture.");
+    row("no memory for the picture", readError(Reason::NotEnoughMemory, {}, 576, 240),
+        "not enough memory for a picture of 576x240 pixels", "There is not enough memory for this picture.");
 }
 
 void TestMessages::readFailures()
 {
     QFETCH(LogoTextReadError, error);
     QFETCH(QString, words);
-    QCOMPARE(readFailureWords(error), words);
-}
-
-void TestMessages::openFailures_data()
-{
-    using Reason = LogoTextReadError::Reason;
-    QTest::addColumn<LogoTextReadError>("error");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("no such file") << readError(Reason::NoSuchFile)
-                                  << QStringLiteral("Cannot open 'logo.txt': No such file or directory");
-    QTest::newRow("folder") << readError(Reason::IsFolder)
-                            << QStringLiteral("Cannot open 'logo.txt': file to open is a directory");
-    QTest::newRow("named pipe")
-        << readError(Reason::NotRegularFile)
-        << QStringLiteral("Cannot open 'logo.txt': it is not a regular file but a named pipe, a device or a socket");
-    QTest::newRow("cannot read") << readError(Reason::CannotRead, QStringLiteral("Permission denied"))
-                                 << QStringLiteral("Cannot open 'logo.txt': Permission denied");
-    QTest::newRow("too large") << readError(Reason::TooLarge)
-                               << QStringLiteral("Cannot open 'logo.txt': the file is larger than any logo data text");
-    QTest::newRow("no memory") << readError(Reason::NotEnoughMemory, {}, 576, 240)
-                               << QStringLiteral("There is not enough memory for this picture.");
-}
-
-void TestMessages::openFailures()
-{
-    QFETCH(LogoTextReadError, error);
     QFETCH(QString, message);
+    QCOMPARE(readFailureWords(error), words);
     QCOMPARE(openFailureWords(QStringLiteral("logo.txt"), error), message);
 }
 
