@@ -2,11 +2,13 @@
 
 #include "CliOutput.h"
 #include "CliRun.h"
-#include "import/ReasonWords.h"
 
 #include "conversion/LogoSummary.h"
 #include "conversion/LogoTextReader.h"
 #include "import/LogoTextFile.h"
+#include "messages/LogoSummaryWords.h"
+#include "messages/LogoTextFaultWords.h"
+#include "messages/ReadFailureWords.h"
 #include "platform/PictureFile.h"
 
 #include <QFile>
@@ -16,29 +18,6 @@
 
 namespace plovan::cli {
 namespace {
-
-// Why the text could not be read, in the words that follow "cannot read 'NAME': ".
-QString readFailure(const LogoTextReadError &error)
-{
-    using Reason = LogoTextReadError::Reason;
-    switch (error.reason) {
-    case Reason::NoSuchFile:
-        return reasonWords(picturefile::noSuchFile());
-    case Reason::IsFolder:
-        return QStringLiteral("it is a folder, not a text file");
-    case Reason::NotRegularFile:
-        return reasonWords(picturefile::notRegularFile());
-    case Reason::CannotRead:
-        return reasonWords(picturefile::cannotRead(error.systemReason));
-    case Reason::TooLarge:
-        return QStringLiteral("the file is larger than any logo data text");
-    case Reason::NotEnoughMemory:
-        if (error.width == 0 && error.height == 0)
-            return QStringLiteral("not enough memory to read it");
-        return reasonWords(picturefile::notEnoughMemory(error.width, error.height));
-    }
-    return {};
-}
 
 // The text, read once into memory: the check and the picture are of the same bytes, whatever
 // happens to the file meanwhile. Named pipes and standard input are read as files are (scripts
@@ -61,7 +40,7 @@ int runCheck(const CliOptions &options)
     const std::variant<ReadLogoText, LogoTextReadError> read =
         readText(name, options.preview.isEmpty() ? LogoTextPicture::CheckOnly : LogoTextPicture::Make);
     if (const auto *error = std::get_if<LogoTextReadError>(&read)) {
-        printError(QStringLiteral("cannot read '%1': %2").arg(name, readFailure(*error)));
+        printError(QStringLiteral("cannot read '%1': %2").arg(name, readFailureWords(*error)));
         return kExitFailed;
     }
     const LogoTextReading &reading = std::get<ReadLogoText>(read).reading;
@@ -82,7 +61,7 @@ int runCheck(const CliOptions &options)
         LogoTextReadError error{LogoTextReadError::Reason::NotEnoughMemory, {}};
         error.width = check.width;
         error.height = check.height();
-        printError(QStringLiteral("cannot read '%1': %2").arg(name, readFailure(error)));
+        printError(QStringLiteral("cannot read '%1': %2").arg(name, readFailureWords(error)));
         return kExitFailed;
     }
     return kExitOk;

@@ -32,16 +32,10 @@ struct UsageError {
 // text on standard output and end the program with exit status 0.
 std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments);
 
-// "Usage: plovan-cli [--threshold N] ..." and a pointer to --help, ending in a newline.
-QString usageText();
-
 // A whole number as the command line spells it, decimal digits only, from min to max.
 std::optional<int> parseWholeNumber(const QString &text, int min, int max);
 
 // A threshold as the command line spells it: decimal digits only, 0-255.
 std::optional<int> parseThreshold(const QString &text);
-
-// A halftone as the command line spells it: none, floyd-steinberg, atkinson or ordered.
-std::optional<Halftone> parseHalftone(const QString &text);
 
 } // namespace plovan::cli

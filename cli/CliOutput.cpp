@@ -1,5 +1,6 @@
 #include "CliOutput.h"
 
+#include "messages/WriteFailureWords.h"
 #include "platform/OutputFile.h"
 #include "platform/StderrCapture.h"
 
@@ -13,18 +14,6 @@
 namespace plovan::cli {
 
 namespace {
-
-// Why a write failed, in the words that follow "cannot write 'NAME': ".
-QString writeFailureWords(const WriteFailure &failure)
-{
-    switch (failure.kind) {
-    case WriteFailure::Kind::IsInput:
-        return QStringLiteral("it is the input file");
-    case WriteFailure::Kind::System:
-        break;
-    }
-    return failure.systemReason;
-}
 
 std::optional<WriteFailure> writeTo(const OutputTarget &target, const WriteBytes &write)
 {

@@ -1,7 +1,7 @@
 #include "CliRun.h"
 
 #include "CliOutput.h"
-#include "import/ReasonWords.h"
+#include "messages/LoadReasonWords.h"
 
 #include "conversion/Convert.h"
 #include "conversion/HeadlessView.h"

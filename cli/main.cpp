@@ -1,5 +1,8 @@
-// plovan-cli [--threshold N] [--reverse] [--output FILE] [--preview OUT.png] IMAGE
-// plovan-cli --check TEXTFILE [--preview OUT.png] [--dpi N]
+// plovan-cli: reads its command line (CliOptions.cpp), then either turns IMAGE into logo
+// data text (CliRun.cpp) or, with --check, reads a text back (CheckRun.cpp). A command line
+// it cannot run gets one line and the usage (CliHelp.cpp) on standard error, and exit
+// status kExitUsage.
+#include "CliHelp.h"
 #include "CliOptions.h"
 #include "CheckRun.h"
 #include "CliRun.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QtGlobal>
 
 namespace plovan {
 
@@ -11,7 +11,8 @@ inline constexpr int kMinDpi = 1;
 inline constexpr int kMaxDpi = 2400;
 
 // A logo as the printer receives it: whole bands of eight rows, so a picture whose height
-// is not a multiple of 8 prints with white rows filling its last band.
+// is not a multiple of 8 prints with white rows filling its last band. Numbers only:
+// messages/LogoSummaryWords says them.
 struct LogoSummary {
     int width = 0;            // dots
     int height = 0;           // dots: 8 x bands
@@ -26,9 +27,5 @@ LogoSummary logoSummary(int width, int height);
 
 // Printed length of `dots` at `dpi`: dots x 25.4 / dpi millimetres.
 double dotsToMillimetres(int dots, int dpi);
-
-// "576x240 dots, 30 bands, 34718 characters, 72.1x30.0 mm at 203 dpi": millimetres to
-// one decimal.
-QString logoSummaryLine(const LogoSummary &summary, int dpi);
 
 } // namespace plovan

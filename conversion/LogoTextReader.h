@@ -1,5 +1,11 @@
 #pragma once
 
+#include "conversion/LogoTextSize.h"
+
+// Reading logo data text back: the check of a text against the format
+// (LogoTextChecker.cpp) and the decoding of a valid text into its picture
+// (LogoTextDecoder.cpp), over the text's units as LogoTextUnits.h walks them.
+
 #include "platform/Picture.h"
 
 #include <QByteArrayView>
@@ -10,9 +16,14 @@
 
 namespace plovan {
 
-// The first place where a text stops being logo data text, and why. Lines are counted by
-// the line mark "¶" from 1 (the opening line "OBM¶" is line 1); columns count characters
-// from 1.
+// The most bands a text can have: 4096, for 32761-32767 rows. The last band's bottom row
+// would be row 32768, past the range rule, so it has to be the white padding that Create
+// writes there, and the picture read back is 32767 rows high.
+inline constexpr int kMaxLogoTextBands = logotext::kMaxBands;
+
+// The first place where a text stops being logo data text, and why, as a value
+// (messages/LogoTextFaultWords words it). Lines are counted by the line mark "¶" from 1
+// (the opening line "OBM¶" is line 1); columns count characters from 1.
 struct LogoTextFault {
     enum class Reason {
         Empty,              // nothing at all
@@ -47,13 +58,6 @@ struct LogoTextFault {
 
     friend bool operator==(const LogoTextFault &, const LogoTextFault &) = default;
 };
-
-// The reason in plain words, starting in lower case, without the place: for example
-// "'G' is not an uppercase hexadecimal digit (0-9, A-F)". Translatable.
-QString logoTextFaultWords(const LogoTextFault &fault);
-
-// "line L, column C: " followed by the words.
-QString logoTextFaultPlaceAndWords(const LogoTextFault &fault);
 
 // The outcome of checking a text: valid, with the size of the picture it encodes, or
 // the first fault.

@@ -15,7 +15,7 @@ namespace plovan {
 // 268 MB ("¶" is two bytes).
 qint64 longestLogoTextBytes();
 
-// Why logo data text could not be read, as a value; the window and plovan-cli word it.
+// Why logo data text could not be read, as a value; messages/ReadFailureWords words it.
 struct LogoTextReadError {
     enum class Reason {
         NoSuchFile,

@@ -5,8 +5,8 @@
 namespace plovan {
 
 // Why a picture could not be loaded, as a value: what went wrong and its particulars.
-// Sentences for the user are made by whoever shows them (the window with tr(), plovan-cli
-// its one line), from these values.
+// Sentences for the user are made from these values in messages/LoadReasonWords, for the
+// window and plovan-cli alike.
 struct LoadReason {
     enum class Kind {
         None,            // nothing went wrong

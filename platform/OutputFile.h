@@ -10,7 +10,7 @@ class QIODevice;
 
 namespace plovan {
 
-// Why a file could not be written, as a value; whoever shows it words it.
+// Why a file could not be written, as a value; messages/WriteFailureWords words it.
 struct WriteFailure {
     enum class Kind {
         System,  // `systemReason`: what the system said ("No space left on device")

@@ -11,7 +11,7 @@ namespace plovan {
 void Picture::checkSize(int width, int height)
 {
     if (!sideInRange(width) || !sideInRange(height))
-        throw OutOfBoundsException("Width/Height needs to be in the range 1-32767");
+        throw OutOfBoundsException(kSideRule);
 }
 
 Picture::Picture(int width, int height, int depth)

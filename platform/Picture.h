@@ -41,8 +41,10 @@ public:
     // image would make Qt detach a copy of the whole picture.
     const QImage &image() const { return image_; }
 
-    // The range rule for a side of a new picture.
+    // The range rule for a side of a new picture, and the rule in words: what
+    // OutOfBoundsException says, and what messages/RangeWords translates for the user.
     static bool sideInRange(int side) { return side >= 1 && side <= kMaxSide; }
+    static constexpr const char *kSideRule = QT_TRANSLATE_NOOP("RangeWords", "Width/Height needs to be in the range 1-32767");
     static void checkSize(int width, int height);
 
 private:

@@ -11,6 +11,7 @@
 #include "platform/JpegStructure.h"
 #include "platform/PictureFile.h"
 #include "support/FixtureFiles.h"
+#include "support/JpegFiles.h"
 #include "support/LoadReasons.h"
 #include "support/PngFiles.h"
 
@@ -134,24 +135,6 @@ QByteArray jpegCutAfterHeader(const QByteArray &jpeg)
 {
     const qsizetype at = firstScan(jpeg).first;
     return jpeg.left(at + 2 + ((uchar(jpeg[at + 2]) << 8) | uchar(jpeg[at + 3])));
-}
-
-// A JPEG whose frame header declares another size; its data is for the real one.
-QByteArray jpegDeclaring(QByteArray jpeg, int width, int height)
-{
-    qsizetype at = 0;
-    for (const QByteArray &segment : jpeg::segments(jpeg)) {
-        const uchar marker = segment.size() > 1 ? uchar(segment[1]) : 0;
-        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
-            break;
-        at += segment.size();
-    }
-    // Marker, length, precision, then height and width, big-endian.
-    jpeg[at + 5] = char(height >> 8);
-    jpeg[at + 6] = char(height & 0xFF);
-    jpeg[at + 7] = char(width >> 8);
-    jpeg[at + 8] = char(width & 0xFF);
-    return jpeg;
 }
 
 QString loadedAs(int width, int height)

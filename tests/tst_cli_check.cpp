@@ -185,6 +185,12 @@ void TestCliCheck::usageErrors_data()
                                             << "--reverse does not go with --check";
     QTest::newRow("--check with --output") << QStringList{"--check", "@text", "--output", "out.txt"}
                                            << "--output does not go with --check";
+    for (const QString &option : {QStringLiteral("width"), QStringLiteral("max-width"), QStringLiteral("center-on")}) {
+        QTest::addRow("--check with --%s", qPrintable(option))
+            << QStringList{"--check", "@text", "--" + option, "576"} << "--" + option + " does not go with --check";
+    }
+    QTest::newRow("--check with --halftone") << QStringList{"--halftone=none", "--check", "@text"}
+                                             << "--halftone does not go with --check";
     QTest::newRow("--check without a name") << QStringList{"--check="} << "--check needs a file name";
     QTest::newRow("--check without its value") << QStringList{"--check"} << "Missing value after '--check'.";
 }

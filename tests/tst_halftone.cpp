@@ -2,6 +2,7 @@
 #include "support/WindowRecorder.h"
 
 #include "conversion/AutoThreshold.h"
+#include "conversion/HalftoneNames.h"
 #include "conversion/Redraw.h"
 
 #include <QTest>
@@ -162,6 +163,8 @@ private Q_SLOTS:
     void greys_data();
     void greys();
     void automaticThresholdEdges();
+    void names_data();
+    void names();
 };
 
 void TestHalftone::matchesTextbook_data()
@@ -365,6 +368,36 @@ void TestHalftone::automaticThresholdEdges()
     const MeanHistogram means = meanHistogram(*picture);
     QCOMPARE(means[0], quint64(2));
     QCOMPARE(means[1], quint64(2));
+}
+
+// The names plovan-cli's --halftone takes and the window's settings file keeps, both ways;
+// only the exact spelling is a name.
+void TestHalftone::names_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("isName");
+    QTest::addColumn<Halftone>("halftone");
+    QTest::newRow("none") << QStringLiteral("none") << true << Halftone::None;
+    QTest::newRow("floyd-steinberg") << QStringLiteral("floyd-steinberg") << true << Halftone::FloydSteinberg;
+    QTest::newRow("atkinson") << QStringLiteral("atkinson") << true << Halftone::Atkinson;
+    QTest::newRow("ordered") << QStringLiteral("ordered") << true << Halftone::Ordered;
+    QTest::newRow("capitals") << QStringLiteral("Atkinson") << false << Halftone::None;
+    QTest::newRow("spelt apart") << QStringLiteral("floyd steinberg") << false << Halftone::None;
+    QTest::newRow("with a space") << QStringLiteral("ordered ") << false << Halftone::None;
+    QTest::newRow("empty") << QString() << false << Halftone::None;
+}
+
+void TestHalftone::names()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, isName);
+    QFETCH(Halftone, halftone);
+    const std::optional<Halftone> named = halftoneNamed(text);
+    QCOMPARE(named.has_value(), isName);
+    if (isName) {
+        QCOMPARE(*named, halftone);
+        QCOMPARE(QString(halftoneName(halftone)), text);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestHalftone)

@@ -1,4 +1,5 @@
 #include "support/FixtureFiles.h"
+#include "support/JpegFiles.h"
 #include "support/LoadReasons.h"
 #include "support/PngFiles.h"
 #include "support/WindowRecorder.h"
@@ -43,19 +44,6 @@ QStringList shownSince(const WindowRecorder &window, qsizetype from)
             shown << call;
     }
     return shown;
-}
-
-// The JPEG with its frame header (baseline, SOF0) declaring another size.
-QByteArray jpegDeclaring(const QByteArray &jpeg, quint16 width, quint16 height)
-{
-    QByteArray patched = jpeg;
-    const qsizetype sof = patched.indexOf(QByteArray("\xFF\xC0", 2));
-    Q_ASSERT(sof > 0);
-    patched[sof + 5] = char(height >> 8);
-    patched[sof + 6] = char(height & 0xFF);
-    patched[sof + 7] = char(width >> 8);
-    patched[sof + 8] = char(width & 0xFF);
-    return patched;
 }
 
 QByteArray withByteFlipped(QByteArray bytes, qsizetype at)

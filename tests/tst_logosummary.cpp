@@ -2,6 +2,7 @@
 // height in whole bands, the bands, the characters, and the size on paper at a resolution.
 
 #include "conversion/LogoSummary.h"
+#include "messages/LogoSummaryWords.h"
 
 #include <QTest>
 

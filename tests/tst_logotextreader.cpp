@@ -3,6 +3,7 @@
 
 #include "conversion/LogoText.h"
 #include "conversion/LogoTextReader.h"
+#include "messages/LogoTextFaultWords.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>

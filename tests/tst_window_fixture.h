@@ -11,7 +11,10 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QSettings>
+#include <QSlider>
 #include <QStandardPaths>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -124,6 +127,18 @@ inline bool allPixels(const plovan::Picture &picture, plovan::Colour colour)
             if (surface.Pixel(x, y) != colour)
                 return false;
     return true;
+}
+
+// The centre of a slider's thumb, where a drag starts.
+inline QPoint sliderHandle(QSlider *slider)
+{
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = option.sliderValue = slider->value();
+    return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).center();
 }
 
 // The window's controls in tab order.

@@ -8,24 +8,10 @@
 
 #include <QApplication>
 #include <QSlider>
-#include <QStyle>
-#include <QStyleOptionSlider>
 
 using namespace plovan;
 
 namespace {
-
-// The centre of the slider's thumb, where a drag starts.
-QPoint sliderHandle(QSlider *slider)
-{
-    QStyleOptionSlider option;
-    option.initFrom(slider);
-    option.orientation = slider->orientation();
-    option.minimum = slider->minimum();
-    option.maximum = slider->maximum();
-    option.sliderPosition = option.sliderValue = slider->value();
-    return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).center();
-}
 
 // A user's mouse action on one of the window's controls.
 enum class Click { Load, Refresh, Create, Reverse, SliderTrack, SliderDrag, LoadError };

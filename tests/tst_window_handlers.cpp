@@ -13,8 +13,6 @@
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QSlider>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <functional>
 
 using namespace plovan;
@@ -104,13 +102,7 @@ void TestWindowHandlers::sliderDragRedrawsOnceOnRelease()
     auto *slider = window.control<QSlider>("Slider1");
     QSignalSpy redraws(window.control<Canvas>("Canvas2"), &Canvas::backdropChanged);
 
-    QStyleOptionSlider option;
-    option.initFrom(slider);
-    option.orientation = slider->orientation();
-    option.minimum = slider->minimum();
-    option.maximum = slider->maximum();
-    option.sliderPosition = option.sliderValue = slider->value();
-    const QPoint handle = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).center();
+    const QPoint handle = sliderHandle(slider);
 
     QTest::mousePress(slider, Qt::LeftButton, {}, handle);
     for (int x = handle.x() - 10; x >= -20; x -= 10)

@@ -1,5 +1,6 @@
 #include "ui/ImageChoices.h"
 
+#include "conversion/HalftoneNames.h"
 #include "platform/Picture.h"
 
 #include <QSettings>
@@ -17,13 +18,6 @@ constexpr char kGroup[] = "Image";
 constexpr char kPrinterWidth[] = "printerWidth";
 constexpr char kCentre[] = "centreOnPaper";
 constexpr char kHalftone[] = "halftone";
-
-constexpr std::array<std::pair<Halftone, const char *>, 4> kHalftoneNames{{
-    {Halftone::None, "none"},
-    {Halftone::FloydSteinberg, "floyd-steinberg"},
-    {Halftone::Atkinson, "atkinson"},
-    {Halftone::Ordered, "ordered"},
-}};
 
 // A remembered value is taken only as remember() writes it: a whole number as decimal digits
 // (or, within this run, the int itself), a flag as "true" or "false" (or the bool). QVariant's
@@ -85,9 +79,9 @@ ImageChoices ImageChoices::remembered()
         choices.centre = *centre;
     // A halftone by one of its names exactly, as text (not a @ByteArray or a list).
     const QVariant halftone = settings.value(QLatin1String(kHalftone));
-    for (const auto &[value, name] : kHalftoneNames)
-        if (halftone.typeId() == QMetaType::QString && halftone.toString() == QLatin1String(name))
-            choices.halftone = value;
+    if (halftone.typeId() == QMetaType::QString)
+        if (const std::optional<Halftone> named = halftoneNamed(halftone.toString()))
+            choices.halftone = *named;
     return choices;
 }
 
@@ -97,9 +91,7 @@ void ImageChoices::remember() const
     settings.beginGroup(QLatin1String(kGroup));
     settings.setValue(QLatin1String(kPrinterWidth), printerWidth);
     settings.setValue(QLatin1String(kCentre), centre);
-    for (const auto &[value, name] : kHalftoneNames)
-        if (halftone == value)
-            settings.setValue(QLatin1String(kHalftone), QLatin1String(name));
+    settings.setValue(QLatin1String(kHalftone), QString(halftoneName(halftone)));
 }
 
 } // namespace plovan

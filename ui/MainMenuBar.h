@@ -29,7 +29,8 @@ public:
     explicit MainMenuBar(QObject *parent = nullptr);
     ~MainMenuBar() override;
 
-    // Adds the File and Edit menus to a window's menu bar.
+    // Adds the File, Edit and Image menus to a window's menu bar, and F10 there to open the
+    // first of them.
     void attachTo(QMenuBar *bar) const;
 
     QMenu *fileMenu() const { return fileMenu_.get(); }

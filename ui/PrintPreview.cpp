@@ -1,6 +1,7 @@
 #include "ui/PrintPreview.h"
 
 #include "conversion/LogoSummary.h"
+#include "messages/LogoSummaryWords.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -4,7 +4,9 @@
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
 #include "import/LoadSequence.h"
-#include "import/ReasonWords.h"
+#include "messages/LoadReasonWords.h"
+#include "messages/MemoryWords.h"
+#include "messages/RangeWords.h"
 #include "platform/Exceptions.h"
 #include "ui/Canvas.h"
 #include "ui/LogoTextEdit.h"
@@ -198,9 +200,9 @@ void Window1::guarded(const std::function<void()> &work)
         work();
         return;
     } catch (const std::bad_alloc &) {
-        failure = tr("There is not enough memory for this picture.");
+        failure = notEnoughMemoryWords();
     } catch (const OutOfBoundsException &) {
-        failure = tr("Width/Height needs to be in the range 1-32767");
+        failure = sideRangeWords();
     } catch (const std::exception &error) {
         failure = tr("This could not be done: %1").arg(QString::fromUtf8(error.what()));
     }

@@ -111,7 +111,6 @@ private:
     void loadDroppedFile(const QString &path);
     void loadPicture(const QString &path);
     void connectImageMenu(ImageMenu *menu);
-    QString printChoiceFailure(const ImageChoices &wanted, const PrepareError &error) const;
     // Runs a handler's work so that no exception leaves the event handler: a failure (in
     // practice, memory for a huge picture's text) is shown in a message box instead.
     void guarded(const std::function<void()> &work);

@@ -8,7 +8,8 @@
 #include "conversion/Redraw.h"
 #include "import/LoadSequence.h"
 #include "import/LogoTextFile.h"
-#include "import/ReasonWords.h"
+#include "messages/LogoTextFaultWords.h"
+#include "messages/ReadFailureWords.h"
 #include "ui/LogoTextEdit.h"
 #include "ui/LogoTextFiles.h"
 #include "ui/PrintPreview.h"
@@ -23,39 +24,6 @@
 
 namespace plovan {
 
-namespace {
-
-// The message for a text file that could not be read. The file system's words are the ones
-// it gave when the file was opened unchecked ("No such file or directory"); memory that
-// runs out is told as everywhere else in the window.
-QString openFailure(const QString &name, const LogoTextReadError &error)
-{
-    using Reason = LogoTextReadError::Reason;
-    QString reason;
-    switch (error.reason) {
-    case Reason::NoSuchFile:
-        reason = Window1::tr("No such file or directory");
-        break;
-    case Reason::IsFolder:
-        reason = Window1::tr("file to open is a directory");
-        break;
-    case Reason::NotRegularFile:
-        reason = reasonWords(picturefile::notRegularFile());
-        break;
-    case Reason::CannotRead:
-        reason = error.systemReason;
-        break;
-    case Reason::TooLarge:
-        reason = Window1::tr("the file is larger than any logo data text");
-        break;
-    case Reason::NotEnoughMemory:
-        return Window1::tr("There is not enough memory for this picture.");
-    }
-    return Window1::tr("Cannot open '%1': %2").arg(name, reason);
-}
-
-} // namespace
-
 void Window1::FileOpenLogoText_Action()
 {
     guarded([this] {
@@ -67,7 +35,7 @@ void Window1::FileOpenLogoText_Action()
         std::variant<ReadLogoText, LogoTextReadError> read =
             readLogoTextFile(*path, FileKinds::RegularOnly, LogoTextPicture::Make);
         if (const auto *error = std::get_if<LogoTextReadError>(&read)) {
-            QMessageBox::warning(this, windowTitle(), openFailure(name, *error));
+            QMessageBox::warning(this, windowTitle(), openFailureWords(name, *error));
             return;
         }
         ReadLogoText &opened = std::get<ReadLogoText>(read);

@@ -7,6 +7,7 @@
 #include "conversion/PreparePicture.h"
 #include "conversion/Redraw.h"
 #include "import/LoadSequence.h"
+#include "messages/PrepareFailureWords.h"
 #include "ui/ImageMenu.h"
 
 #include <QInputDialog>
@@ -46,7 +47,7 @@ void Window1::ImageMenu_ChoicesWanted(const ImageChoices &wanted)
                 changePrintSettings(state_, *this, wanted.printSettings(), availableMemory_)) {
             choices_ = before;
             imageMenu_->show(choices_);
-            QMessageBox::warning(this, windowTitle(), printChoiceFailure(wanted, *error));
+            QMessageBox::warning(this, windowTitle(), printChoiceFailure(pictureName_, wanted.printerWidth, wanted.centre, *error));
             return;
         }
         imageMenu_->show(choices_);
@@ -88,27 +89,6 @@ void Window1::ImageAutomaticThreshold_Action()
     // The slider reports the new value like any other change: threshold, thresh_label,
     // redraw. The same value again changes nothing, so nothing is redrawn.
     guarded([this] { slider1_->setValue(automaticThreshold(*state_.pix, state_.reverse)); });
-}
-
-QString Window1::printChoiceFailure(const ImageChoices &wanted, const PrepareError &error) const
-{
-    const QString name = pictureName_.isEmpty() ? tr("the picture") : QStringLiteral("'%1'").arg(pictureName_);
-    const QString choice = wanted.printerWidth == 0 ? tr("its original size")
-        : wanted.centre                            ? tr("paper %1 dots wide").arg(wanted.printerWidth)
-                                                   : tr("a width of %1 dots").arg(wanted.printerWidth);
-    QString reason;
-    switch (error.reason) {
-    case PrepareError::Reason::NotEnoughMemory:
-        reason = tr("there is not enough memory for a picture of %1x%2 dots.").arg(error.width).arg(error.height);
-        break;
-    case PrepareError::Reason::WiderThanPaper:
-        reason = tr("it is %1 dots wide, wider than the paper's %2 dots.").arg(error.width).arg(error.paperWidth);
-        break;
-    case PrepareError::Reason::OutOfRange:
-        reason = tr("a picture of %1x%2 dots is outside the range 1-32767.").arg(error.width).arg(error.height);
-        break;
-    }
-    return tr("Cannot prepare %1 for %2: %3").arg(name, choice, reason);
 }
 
 } // namespace plovan

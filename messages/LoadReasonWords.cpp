@@ -1,12 +1,12 @@
-#include "import/ReasonWords.h"
+#include "messages/LoadReasonWords.h"
+
+#include "messages/RangeWords.h"
 
 #include <QCoreApplication>
 
 namespace plovan {
 
 namespace {
-// The words go into the window's message and the command line's error alike, so they are
-// made translatable here, once, under a context of their own.
 struct Words {
     Q_DECLARE_TR_FUNCTIONS(LoadReason)
 };
@@ -43,7 +43,7 @@ QString reasonWords(const LoadReason &reason)
                               "every scan is another pass over the whole picture)")
             .arg(QString::number(reason.count), QString::number(reason.limit));
     case Kind::OutOfRange:
-        return Words::tr("the picture is %1x%2 pixels; Width/Height needs to be in the range 1-32767").arg(width, height);
+        return Words::tr("the picture is %1x%2 pixels; %3").arg(width, height, sideRangeWords());
     case Kind::NotEnoughMemory:
         if (reason.width == 0 && reason.height == 0)
             return Words::tr("not enough memory to read the file");

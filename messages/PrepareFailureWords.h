@@ -1,0 +1,15 @@
+#pragma once
+
+#include "conversion/PreparePicture.h"
+
+#include <QString>
+
+namespace plovan {
+
+// The window's message for an Image menu choice the picture cannot be prepared for:
+// "Cannot prepare 'logo.png' for paper 384 dots wide: it is 500 dots wide, wider than the
+// paper's 384 dots." `pictureName` empty is "the picture"; the choice is the printer width
+// asked for (0: the picture's original size) and whether the picture is centred on it.
+QString printChoiceFailure(const QString &pictureName, int printerWidth, bool centre, const PrepareError &error);
+
+} // namespace plovan
