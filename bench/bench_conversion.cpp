@@ -35,7 +35,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const auto [side, runs] = bench::parseSquareRuns(app, QStringLiteral("Times redraw and the logo data text against memcpy."));
 
-    WindowState state;
+    ConversionState state;
     state.pix = bench::makeSourcePicture(side, side);
     state.destPix = makePicture(side, side);
     state.threshold = 128;

@@ -92,7 +92,7 @@ Stages runStages(const QString &path, QFile &devNull)
     t.decodeAndWorking = millisecondsOf([&] { decoded = decodeAndPrepare(PictureSource::file(path)); });
     if (const auto *error = std::get_if<LoadError>(&decoded))
         qFatal("cannot load %s (reason %d)", qPrintable(path), int(error->reason.kind));
-    WindowState state;
+    ConversionState state;
     state.pix = std::get<LoadedPictures>(decoded).pix;
     state.destPix = std::get<LoadedPictures>(decoded).destPix;
     decoded = LoadedPictures();

@@ -56,7 +56,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const auto [side, runs] = bench::parseSquareRuns(app, QStringLiteral("Times reading logo data text back against writing it."));
 
-    WindowState state;
+    ConversionState state;
     state.destPix = makeWorkingPicture(side);
     state.pix = makePicture(side, side);
     HeadlessView view;

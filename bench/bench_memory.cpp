@@ -59,7 +59,7 @@ int measure(const QString &path)
         std::printf("refused %s\n", qPrintable(testsupport::describe(error->reason)));
         return 1;
     }
-    WindowState state;
+    ConversionState state;
     state.pix = std::get<LoadedPictures>(decoded).pix;
     state.destPix = std::get<LoadedPictures>(decoded).destPix;
     const qint64 afterLoad = statusKiB("VmHWM");

@@ -51,12 +51,12 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    WindowState state;
+    ConversionState state;
     state.pix = bench::makeSourcePicture(side, side);
     state.destPix = makePicture(side, side);
     state.threshold = 128;
     HeadlessView view;
-    WindowState small;
+    ConversionState small;
     small.pix = bench::makeSourcePicture(windowSide, windowSide);
     small.destPix = makePicture(windowSide, windowSide);
     small.threshold = 128;

@@ -92,15 +92,15 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
     CliOptions options;
     options.image = positional.first();
     if (parser.value(known.threshold) == QLatin1String("auto")) {
-        options.automaticThreshold = true;
+        options.conversion.automaticThreshold = true;
     } else {
         const std::optional<int> value = parseThreshold(parser.value(known.threshold));
         if (!value)
             return UsageError{QStringLiteral("the threshold must be a whole number from 0 to 255 or auto, not '%1'")
                                   .arg(parser.value(known.threshold))};
-        options.threshold = *value;
+        options.conversion.threshold = *value;
     }
-    options.reverse = parser.isSet(known.reverse);
+    options.conversion.reverse = parser.isSet(known.reverse);
 
     // Dots: a width or a paper width, 1-32767 like every side of a picture.
     auto dots = [&parser](const QCommandLineOption &option) -> std::variant<int, UsageError> {
@@ -119,20 +119,20 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
         const std::variant<int, UsageError> value = dots(*option);
         if (const auto *error = std::get_if<UsageError>(&value))
             return *error;
-        options.print.fit = fit;
-        options.print.width = std::get<int>(value);
+        options.conversion.print.fit = fit;
+        options.conversion.print.width = std::get<int>(value);
     }
     if (parser.isSet(known.centerOn)) {
         const std::variant<int, UsageError> value = dots(known.centerOn);
         if (const auto *error = std::get_if<UsageError>(&value))
             return *error;
-        options.print.paperWidth = std::get<int>(value);
+        options.conversion.print.paperWidth = std::get<int>(value);
     }
     const std::optional<Halftone> kind = halftoneNamed(parser.value(known.halftone));
     if (!kind)
         return UsageError{QStringLiteral("the halftone must be none, floyd-steinberg, atkinson or ordered, not '%1'")
                               .arg(parser.value(known.halftone))};
-    options.print.halftone = *kind;
+    options.conversion.print.halftone = *kind;
     options.output = parser.value(known.output);
     options.preview = parser.value(known.preview);
     if (parser.isSet(known.output) && options.output.isEmpty())

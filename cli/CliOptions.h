@@ -1,5 +1,6 @@
 #pragma once
 
+#include "conversion/LogoSummary.h"
 #include "conversion/PrintSettings.h"
 
 #include <QString>
@@ -13,14 +14,13 @@ namespace plovan::cli {
 // What the command line asks for.
 struct CliOptions {
     QString image;          // a path, or "-" for standard input
-    int threshold = 100;    // the window's initial slider value
-    bool automaticThreshold = false; // --threshold auto: the picture's own (Otsu's) threshold
-    bool reverse = false;
-    PrintSettings print;    // --width or --max-width, --center-on, --halftone
+    // --threshold (auto: automaticThreshold), --reverse, and in `print` --width or
+    // --max-width, --center-on and --halftone: the one settings value of the conversion.
+    ConversionSettings conversion;
     QString output;         // empty: standard output
     QString preview;        // empty: no preview picture
     QString check;          // --check: logo data text to read back (a path or "-") instead of IMAGE
-    int dpi = 203;          // --check: the printer's dots per inch, for the millimetres
+    int dpi = kDefaultDpi;  // --check: the printer's dots per inch, for the millimetres
 };
 
 // A command line that cannot be run: the reason, for the usage message.

@@ -16,19 +16,8 @@
 namespace plovan::cli {
 namespace {
 
-// What the options ask of the picture, in the one settings value of the conversion.
-ConversionSettings conversionSettings(const CliOptions &options)
-{
-    ConversionSettings settings;
-    settings.print = options.print;
-    settings.threshold = options.threshold;
-    settings.automaticThreshold = options.automaticThreshold;
-    settings.reverse = options.reverse;
-    return settings;
-}
-
 // The loading sequence, without a window: the state takes the pictures.
-std::optional<LoadError> load(const CliOptions &options, WindowState &state)
+std::optional<LoadError> load(const CliOptions &options, ConversionState &state)
 {
     // What the decoders print is no news once the load came back, with a picture or with a
     // reason of ours; anything else (a crash, an abort) gets through.
@@ -49,13 +38,13 @@ std::optional<LoadError> load(const CliOptions &options, WindowState &state)
 
 // Everything after the load: the conversion, the text, the preview and the output. Any
 // allocation on the way may fail; `run` answers that as a refused load.
-int convertAndWrite(const CliOptions &options, WindowState &state)
+int convertAndWrite(const CliOptions &options, ConversionState &state)
 {
     HeadlessView view;
-    convertLoaded(state, conversionSettings(options), view);
+    convertLoaded(state, options.conversion, view);
     if (!options.preview.isEmpty() && !writePreview(*state.destPix, {options.preview, options.image}))
         return kExitFailed;
-    state = WindowState(); // the pictures are done with; only the text is written now
+    state = ConversionState(); // the pictures are done with; only the text is written now
     if (!writeText(view.takeText(), {options.output, options.image}))
         return kExitFailed;
     return kExitOk;
@@ -65,9 +54,9 @@ int convertAndWrite(const CliOptions &options, WindowState &state)
 
 int run(const CliOptions &options)
 {
-    WindowState state;
+    ConversionState state;
     // Scaling and centring happen in the load, as in the window; the halftone in redraw.
-    state.print = options.print;
+    state.print = options.conversion.print;
     if (const std::optional<LoadError> error = load(options, state)) {
         printError(QStringLiteral("cannot load '%1': %2").arg(error->file, reasonWords(error->reason)));
         return kExitFailed;
@@ -79,7 +68,7 @@ int run(const CliOptions &options)
         // The pictures and the text are gone by now (the view with the unwinding, the state
         // here), so the line has the memory it needs. A file being written is a QSaveFile
         // that was never committed: the earlier file, or none, stays.
-        state = WindowState();
+        state = ConversionState();
         printError(QStringLiteral("cannot load '%1': %2")
                        .arg(options.image, reasonWords(picturefile::notEnoughMemory(width, height))));
         return kExitFailed;

@@ -6,7 +6,7 @@
 
 namespace plovan {
 
-void convertLoaded(WindowState &state, const ConversionSettings &settings, ConversionView &view)
+void convertLoaded(ConversionState &state, const ConversionSettings &settings, ConversionView &view)
 {
     state.reverse = settings.reverse;
     state.threshold = settings.automaticThreshold && state.hasPictures() ? automaticThreshold(*state.pix, state.reverse)

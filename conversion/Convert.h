@@ -2,7 +2,7 @@
 
 #include "conversion/ConversionView.h"
 #include "conversion/PrintSettings.h"
-#include "conversion/WindowState.h"
+#include "conversion/ConversionState.h"
 
 namespace plovan {
 
@@ -10,6 +10,6 @@ namespace plovan {
 // the window): the threshold and the reverse flag from the settings (the picture's own
 // threshold when they ask for it), then redraw and Create, as the window's Refresh and
 // Create buttons do. The text and the working picture go to `view` and the state.
-void convertLoaded(WindowState &state, const ConversionSettings &settings, ConversionView &view);
+void convertLoaded(ConversionState &state, const ConversionSettings &settings, ConversionView &view);
 
 } // namespace plovan

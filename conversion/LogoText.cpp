@@ -128,7 +128,7 @@ void appendHexDigits(const std::uint8_t *bytes, int count, char16_t *out)
         std::memcpy(out + 2 * i, kHexPairs[bytes[i]].data(), 2 * sizeof(char16_t));
 }
 
-void createLogoText(const WindowState &state, ConversionView &view)
+void createLogoText(const ConversionState &state, ConversionView &view)
 {
     if (!state.hasPictures())
         return;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "conversion/ConversionView.h"
-#include "conversion/WindowState.h"
+#include "conversion/ConversionState.h"
 
 #include <QString>
 #include <cstdint>
@@ -26,7 +26,7 @@ qsizetype length(int width, int height);
 // there, appending band by band (so after each band the text is complete up to it) and
 // setting the progress text to 8, 16, ... after each band. Does nothing at all before a
 // picture has been loaded.
-void createLogoText(const WindowState &state, ConversionView &view);
+void createLogoText(const ConversionState &state, ConversionView &view);
 
 // One band row into the column bytes: ORs (red == 0) of each of `width` stored pixels into
 // bit `bit` (7 = top row of the band) of bytes[x].

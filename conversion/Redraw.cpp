@@ -69,7 +69,7 @@ void thresholdRow(const std::uint32_t *src, std::uint32_t *dst, int width, int t
 #endif
 }
 
-void redraw(const WindowState &state, ConversionView &view)
+void redraw(const ConversionState &state, ConversionView &view)
 {
     if (!state.hasPictures())
         return;

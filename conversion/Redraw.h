@@ -1,7 +1,7 @@
 #pragma once
 
 #include "conversion/ConversionView.h"
-#include "conversion/WindowState.h"
+#include "conversion/ConversionState.h"
 
 #include <cstdint>
 
@@ -14,7 +14,7 @@ namespace plovan {
 // by 128 - threshold (halftoneLevel), negative in reverse mode. Sets the progress text
 // after each row ("1" ... height) and finally hands destPix to the processed canvas. Does
 // nothing at all before a picture has been loaded.
-void redraw(const WindowState &state, ConversionView &view);
+void redraw(const ConversionState &state, ConversionView &view);
 
 // One row: reads `width` stored pixels of src, writes opaque black or white to dst.
 // floor((r + g + b) / 3) < t is the same as r + g + b < 3t, and > t the same as

@@ -53,7 +53,7 @@ std::variant<LoadedPictures, PrepareError> prepareLoad(const PictureRef &origina
         if (availableBytes && needed > *availableBytes)
             return PrepareError{PrepareError::Reason::NotEnoughMemory, size.width(), size.height(), print.paperWidth};
     }
-    std::variant<PictureRef, PrepareError> prepared = preparePicture(original, print);
+    std::variant<PictureRef, PrepareError> prepared = prepareForPrinter(original, print);
     if (auto *error = std::get_if<PrepareError>(&prepared))
         return *error;
     PictureRef pix = std::get<PictureRef>(std::move(prepared));
@@ -109,7 +109,7 @@ std::variant<LoadedPictures, LoadError> decodeAndPrepare(const PictureSource &so
     }
 }
 
-void commitLoad(WindowState &state, LoadView *view, LoadedPictures pictures)
+void commitLoad(ConversionState &state, LoadView *view, LoadedPictures pictures)
 {
     // The pictures first, with moves that cannot throw: showing them may (a canvas
     // scales its backdrop), and the state must never hold pictures of two sizes.
@@ -123,7 +123,7 @@ void commitLoad(WindowState &state, LoadView *view, LoadedPictures pictures)
     view->setDimensionsText(QString::number(state.pix->Width()) + QLatin1Char('x') + QString::number(state.pix->Height()));
 }
 
-std::optional<LoadError> load(WindowState &state, const PictureSource &source, LoadView *view,
+std::optional<LoadError> load(ConversionState &state, const PictureSource &source, LoadView *view,
                               std::optional<qint64> availableBytes)
 {
     std::variant<LoadedPictures, LoadError> loaded = decodeAndPrepare(source, state.print, availableBytes);
@@ -136,12 +136,12 @@ std::optional<LoadError> load(WindowState &state, const PictureSource &source, L
     return std::nullopt;
 }
 
-bool loadFile(WindowState &state, LoadView &view, const QString &path, FileKinds kinds)
+bool loadFile(ConversionState &state, LoadView &view, const QString &path, FileKinds kinds)
 {
     return !load(state, PictureSource::file(path, kinds), &view);
 }
 
-std::optional<QString> chooseAndLoad(WindowState &state, LoadView &view, FileKinds kinds)
+std::optional<QString> chooseAndLoad(ConversionState &state, LoadView &view, FileKinds kinds)
 {
     const std::optional<QString> path = view.chooseFile(filetypes::pictures());
     if (!path || !loadFile(state, view, *path, kinds))
@@ -149,7 +149,7 @@ std::optional<QString> chooseAndLoad(WindowState &state, LoadView &view, FileKin
     return path;
 }
 
-std::optional<PrepareError> changePrintSettings(WindowState &state, LoadView &view, const PrintSettings &print,
+std::optional<PrepareError> changePrintSettings(ConversionState &state, LoadView &view, const PrintSettings &print,
                                                 std::optional<qint64> availableBytes)
 {
     if (!print.sameShapeAs(state.print) && state.original) {

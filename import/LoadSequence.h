@@ -1,7 +1,7 @@
 #pragma once
 
-#include "conversion/PreparePicture.h"
-#include "conversion/WindowState.h"
+#include "conversion/PrepareForPrinter.h"
+#include "conversion/ConversionState.h"
 #include "import/LoadView.h"
 #include "platform/PictureFile.h"
 
@@ -15,7 +15,7 @@ namespace plovan {
 // The loading sequence, written once for the window's three ways in (Load Image or a drop,
 // Open Logo Data Text, a changed Image menu choice) and for plovan-cli:
 //
-//   decode -> prepare for the printer (PreparePicture) -> make the blank working picture
+//   decode -> prepare for the printer (prepareForPrinter) -> make the blank working picture
 //          -> commit (store both pictures, then show them)
 //
 // Everything is made before anything is stored, so a failure at any step leaves the state
@@ -77,8 +77,8 @@ std::variant<LoadedPictures, LoadError> decodeAndPrepare(const PictureSource &so
 // backdrops and the size text of the prepared picture ("192x64"). The threshold, reverse
 // flag, print settings, progress and text area stay as they are. The pictures are stored
 // before anything is shown, so a view that throws leaves the state holding the new pair.
-void commitLoad(WindowState &state, LoadView *view, LoadedPictures pictures);
-inline void commitLoad(WindowState &state, LoadView &view, LoadedPictures pictures)
+void commitLoad(ConversionState &state, LoadView *view, LoadedPictures pictures);
+inline void commitLoad(ConversionState &state, LoadView &view, LoadedPictures pictures)
 {
     commitLoad(state, &view, std::move(pictures));
 }
@@ -86,23 +86,23 @@ inline void commitLoad(WindowState &state, LoadView &view, LoadedPictures pictur
 // The whole load, prepared with the state's print settings. On failure nothing changes, the
 // view (when there is one) is told why, and the error comes back. plovan-cli loads without a
 // view: only the state takes the pictures.
-std::optional<LoadError> load(WindowState &state, const PictureSource &source, LoadView *view,
+std::optional<LoadError> load(ConversionState &state, const PictureSource &source, LoadView *view,
                               std::optional<qint64> availableBytes = std::nullopt);
 
 // load() of a file already chosen (after the dialog, or dropped on the window); true when
 // loaded. The window asks for FileKinds::RegularOnly: a named pipe would hold it in open()
 // until something writes to it.
-bool loadFile(WindowState &state, LoadView &view, const QString &path, FileKinds kinds = FileKinds::Any);
+bool loadFile(ConversionState &state, LoadView &view, const QString &path, FileKinds kinds = FileKinds::Any);
 
 // "Load Image....": asks for a JPEG or PNG file, then loads it; the path loaded, or nothing
 // when cancelled (which changes nothing) or refused.
-std::optional<QString> chooseAndLoad(WindowState &state, LoadView &view, FileKinds kinds = FileKinds::Any);
+std::optional<QString> chooseAndLoad(ConversionState &state, LoadView &view, FileKinds kinds = FileKinds::Any);
 
 // A changed print setting: when it reshapes the picture (another fit, width or paper) the
 // picture is prepared again from the one decoded and committed; then the settings are the
 // state's. On failure the reason comes back and nothing has changed. Converting the picture
 // anew (redraw) is the caller's, as after any load.
-std::optional<PrepareError> changePrintSettings(WindowState &state, LoadView &view, const PrintSettings &print,
+std::optional<PrepareError> changePrintSettings(ConversionState &state, LoadView &view, const PrintSettings &print,
                                                 std::optional<qint64> availableBytes = std::nullopt);
 
 } // namespace plovan

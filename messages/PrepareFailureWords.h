@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conversion/PreparePicture.h"
+#include "conversion/PrepareForPrinter.h"
 
 #include <QString>
 

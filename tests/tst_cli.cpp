@@ -28,7 +28,7 @@ namespace {
 // pressing Create, as bytes in UTF-8; the working picture comes back in `destPix`.
 QByteArray windowText(const QString &path, int threshold, bool reverse, PictureRef *destPix = nullptr)
 {
-    WindowState state;
+    ConversionState state;
     WindowRecorder view;
     if (!loadFile(state, view, path)) {
         QTest::qFail(qPrintable(describe(view.errors.value(0).reason)), __FILE__, __LINE__);

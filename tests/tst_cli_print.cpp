@@ -7,12 +7,9 @@
 #include "support/LoadReasons.h"
 #include "support/PngFiles.h"
 
-#include "conversion/AutoThreshold.h"
+#include "conversion/Convert.h"
 #include "conversion/HeadlessView.h"
-#include "conversion/LogoText.h"
-#include "conversion/PreparePicture.h"
-#include "conversion/Redraw.h"
-#include "platform/PictureFile.h"
+#include "import/LoadSequence.h"
 
 #include <QImageReader>
 #include <QProcess>
@@ -33,32 +30,18 @@ CliResult runToTheEnd(const QStringList &arguments)
     return result;
 }
 
-// What the command line asks for, as the settings of a window.
-struct Settings {
-    PrintSettings print;
-    int threshold = 100;
-    bool automatic = false;
-    bool reverse = false;
-};
+using Settings = ConversionSettings;
 
-// The steps of a conversion done here, from the file: the text and the encoded picture.
+// What the window's steps make of the file under these settings (the loading sequence,
+// then the slider's value, Refresh and Create): the text and the encoded picture.
 QByteArray expectedText(const QString &path, const Settings &settings, PictureRef *encoded = nullptr)
 {
-    const OpenedPicture opened = openPicture(path);
-    if (!opened.picture)
-        qFatal("cannot open the fixture: %s", qPrintable(describe(opened.error)));
-    const auto prepared = preparePicture(opened.picture, settings.print);
-    if (!std::holds_alternative<PictureRef>(prepared))
-        qFatal("the fixture cannot be prepared");
-    WindowState state;
-    state.pix = std::get<PictureRef>(prepared);
-    state.destPix = makePicture(state.pix->Width(), state.pix->Height());
+    ConversionState state;
     state.print = settings.print;
-    state.reverse = settings.reverse;
-    state.threshold = settings.automatic ? automaticThreshold(*state.pix, settings.reverse) : settings.threshold;
+    if (const std::optional<LoadError> error = load(state, PictureSource::file(path), nullptr))
+        qFatal("cannot load the fixture: %s", qPrintable(describe(error->reason)));
     HeadlessView view;
-    redraw(state, view);
-    createLogoText(state, view);
+    convertLoaded(state, settings, view);
     if (encoded)
         *encoded = state.destPix;
     return view.text().toUtf8();
@@ -89,7 +72,7 @@ Settings with(std::function<void(Settings &)> change)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Settings)
+Q_DECLARE_METATYPE(plovan::ConversionSettings)
 
 class TestCliPrint : public QObject {
     Q_OBJECT
@@ -151,10 +134,10 @@ void TestCliPrint::sameBytesAsTheSteps_data()
             s.reverse = true;
         }));
     row("--threshold auto", {QStringLiteral("--threshold"), QStringLiteral("auto")},
-        with([](Settings &s) { s.automatic = true; }));
+        with([](Settings &s) { s.automaticThreshold = true; }));
     row("--threshold auto --reverse", {QStringLiteral("--threshold"), QStringLiteral("auto"), QStringLiteral("--reverse")},
         with([](Settings &s) {
-            s.automatic = true;
+            s.automaticThreshold = true;
             s.reverse = true;
         }));
     row("a receipt logo from a photo",
@@ -162,7 +145,7 @@ void TestCliPrint::sameBytesAsTheSteps_data()
          QStringLiteral("--halftone"), QStringLiteral("ordered"), QStringLiteral("--threshold"), QStringLiteral("auto")},
         with([](Settings &s) {
             s.print = {Fit::MaxWidth, 48, 64, Halftone::Ordered};
-            s.automatic = true;
+            s.automaticThreshold = true;
         }));
 }
 

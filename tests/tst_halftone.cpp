@@ -16,9 +16,9 @@ Q_DECLARE_METATYPE(plovan::Halftone)
 
 namespace {
 
-WindowState stateFor(const PictureRef &pix, Halftone halftone, int threshold, bool reverse)
+ConversionState stateFor(const PictureRef &pix, Halftone halftone, int threshold, bool reverse)
 {
-    WindowState state;
+    ConversionState state;
     state.pix = pix;
     state.destPix = makePicture(pix->Width(), pix->Height());
     state.threshold = threshold;
@@ -198,7 +198,7 @@ void TestHalftone::matchesTextbook()
     QFETCH(bool, reverse);
     QFETCH(quint32, seed);
     QRandomGenerator random(seed);
-    const WindowState state = stateFor(randomPicture(width, height, random), halftone, threshold, reverse);
+    const ConversionState state = stateFor(randomPicture(width, height, random), halftone, threshold, reverse);
     WindowRecorder view;
     redraw(state, view);
     const std::vector<bool> expected = textbookHalftone(*state.pix, halftone, threshold, reverse);
@@ -221,7 +221,7 @@ void TestHalftone::progressAndHandOver_data()
 void TestHalftone::progressAndHandOver()
 {
     QFETCH(Halftone, halftone);
-    const WindowState state = stateFor(makePicture(5, 19), halftone, 100, false);
+    const ConversionState state = stateFor(makePicture(5, 19), halftone, 100, false);
     WindowRecorder view;
     redraw(state, view);
     QStringList rows;
@@ -231,7 +231,7 @@ void TestHalftone::progressAndHandOver()
     QCOMPARE(view.calls.count(QStringLiteral("setProcessedBackdrop")), 1);
     QCOMPARE(view.processedBackdrop, state.destPix);
 
-    WindowState nothing;
+    ConversionState nothing;
     nothing.print.halftone = halftone;
     WindowRecorder untouched;
     redraw(nothing, untouched);
@@ -293,7 +293,7 @@ void TestHalftone::greys()
     constexpr int kSide = 96;
     if (dark < 0) {
         for (int grey = 0; grey < 256; ++grey) {
-            const WindowState state = stateFor(testpictures::uniform(kSide, kSide, RGB(grey, grey, grey)), halftone, 128, reverse);
+            const ConversionState state = stateFor(testpictures::uniform(kSide, kSide, RGB(grey, grey, grey)), halftone, 128, reverse);
             WindowRecorder view;
             redraw(state, view);
             const double expected = reverse ? grey / 255.0 : (255 - grey) / 255.0;
@@ -322,7 +322,7 @@ void TestHalftone::greys()
     QCOMPARE(differ, room);
     const bool automatic = halftone == Halftone::None;
     const int threshold = automatic ? automaticThreshold(*picture, reverse) : 128;
-    const WindowState state = stateFor(picture, halftone, threshold, reverse);
+    const ConversionState state = stateFor(picture, halftone, threshold, reverse);
     WindowRecorder view;
     redraw(state, view);
     for (int y = 0; y < kSide; ++y) {

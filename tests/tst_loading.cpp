@@ -74,7 +74,7 @@ private Q_SLOTS:
 private:
     // A window that has loaded, converted and created text, with settings moved away
     // from their defaults, so a failed load has something to lose.
-    void prepareLoadedWindow(WindowState &state, WindowRecorder &window);
+    void prepareLoadedWindow(ConversionState &state, WindowRecorder &window);
     QString fixture(const QString &name, const QByteArray &bytes);
 
     QTemporaryDir dir_;
@@ -92,7 +92,7 @@ QString TestLoading::fixture(const QString &name, const QByteArray &bytes)
     return path;
 }
 
-void TestLoading::prepareLoadedWindow(WindowState &state, WindowRecorder &window)
+void TestLoading::prepareLoadedWindow(ConversionState &state, WindowRecorder &window)
 {
     QVERIFY(loadFile(state, window, fixture(QStringLiteral("first.png"), png::fromImage(logoImage(24, 16)))));
     state.threshold = 180;
@@ -105,7 +105,7 @@ void TestLoading::prepareLoadedWindow(WindowState &state, WindowRecorder &window
 
 void TestLoading::onePixel()
 {
-    WindowState state;
+    ConversionState state;
     WindowRecorder window;
     QVERIFY(loadFile(state, window, fixture(QStringLiteral("dot.png"), png::fromImage(logoImage(1, 1)))));
     QCOMPARE(window.dimensionsText, QStringLiteral("1x1"));
@@ -121,7 +121,7 @@ void TestLoading::onePixel()
 
 void TestLoading::secondLoadReplacesBothAndKeepsSettings()
 {
-    WindowState state;
+    ConversionState state;
     WindowRecorder window;
     prepareLoadedWindow(state, window);
     const PictureRef firstPix = state.pix;
@@ -157,7 +157,7 @@ void TestLoading::secondLoadReplacesBothAndKeepsSettings()
 
 void TestLoading::chooserOffersJpegAndPng()
 {
-    WindowState state;
+    ConversionState state;
     WindowRecorder window;
     QVERIFY(!chooseAndLoad(state, window));
     QCOMPARE(window.calls, QStringList{QStringLiteral("chooseFile image/jpeg;image/png")});
@@ -165,7 +165,7 @@ void TestLoading::chooserOffersJpegAndPng()
 
 void TestLoading::loadsFromADevice()
 {
-    WindowState state;
+    ConversionState state;
     WindowRecorder window;
     QByteArray bytes = png::fromImage(logoImage(5, 3));
     QBuffer device(&bytes);
@@ -235,7 +235,7 @@ void TestLoading::failureChangesNothing()
     QFETCH(QString, kind);
     QFETCH(LoadReason, reason);
 
-    WindowState state;
+    ConversionState state;
     WindowRecorder window;
     prepareLoadedWindow(state, window);
     const WindowSnapshot before = WindowSnapshot::take(state, window);
@@ -265,7 +265,7 @@ void TestLoading::outOfMemoryChangesNothing()
 #if defined(__SANITIZE_ADDRESS__)
     QSKIP("AddressSanitizer reserves more address space than any limit this test sets");
 #else
-    WindowState state;
+    ConversionState state;
     WindowRecorder window;
     prepareLoadedWindow(state, window);
     const WindowSnapshot before = WindowSnapshot::take(state, window);
@@ -308,7 +308,7 @@ void TestLoading::picturesStayPairedWhenShowingThrows()
         }
         bool failing = false;
     };
-    WindowState state;
+    ConversionState state;
     FailingCanvas window;
     prepareLoadedWindow(state, window);
     window.failing = true;

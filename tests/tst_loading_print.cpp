@@ -2,7 +2,7 @@
 // settings and keeps the decoded original, from which prepareLoad makes the pictures
 // again; a preparation that cannot be done is refused before any work and changes nothing.
 #include "conversion/LogoText.h"
-#include "conversion/PreparePicture.h"
+#include "conversion/PrepareForPrinter.h"
 #include "import/LoadSequence.h"
 #include "support/AreaAverage.h"
 #include "support/FitSettings.h"
@@ -88,7 +88,7 @@ void TestLoadingPrint::loadPreparesWithTheStateSettings()
     QFETCH(QRect, placed);
     QFETCH(bool, asDecoded);
     const QString path = picture(301, 97);
-    WindowState state;
+    ConversionState state;
     state.print = print;
     WindowRecorder view;
     QVERIFY(loadFile(state, view, path));
@@ -110,7 +110,7 @@ void TestLoadingPrint::loadPreparesWithTheStateSettings()
 
 void TestLoadingPrint::loadRefusedWhenWiderThanThePaper()
 {
-    WindowState state;
+    ConversionState state;
     WindowRecorder view;
     QVERIFY(loadFile(state, view, picture(20, 10)));
     const WindowSnapshot before = WindowSnapshot::take(state, view);
@@ -125,7 +125,7 @@ void TestLoadingPrint::loadRefusedWhenWiderThanThePaper()
 // original kept; back to the original size gives the decoded picture itself.
 void TestLoadingPrint::preparingAgainFromTheOriginal()
 {
-    WindowState state;
+    ConversionState state;
     state.print = fitTo(Fit::MaxWidth, 100);
     WindowRecorder view;
     QVERIFY(loadFile(state, view, picture(301, 97)));
@@ -163,7 +163,7 @@ void TestLoadingPrint::memoryCheckedBeforeAnyWork()
     QFETCH(PrintSettings, print);
     QFETCH(qint64, available);
     QFETCH(bool, refused);
-    WindowState state;
+    ConversionState state;
     WindowRecorder view;
     QVERIFY(loadFile(state, view, picture(301, 97)));
     const auto prepared = prepareLoad(state.original, print, available);

@@ -10,9 +10,9 @@ using testsupport::WindowRecorder;
 
 namespace {
 
-WindowState stateWithWorkingPicture(const PictureRef &destPix)
+ConversionState stateWithWorkingPicture(const PictureRef &destPix)
 {
-    WindowState state;
+    ConversionState state;
     state.pix = makePicture(destPix->Width(), destPix->Height());
     state.destPix = destPix;
     return state;
@@ -134,7 +134,7 @@ void TestLogoText::progressAndPrefixes()
 
 void TestLogoText::replacesEarlierText()
 {
-    const WindowState state = stateWithWorkingPicture(testpictures::uniform(2, 3, kBlack));
+    const ConversionState state = stateWithWorkingPicture(testpictures::uniform(2, 3, kBlack));
     WindowRecorder view;
     view.setImageDataText(QStringLiteral("typed by the user"));
     createLogoText(state, view);
@@ -146,7 +146,7 @@ void TestLogoText::replacesEarlierText()
 
 void TestLogoText::nothingBeforeALoad()
 {
-    WindowState state;
+    ConversionState state;
     WindowRecorder view;
     createLogoText(state, view);
     QVERIFY(view.calls.isEmpty());

@@ -35,7 +35,7 @@ int childLoad(const QString &path, qint64 spareMiB)
 {
     // The decoders' plugins and tables before the limit, so the limit falls on the picture.
     warmUpDecoders();
-    WindowState state;
+    ConversionState state;
     WindowRecorder window;
     PictureRef earlier = makePicture(3, 2);
     commitLoad(state, window, {earlier, makePicture(3, 2)});

@@ -3,7 +3,7 @@
 #include "conversion/AreaScale.h"
 #include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
-#include "conversion/PreparePicture.h"
+#include "conversion/PrepareForPrinter.h"
 #include "conversion/Redraw.h"
 #include "platform/PictureFile.h"
 #include "support/AreaAverage.h"
@@ -90,8 +90,8 @@ void TestPrepare::defaultsKeepTodaysText()
     QFETCH(QByteArray, sha256);
     const OpenedPicture opened = openPicture(file);
     QVERIFY2(opened.picture, qPrintable(plovan::testsupport::describe(opened.error)));
-    WindowState state;
-    const auto prepared = preparePicture(opened.picture, state.print);
+    ConversionState state;
+    const auto prepared = prepareForPrinter(opened.picture, state.print);
     QVERIFY(std::holds_alternative<PictureRef>(prepared));
     state.pix = std::get<PictureRef>(prepared);
     state.destPix = makePicture(state.pix->Width(), state.pix->Height());
@@ -159,7 +159,7 @@ void TestPrepare::scalingMatchesAreaAverage()
               const int grey = checkerboard[(x + y) % 2];
               return RGB(grey, grey, grey);
           });
-    const auto prepared = preparePicture(source, fitTo(Fit::Width, newWidth));
+    const auto prepared = prepareForPrinter(source, fitTo(Fit::Width, newWidth));
     QVERIFY(std::holds_alternative<PictureRef>(prepared));
     const PictureRef &scaled = std::get<PictureRef>(prepared);
     const int newHeight = int(scaledHeight(width, height, newWidth));
@@ -186,7 +186,7 @@ void TestPrepare::nothingToDoIsTheSamePicture()
 {
     QFETCH(PrintSettings, settings);
     const PictureRef decoded = makePicture(30, 7);
-    const auto prepared = preparePicture(decoded, settings);
+    const auto prepared = prepareForPrinter(decoded, settings);
     QVERIFY(std::holds_alternative<PictureRef>(prepared));
     QCOMPARE(std::get<PictureRef>(prepared), decoded);
 }
@@ -215,7 +215,7 @@ void TestPrepare::sizeAfterFitting()
     QFETCH(PrintSettings, settings);
     QFETCH(QSize, expected);
     QCOMPARE(preparedSize(decoded, settings), expected);
-    const auto prepared = preparePicture(makePicture(decoded.width(), decoded.height()), settings);
+    const auto prepared = prepareForPrinter(makePicture(decoded.width(), decoded.height()), settings);
     QVERIFY(std::holds_alternative<PictureRef>(prepared));
     const PictureRef &picture = std::get<PictureRef>(prepared);
     QCOMPARE(QSize(picture->Width(), picture->Height()), expected);
@@ -239,7 +239,7 @@ void TestPrepare::centring()
     QFETCH(int, left);
     QRandomGenerator random(static_cast<quint32>(width));
     const PictureRef decoded = randomPicture(width, 5, random);
-    const auto prepared = preparePicture(decoded, fitTo(Fit::OriginalSize, 0, paperWidth));
+    const auto prepared = prepareForPrinter(decoded, fitTo(Fit::OriginalSize, 0, paperWidth));
     QVERIFY(std::holds_alternative<PictureRef>(prepared));
     const PictureRef &paper = std::get<PictureRef>(prepared);
     QCOMPARE(paper->Width(), paperWidth);
@@ -278,7 +278,7 @@ void TestPrepare::refusals()
     QFETCH(PrintSettings, settings);
     QFETCH(PrepareError, expected);
     const PictureRef picture = testpictures::uniform(decoded.width(), decoded.height(), RGB(1, 2, 3));
-    const auto prepared = preparePicture(picture, settings);
+    const auto prepared = prepareForPrinter(picture, settings);
     QVERIFY(std::holds_alternative<PrepareError>(prepared));
     const PrepareError &error = std::get<PrepareError>(prepared);
     QCOMPARE(int(error.reason), int(expected.reason));

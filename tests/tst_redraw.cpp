@@ -12,9 +12,9 @@ using testsupport::WindowRecorder;
 
 namespace {
 
-WindowState stateFor(const PictureRef &pix, int threshold, bool reverse)
+ConversionState stateFor(const PictureRef &pix, int threshold, bool reverse)
 {
-    WindowState state;
+    ConversionState state;
     state.pix = pix;
     state.destPix = makePicture(pix->Width(), pix->Height());
     state.threshold = threshold;
@@ -102,7 +102,7 @@ void TestRedraw::rule()
         const PictureRef pix = makePicture(width, 1);
         for (int x = 0; x < width; ++x)
             pix->rgbSurface().row(0)[x] = stored;
-        const WindowState state = stateFor(pix, threshold, reverse);
+        const ConversionState state = stateFor(pix, threshold, reverse);
         WindowRecorder view;
         redraw(state, view);
         for (int x = 0; x < width; ++x)
@@ -120,7 +120,7 @@ void TestRedraw::progressAndHandOver_data()
 void TestRedraw::progressAndHandOver()
 {
     QFETCH(int, height);
-    const WindowState state = stateFor(makePicture(3, height), 100, false);
+    const ConversionState state = stateFor(makePicture(3, height), 100, false);
     WindowRecorder view;
     redraw(state, view);
     QCOMPARE(view.progressHistory, countTo(height));
@@ -131,7 +131,7 @@ void TestRedraw::progressAndHandOver()
 
 void TestRedraw::nothingBeforeALoad()
 {
-    WindowState state;
+    ConversionState state;
     state.threshold = 42;
     state.reverse = true;
     WindowRecorder view;
@@ -160,7 +160,7 @@ void TestRedraw::nothingForPicturesOfTwoSizes()
 #else
     QFETCH(QSize, pix);
     QFETCH(QSize, destPix);
-    WindowState state;
+    ConversionState state;
     state.pix = testpictures::uniform(pix.width(), pix.height(), RGB(0, 0, 0));
     state.destPix = makePicture(destPix.width(), destPix.height());
     const QImage destBefore = state.destPix->image().copy();
@@ -177,7 +177,7 @@ void TestRedraw::nothingForPicturesOfTwoSizes()
 void TestRedraw::writesInPlaceAndRepeats()
 {
     QRandomGenerator random(7);
-    const WindowState state = stateFor(testpictures::randomNear(33, 21, 100, random), 100, false);
+    const ConversionState state = stateFor(testpictures::randomNear(33, 21, 100, random), 100, false);
     const uchar *before = state.destPix->image().constBits();
     WindowRecorder view;
     redraw(state, view);
@@ -213,7 +213,7 @@ void TestRedraw::matchesNaiveRule()
     QFETCH(bool, reverse);
     QFETCH(quint32, seed);
     QRandomGenerator random(seed);
-    const WindowState state = stateFor(testpictures::randomNear(width, height, threshold, random), threshold, reverse);
+    const ConversionState state = stateFor(testpictures::randomNear(width, height, threshold, random), threshold, reverse);
     WindowRecorder view;
     redraw(state, view);
     QCOMPARE(state.destPix->image(), naiveRedraw(*state.pix, threshold, reverse)->image());

@@ -82,7 +82,7 @@ void TestWindowFocus::clicksLeaveTheFocusInTheTextArea()
     if (loaded)
         window.load(bed_.picture(QStringLiteral("first.png"), greyImage(30, 17, 90)));
     auto *slider = window.control<QSlider>("Slider1");
-    const WindowState &state = window->state();
+    const ConversionState &state = window->state();
 
     switch (click) {
     case Click::Load:

@@ -136,7 +136,7 @@ QString plainLogoText(const QImage &image, int threshold)
 // picture of its own: what the window's working picture must equal, pixel for pixel.
 PictureRef converted(const PictureRef &pix, Halftone halftone, int threshold, bool reverse)
 {
-    WindowState state;
+    ConversionState state;
     state.pix = pix;
     state.destPix = makePicture(pix->Width(), pix->Height());
     state.print.halftone = halftone;
@@ -185,7 +185,7 @@ struct Snapshot {
 
     static Snapshot of(const ShownWindow &window, const MainMenuBar &menus)
     {
-        const WindowState &state = window->state();
+        const ConversionState &state = window->state();
         return {state.original.get(), state.pix.get(), state.destPix.get(),
                 state.destPix ? pictureDigest(*state.destPix) : QByteArray(), state.threshold,
                 window.text("dimensions_label"), window.text("progress_label"),
@@ -278,7 +278,7 @@ void TestWindowImage::forgetChoices()
 {
     QSettings().clear();
     // The menu shows the choices of the last window; the next one shows its own.
-    bed_.menus().printChoices()->show(ImageChoices());
+    bed_.menus().imageMenuChoices()->show(ImageChoices());
 }
 
 bool TestWindowImage::ready(ShownWindow &window)
@@ -389,7 +389,7 @@ void TestWindowImage::nothingChosenWorksAsBefore()
     window.control<QSlider>("Slider1")->setValue(140);
     window.click("PushButton2");
     window.click("PushButton3");
-    const WindowState &state = window->state();
+    const ConversionState &state = window->state();
     QCOMPARE(state.pix, state.original); // the decoded picture itself, no copy
     QCOMPARE(state.pix->image(), image.convertToFormat(Picture::kStorageFormat));
     QCOMPARE(window.text("dimensions_label"), QStringLiteral("213x61"));
@@ -464,7 +464,7 @@ void TestWindowImage::printerWidth()
     if (chooseFirst)
         window.load(path);
 
-    const WindowState &state = window->state();
+    const ConversionState &state = window->state();
     QVERIFY(state.hasPictures());
     QCOMPARE(QSize(state.original->Width(), state.original->Height()), picture);
     QCOMPARE(QSize(state.pix->Width(), state.pix->Height()), prepared);
@@ -523,7 +523,7 @@ void TestWindowImage::halftone()
     QVERIFY(choose(window, halftoneEntry(from)));
     QVERIFY(choose(window, {{QStringLiteral("ImageHalftone"), entry}, {}}));
 
-    const WindowState &state = window->state();
+    const ConversionState &state = window->state();
     QCOMPARE(state.print.halftone, expected);
     QCOMPARE(window->imageChoices().halftone, expected);
     QCOMPARE(window.text("progress_label"), QStringLiteral("93"));
@@ -573,7 +573,7 @@ void TestWindowImage::automaticThreshold()
         window.click("CheckBox1");
     for (const Choice &choice : std::as_const(choices))
         QVERIFY(choose(window, choice));
-    const WindowState &state = window->state();
+    const ConversionState &state = window->state();
     QCOMPARE(textbookOtsu(*state.pix, reverse), expected);
     QVERIFY(expected != state.threshold);
 
@@ -715,7 +715,7 @@ void TestWindowImage::choicesRememberedAcrossRuns()
     ShownWindow second(menus);
     QCOMPARE(second->imageChoices(), expected);
     QCOMPARE(second->state().print, expected.printSettings());
-    QCOMPARE(menus.printChoices()->shown(), expected);
+    QCOMPARE(menus.imageMenuChoices()->shown(), expected);
     QCOMPARE(second->state().threshold, 100);
     QCOMPARE(second->state().reverse, false);
     second.load(path);
@@ -778,7 +778,7 @@ void TestWindowImage::openedLogoTextPreparedWithTheChoices()
     QFETCH(Choices, choices);
     QFETCH(QString, dimensions);
     QFETCH(QRect, placed);
-    WindowState made;
+    ConversionState made;
     WindowRecorder recorder;
     QVERIFY(loadFile(made, recorder, bed_.picture(QStringLiteral("wide.png"), photoImage(1000, 16))));
     HeadlessView headless;
@@ -797,7 +797,7 @@ void TestWindowImage::openedLogoTextPreparedWithTheChoices()
     window->FileOpenLogoText_Action();
     QCOMPARE(window.text("dimensions_label"), dimensions);
     QCOMPARE(window.control<LogoTextEdit>("TextArea1")->content(), headless.text());
-    const WindowState &state = window->state();
+    const ConversionState &state = window->state();
     // The text's picture is the black and white it was made from, two whole bands; pix is
     // its area average at the size worked out above, at the margin worked out above.
     QVERIFY(samePixels(*state.original, *made.destPix));

@@ -63,7 +63,7 @@ void TestWindowLoading::load()
     window.click("PushButton1");
 
     QCOMPARE(offered, QStringList({"jpg", "jpeg", "png"}));
-    const WindowState &state = window->state();
+    const ConversionState &state = window->state();
     QVERIFY(state.pix && state.destPix);
     QCOMPARE(QSize(state.pix->Width(), state.pix->Height()), size);
     QCOMPARE(QSize(state.destPix->Width(), state.destPix->Height()), size);

@@ -56,7 +56,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 testsupport::WindowSnapshot snapshot(const ShownWindow &window)
 {
     testsupport::WindowSnapshot shot;
-    const WindowState &state = window->state();
+    const ConversionState &state = window->state();
     shot.pix = state.pix.get();
     shot.destPix = state.destPix.get();
     if (state.pix)
@@ -169,7 +169,7 @@ void TestWindowLogoText::openValid()
 
     QCOMPARE(asked, QList<Window1::LogoTextDialog>({Window1::LogoTextDialog::Open}));
     QCOMPARE(window.control<LogoTextEdit>("TextArea1")->content(), text);
-    const WindowState &state = window->state();
+    const ConversionState &state = window->state();
     QVERIFY(state.hasPictures());
     const int bandsHeight = (height + 7) / 8 * 8;
     QVERIFY(samePixels(*state.pix, *paddedToBands(drawn)));

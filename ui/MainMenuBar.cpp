@@ -45,7 +45,7 @@ MainMenuBar::MainMenuBar(QObject *parent)
     // Read-only changes send no signal; opening the menu is the last chance to catch up.
     connect(editMenu_.get(), &QMenu::aboutToShow, commands_, &TextCommands::refresh);
 
-    printChoices_ = new ImageMenu(this);
+    imageMenuChoices_ = new ImageMenu(this);
     addSeparator(imageMenu(), "ImageSeparator2");
     printPreview_ = addItem(imageMenu(), "ImagePrintPreview", tr("Print &Preview"), QKeySequence::UnknownKey);
 }
@@ -54,7 +54,7 @@ MainMenuBar::~MainMenuBar() = default;
 
 QMenu *MainMenuBar::imageMenu() const
 {
-    return printChoices_->menu();
+    return imageMenuChoices_->menu();
 }
 
 QAction *MainMenuBar::addItem(QMenu *menu, const char *name, const QString &text, QKeySequence::StandardKey key)

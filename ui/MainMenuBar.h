@@ -38,7 +38,7 @@ public:
     // The picture's menu, after Edit: choices about the picture as it will print.
     QMenu *imageMenu() const;
     // Its choices of width, centring and halftone, and the automatic threshold.
-    ImageMenu *printChoices() const { return printChoices_; }
+    ImageMenu *imageMenuChoices() const { return imageMenuChoices_; }
 
     // "&Load Image…" (the same as the "Load Image...." button), "&Open Logo Data Text…",
     // "&Save Logo Data Text As…" and "Print &Preview".
@@ -55,7 +55,7 @@ private:
     std::unique_ptr<QMenu> fileMenu_;
     std::unique_ptr<QMenu> editMenu_;
     TextCommands *commands_ = nullptr;
-    ImageMenu *printChoices_ = nullptr;
+    ImageMenu *imageMenuChoices_ = nullptr;
     QAction *loadImage_ = nullptr;
     QAction *openLogoText_ = nullptr;
     QAction *saveLogoText_ = nullptr;

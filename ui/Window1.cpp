@@ -77,7 +77,7 @@ Window1::Window1(const MainMenuBar &menus, QWidget *parent) : QMainWindow(parent
 {
     // The menu bar first, then the window's own settings, then the controls.
     menus.attachTo(menuBar());
-    connectImageMenu(menus.printChoices());
+    connectImageMenu(menus.imageMenuChoices());
 
     setObjectName(QStringLiteral("Window1"));
     setWindowTitle(QStringLiteral("Plovan"));

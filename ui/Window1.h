@@ -1,7 +1,7 @@
 #pragma once
 
 #include "conversion/ConversionView.h"
-#include "conversion/WindowState.h"
+#include "conversion/ConversionState.h"
 #include "import/LoadView.h"
 #include "ui/ImageChoices.h"
 
@@ -50,7 +50,7 @@ public:
     explicit Window1(const MainMenuBar &menus, QWidget *parent = nullptr);
     ~Window1() override;
 
-    const WindowState &state() const { return state_; }
+    const ConversionState &state() const { return state_; }
     // Replaces the open-file dialog; an empty function brings the dialog back.
     void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
     // Replace the logo data text file dialogs and the question; empty functions bring the
@@ -119,7 +119,7 @@ private:
     // The paper the preview lays the picture on, in dots.
     int paperDots() const;
 
-    WindowState state_;
+    ConversionState state_;
 
     QWidget *content_ = nullptr;
     Canvas *canvas1_ = nullptr;

@@ -4,7 +4,7 @@
 #include "ui/Window1.h"
 
 #include "conversion/AutoThreshold.h"
-#include "conversion/PreparePicture.h"
+#include "conversion/PrepareForPrinter.h"
 #include "conversion/Redraw.h"
 #include "import/LoadSequence.h"
 #include "messages/PrepareFailureWords.h"

@@ -42,7 +42,7 @@ QString checkConversion(QByteArrayView input)
             dest.row(y)[x] = (mode & 4) ? r.u32() : 0xFF000000u | (std::uint32_t(x * 7 + y) & 0xFF);
     }
 
-    WindowState state;
+    ConversionState state;
     WindowRecorder window;
     commitLoad(state, window, {pix, destPix});
     state.threshold = threshold;

@@ -29,7 +29,7 @@ QString scratchPath(const QString &fileName)
 
 // A window that already shows something: a 3 x 2 picture converted at threshold 180 in
 // reverse mode, its logo data text, and an edit the user made to that text.
-void showEarlierPicture(WindowState &state, WindowRecorder &window)
+void showEarlierPicture(ConversionState &state, WindowRecorder &window)
 {
     PictureRef pix = makePicture(3, 2);
     RGBSurface surface = pix->rgbSurface();
@@ -110,7 +110,7 @@ DecodeOutcome runDecodePath(QByteArrayView input, qint64 maxPixels, const QStrin
 DecodeOutcome runWindowLoad(const QString &path)
 {
     DecodeOutcome out;
-    WindowState state;
+    ConversionState state;
     WindowRecorder window;
     showEarlierPicture(state, window);
     const WindowSnapshot before = WindowSnapshot::take(state, window);

@@ -98,7 +98,7 @@ QString shapeProblem(const QString &text, int width, int height)
 
 } // namespace
 
-QString checkRedrawAndCreate(const WindowState &state, WindowRecorder &window)
+QString checkRedrawAndCreate(const ConversionState &state, WindowRecorder &window)
 {
     const int width = state.pix->Width();
     const int height = state.pix->Height();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conversion/WindowState.h"
+#include "conversion/ConversionState.h"
 #include "support/WindowRecorder.h"
 
 #include <QString>
@@ -25,6 +25,6 @@ QString logoText(const Picture &destPix, int width, int height);
 // every progress text, the backdrop, the text after each band and the final text against
 // the reference; then both again, which must change nothing. Empty when all of it holds,
 // otherwise what did not.
-QString checkRedrawAndCreate(const WindowState &state, testsupport::WindowRecorder &window);
+QString checkRedrawAndCreate(const ConversionState &state, testsupport::WindowRecorder &window);
 
 } // namespace plovan::fuzz

@@ -2,13 +2,13 @@
 
 #include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
-#include "conversion/WindowState.h"
+#include "conversion/ConversionState.h"
 
 namespace plovan::testsupport {
 
 QString logoTextOf(const PictureRef &destPix)
 {
-    WindowState state;
+    ConversionState state;
     state.pix = makePicture(destPix->Width(), destPix->Height());
     state.destPix = destPix;
     HeadlessView view;

@@ -67,7 +67,7 @@ QByteArray pictureDigest(const Picture &picture)
     return hash.result();
 }
 
-WindowSnapshot WindowSnapshot::take(const WindowState &state, const WindowRecorder &window)
+WindowSnapshot WindowSnapshot::take(const ConversionState &state, const WindowRecorder &window)
 {
     WindowSnapshot s;
     s.pix = state.pix.get();

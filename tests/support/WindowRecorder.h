@@ -1,7 +1,7 @@
 #pragma once
 
 #include "conversion/ConversionView.h"
-#include "conversion/WindowState.h"
+#include "conversion/ConversionState.h"
 #include "import/LoadView.h"
 
 #include <QByteArray>
@@ -60,7 +60,7 @@ struct WindowSnapshot {
     QString progressText;
     QString text;
 
-    static WindowSnapshot take(const WindowState &state, const WindowRecorder &window);
+    static WindowSnapshot take(const ConversionState &state, const WindowRecorder &window);
     // The fields that differ, by name ("pix pixels, text"); empty when none do.
     QString differencesFrom(const WindowSnapshot &other) const;
 };

@@ -24,7 +24,7 @@ struct PrepareError {
     bool operator==(const PrepareError &) const = default;
 };
 
-// The size preparePicture gives a picture of `decoded` size, before any range check:
+// The size prepareForPrinter gives a picture of `decoded` size, before any range check:
 // after scaling, and widened to the paper when centred.
 QSize preparedSize(QSize decoded, const PrintSettings &settings);
 
@@ -33,7 +33,7 @@ QSize preparedSize(QSize decoded, const PrintSettings &settings);
 // width equal to the picture's, and no paper wider than it) the result is `decoded`
 // itself: no copy, no memory. Centring pads with white columns, floor((P - W) / 2) of them
 // on the left; a picture wider than the paper is an error, never cropped.
-std::variant<PictureRef, PrepareError> preparePicture(const PictureRef &decoded, const PrintSettings &settings);
+std::variant<PictureRef, PrepareError> prepareForPrinter(const PictureRef &decoded, const PrintSettings &settings);
 
 // decoded centred on a white picture paperWidth wide (at least its width): the left
 // margin is floor((paperWidth - width) / 2). Throws std::bad_alloc.

@@ -7,9 +7,10 @@
 
 namespace plovan {
 
-// What the main window holds while it is open. Both pictures are absent until the first
-// successful load; afterwards destPix always has the size of pix.
-struct WindowState {
+// What a conversion works on: the pictures and the two controls of the main window, which
+// holds one while it is open (plovan-cli holds one for its run). Both pictures are absent
+// until the first successful load; afterwards destPix always has the size of pix.
+struct ConversionState {
     PictureRef pix;     // the picture loaded from a file
     PictureRef destPix; // the black-and-white working picture
     int threshold = kDefaultThreshold; // 0-255, from the slider
@@ -30,7 +31,7 @@ struct WindowState {
         if (!pix || !destPix)
             return false;
         const bool sameSize = pix->Width() == destPix->Width() && pix->Height() == destPix->Height();
-        Q_ASSERT_X(sameSize, "WindowState", "pix and destPix differ in size");
+        Q_ASSERT_X(sameSize, "ConversionState", "pix and destPix differ in size");
         return sameSize;
     }
 };

@@ -1,4 +1,4 @@
-#include "conversion/PreparePicture.h"
+#include "conversion/PrepareForPrinter.h"
 
 #include "conversion/AreaScale.h"
 
@@ -51,7 +51,7 @@ PictureRef centreOnPaper(const Picture &decoded, int paperWidth)
     return paper;
 }
 
-std::variant<PictureRef, PrepareError> preparePicture(const PictureRef &decoded, const PrintSettings &settings)
+std::variant<PictureRef, PrepareError> prepareForPrinter(const PictureRef &decoded, const PrintSettings &settings)
 {
     if (!fitInRange(settings))
         return PrepareError{PrepareError::Reason::OutOfRange, settings.width, 0, settings.paperWidth};
