@@ -4,6 +4,7 @@
 // Rows named in fuzz/known-failures are expected failures until their fault is fixed.
 #include "harness/ConversionHarness.h"
 #include "harness/DecodeHarness.h"
+#include "harness/LogoTextHarness.h"
 #include "harness/StructuredPng.h"
 #include "harness/PngHarness.h"
 #include "harness/Seeds.h"
@@ -29,10 +30,12 @@ QString runHarness(const QString &target, const QByteArray &input)
         return checkConversion(input);
     if (target == QLatin1String("png"))
         return checkStructuredPng(input, kFuzzPixelCap);
+    if (target == QLatin1String("logotext"))
+        return checkLogoTextInput(input);
     return QStringLiteral("no harness called '%1'").arg(target);
 }
 
-const char *const kTargets[] = {"decode", "conversion", "png"};
+const char *const kTargets[] = {"decode", "conversion", "png", "logotext"};
 
 // fuzz/known-failures: row name, tab, the regular expression its failure text matches.
 std::optional<QRegularExpression> knownFailure(const char *row)
@@ -73,6 +76,9 @@ private Q_SLOTS:
     void decodeSeedLoads_data();
     void decodeSeedLoads();
     void structuredSeedsDescribeWhatTheyAreNamedFor();
+    void logoTextSeedsAreWhatTheyAreNamedFor_data();
+    void logoTextSeedsAreWhatTheyAreNamedFor();
+    void logoTextSeedsShowEveryFault();
     void reproducerPassesItsHarness_data();
     void reproducerPassesItsHarness();
 };
@@ -82,7 +88,8 @@ void ReproducersTest::seedPassesItsHarness_data()
     QTest::addColumn<QString>("target");
     QTest::addColumn<QByteArray>("input");
     const std::pair<const char *, QList<Seed>> sets[] = {
-        {"decode", decodeSeeds()}, {"conversion", conversionSeeds()}, {"png", structuredPngSeeds()}};
+        {"decode", decodeSeeds()}, {"conversion", conversionSeeds()}, {"png", structuredPngSeeds()},
+        {"logotext", logoTextSeeds()}};
     for (const auto &[target, seeds] : sets) {
         for (const Seed &seed : seeds)
             QTest::addRow("%s seed %s", target, qPrintable(seed.name)) << QString::fromLatin1(target) << seed.bytes;
@@ -122,6 +129,36 @@ void ReproducersTest::structuredSeedsDescribeWhatTheyAreNamedFor()
         // A liar within the range is a valid picture, one pixel or two high.
         if (seed.name.startsWith(QLatin1String("liar-")))
             QVERIFY2(png.clean == (png.width >= 1 && png.width <= 32767), qPrintable(seed.name + QLatin1String(": ") + png.plan));
+    }
+}
+
+void ReproducersTest::logoTextSeedsAreWhatTheyAreNamedFor_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    for (const Seed &seed : logoTextSeeds())
+        QTest::newRow(qPrintable(seed.name)) << seed.bytes;
+}
+
+// A seed named "valid-..." is valid, one named for a fault shows that fault first, so the
+// fuzzer starts from every verdict the reader can give.
+void ReproducersTest::logoTextSeedsAreWhatTheyAreNamedFor()
+{
+    QFETCH(QByteArray, input);
+    const QString named = QString::fromLatin1(QTest::currentDataTag()).section(QLatin1Char('-'), 0, 0);
+    const plovan::LogoTextCheck check = plovan::checkLogoTextUtf8(input);
+    QCOMPARE(check.valid ? QStringLiteral("valid") : logoTextReasonName(check.fault.reason), named);
+    QVERIFY(input.size() <= kLogoTextInputCap);
+}
+
+void ReproducersTest::logoTextSeedsShowEveryFault()
+{
+    QStringList named;
+    for (const Seed &seed : logoTextSeeds())
+        named << seed.name.section(QLatin1Char('-'), 0, 0);
+    QVERIFY(named.contains(QStringLiteral("valid")));
+    for (int reason = int(plovan::LogoTextFault::Reason::Empty); reason <= int(plovan::LogoTextFault::Reason::Utf16); ++reason) {
+        const QString name = logoTextReasonName(plovan::LogoTextFault::Reason(reason));
+        QVERIFY2(named.contains(name), qPrintable(QStringLiteral("no seed shows ") + name));
     }
 }
 

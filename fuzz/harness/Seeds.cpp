@@ -5,6 +5,7 @@
 #include "support/FixtureFiles.h"
 
 #include <QImage>
+#include <QStringEncoder>
 
 namespace plovan::fuzz {
 
@@ -118,6 +119,96 @@ QList<Seed> structuredPngSeeds()
     for (int liar = 0; liar < 12; ++liar)
         seeds << Seed{QStringLiteral("liar-width-%1").arg(liar), QByteArray(1, '\x06') + char(liar) + char(0) + char(3) + QByteArray(4, '\0')};
     seeds << Seed{QStringLiteral("damaged-crc-cut"), QByteArray::fromHex("00 0a 0a 0d 00 00 21") + filler(400, 99)};
+    return seeds;
+}
+
+QList<Seed> logoTextSeeds()
+{
+    QList<Seed> seeds;
+    auto add = [&](const char *name, const QByteArray &bytes) { seeds << Seed{QLatin1String(name), bytes}; };
+    // "OBM¶", a band per entry ("BMD¶", its digits, "¶"), "CBM¶", in UTF-8.
+    auto textOf = [](const QList<QByteArray> &bands) {
+        QByteArray text = "OBM¶";
+        for (const QByteArray &digits : bands)
+            text += "BMD¶" + digits + "¶";
+        return text + "CBM¶";
+    };
+    // Digits for `columns` columns, not all alike.
+    auto digits = [](int columns, int salt) { return filler(columns, salt).toHex().toUpper(); };
+
+    const QByteArray example = "OBM¶BMD¶FF00¶BMD¶C040¶CBM¶";
+    add("valid-worked-example", example);
+    add("valid-one-black-column", "OBM¶BMD¶FF¶CBM¶");
+    add("valid-every-digit", "OBM¶BMD¶0123456789ABCDEF¶CBM¶");
+    add("valid-17-columns-3-bands", textOf({digits(17, 1), digits(17, 2), digits(17, 3)}));
+    add("valid-64-columns-2-bands", textOf({digits(64, 4), digits(64, 5)}));
+    QList<QByteArray> tallest(4095, "01");
+    tallest << "FE";
+    add("valid-4096-bands", textOf(tallest));
+    add("valid-widest-band", textOf({QByteArray(65534, 'F')}));
+
+    const QByteArray end = "BMD¶FF¶CBM¶";
+    add("Empty-nothing", QByteArray());
+    add("NoOpenLine-lower-case", "obm¶" + end);
+    add("NoOpenLine-cut-short", "OB");
+    add("ByteOrderMark-first", "\xEF\xBB\xBF" + example);
+    add("ByteOrderMark-inside-a-band", "OBM¶BMD¶00\xEF\xBB\xBF¶CBM¶");
+    add("LineFeed-after-each-line", "OBM¶\nBMD¶FF¶\nCBM¶\n");
+    add("CarriageReturn-crlf-after-each-line", "OBM¶\r\nBMD¶FF00¶\r\nBMD¶C040¶\r\nCBM¶\r\n");
+    add("CarriageReturn-crlf-for-each-line-mark", "OBM\r\nBMD\r\nFF00\r\nCBM\r\n");
+    add("LineFeed-for-the-line-mark", "OBM\n" + end);
+    add("LineFeed-in-a-band-header", "OBM¶BM\nD¶FF¶CBM¶");
+    add("LineFeed-digits-wrapped", "OBM¶BMD¶FF00\nFF00¶CBM¶");
+    add("Space-before-a-band-header", "OBM¶ " + end);
+    add("Space-between-bytes", "OBM¶BMD¶FF 00¶CBM¶");
+    add("BandHeaderExpected-misspelt", "OBM¶BMX¶FF¶CBM¶");
+    add("BandHeaderExpected-missing", "OBM¶BMD¶FF¶FF¶CBM¶");
+    add("BandHeaderExpected-closing-line-misspelt", "OBM¶BMD¶FF¶CBN¶");
+    add("LowercaseDigit-a", "OBM¶BMD¶F0a1¶CBM¶");
+    add("NotHexDigit-letter-past-F", "OBM¶BMD¶0G¶CBM¶");
+    add("NotHexDigit-tab", "OBM¶BMD¶\t00¶CBM¶");
+    add("NotHexDigit-no-break-space", "OBM¶BMD¶00\xC2\xA0¶CBM¶");
+    add("NotHexDigit-outside-the-bmp", "OBM¶BMD¶\xF0\x9F\x98\x80¶CBM¶");
+    add("NotHexDigit-band-runs-into-the-next-header", "OBM¶BMD¶FFBMD¶FF¶CBM¶");
+    add("NotHexDigit-in-a-long-band", textOf({digits(40, 6), digits(20, 7) + "G" + digits(19, 8) + "0"}));
+    add("OddDigitCount-three", "OBM¶BMD¶FFF¶CBM¶");
+    add("EmptyBand-no-digits", "OBM¶BMD¶¶CBM¶");
+    add("WidthDiffers-second-band-narrower", textOf({"FFFF", "FF"}));
+    add("WidthDiffers-third-band-wider", textOf({"00", "00", "0000"}));
+    add("TooWide-one-column-too-many", textOf({QByteArray(65536, '0')}));
+    add("TooTall-one-band-too-many", textOf(QList<QByteArray>(4097, "00")));
+    QList<QByteArray> blackInRow32768(4095, "0000");
+    blackInRow32768 << "0001";
+    add("BlackPastLastRow-row-32768", textOf(blackInRow32768));
+    add("NoBand-closing-line-after-the-opening-line", "OBM¶CBM¶");
+    add("NoBand-only-the-opening-line", "OBM¶");
+    add("NoCloseLine-ends-after-a-band", "OBM¶BMD¶FF¶");
+    add("NoCloseLine-closing-line-cut-short", "OBM¶BMD¶FF¶CB");
+    add("NoCloseLine-closing-line-without-its-mark", "OBM¶BMD¶FF¶CBM");
+    add("TextEndsInBand-inside-the-digits", "OBM¶BMD¶FF0");
+    add("TextEndsInBand-after-a-band-header", "OBM¶BMD¶");
+    add("TextAfterClose-line-feed", example + "\n");
+    add("TextAfterClose-crlf", example + "\r\n");
+    add("TextAfterClose-the-text-twice", example + example);
+    add("NotUtf8-line-mark-in-latin-1", "OBM\xB6" "BMD\xB6" "FF\xB6" "CBM\xB6");
+    add("NotUtf8-stray-byte-in-the-digits", "OBM¶BMD¶F\xFF¶CBM¶");
+    add("NotUtf8-line-mark-cut-after-its-first-byte", "OBM¶BMD¶FF\xC2");
+    add("NotUtf8-overlong-digit", "OBM¶BMD¶\xC0\xB0¶CBM¶");
+    add("NotUtf8-encoded-surrogate", "OBM¶BMD¶\xED\xA0\x80¶CBM¶");
+    add("NotUtf8-latin-1-after-the-closing-line", example + "\xE9");
+    // The worked example saved as UTF-16, either way round, with and without a byte
+    // order mark, and with Windows line breaks after each line.
+    const QString text = QString::fromUtf8(example);
+    auto utf16 = [&](const char *name, QStringEncoder::Encoding encoding, bool bom, const QString &t) {
+        QStringEncoder encoder(encoding, bom ? QStringEncoder::Flag::WriteBom : QStringEncoder::Flag::Default);
+        add(name, encoder.encode(t));
+    };
+    utf16("Utf16-little-endian-with-a-byte-order-mark", QStringEncoder::Utf16LE, true, text);
+    utf16("Utf16-big-endian-with-a-byte-order-mark", QStringEncoder::Utf16BE, true, text);
+    utf16("Utf16-little-endian", QStringEncoder::Utf16LE, false, text);
+    utf16("Utf16-big-endian", QStringEncoder::Utf16BE, false, text);
+    utf16("Utf16-little-endian-crlf", QStringEncoder::Utf16LE, true, QString(text).replace(QStringLiteral("¶"), QStringLiteral("¶\r\n")));
+    add("Utf16-just-one-character", QByteArray("O\0", 2));
     return seeds;
 }
 

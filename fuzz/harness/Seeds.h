@@ -22,5 +22,9 @@ QList<Seed> conversionSeeds();
 // Descriptions for buildStructuredPng: every depth and colour type, interlaced or not,
 // with transparency, and the header liars.
 QList<Seed> structuredPngSeeds();
+// Logo data text files for checkLogoTextInput, each named for what it is: "valid-..." or
+// the fault it shows first ("NotHexDigit-letter-past-F"); every fault is there, and the
+// text saved as UTF-16 and with line breaks added.
+QList<Seed> logoTextSeeds();
 
 } // namespace plovan::fuzz

@@ -1,5 +1,5 @@
-// Writes the seeds of every fuzz target: make_seeds DIR gives DIR/decode, DIR/conversion
-// and DIR/png, one file per seed.
+// Writes the seeds of every fuzz target: make_seeds DIR gives DIR/decode, DIR/conversion,
+// DIR/png and DIR/logotext, one file per seed.
 #include "harness/Seeds.h"
 
 #include <QCoreApplication>
@@ -19,6 +19,7 @@ int main(int argc, char **argv)
         {"decode", plovan::fuzz::decodeSeeds()},
         {"conversion", plovan::fuzz::conversionSeeds()},
         {"png", plovan::fuzz::structuredPngSeeds()},
+        {"logotext", plovan::fuzz::logoTextSeeds()},
     };
     for (const auto &[name, seeds] : sets) {
         const QString dir = root.filePath(QLatin1String(name));
