@@ -1,6 +1,7 @@
 #include "harness/LogoTextHarness.h"
 
 #include "import/LogoTextFile.h"
+#include "messages/LogoTextFaultWords.h"
 #include "support/CreatedText.h"
 
 #include <QBuffer>
