@@ -26,9 +26,12 @@ class LogoTextEdit;
 class MainMenuBar;
 class PrintPreview;
 
-// The program's only window. It holds the window state, lays out its controls at fixed
-// places in an 841 x 383 content area (resizing moves and stretches nothing), and turns each
-// control event into one call of loading, redraw or the logo data text. Every control
+// The program's only window. It holds the conversion state, lays out its controls at fixed
+// places in an 841 x 383 content area (Window1Layout.cpp; resizing moves and stretches
+// nothing), and turns each control event into one call of loading, redraw or the logo data
+// text. Its dialogs, each replaceable by a test's stand-in, are in Window1Dialogs.cpp, the
+// print preview in Window1Preview.cpp, the logo data text files in Window1LogoText.cpp and
+// the Image menu's choices in Window1PrintChoices.cpp. Every control
 // carries its name as object name: "Canvas1", "PushButton1", ... "dimensions_label5".
 // The text area holds the keyboard focus from the start; the buttons, the check box and the
 // slider take it from Tab only, never from a click. Closing the window destroys it and
@@ -116,6 +119,7 @@ private:
     void guarded(const std::function<void()> &work);
     std::optional<QString> chooseLogoTextFile(LogoTextDialog dialog);
     bool askSaveAnyway(const QString &question);
+    std::optional<int> askPrinterWidth(int proposed);
     // The paper the preview lays the picture on, in dots.
     int paperDots() const;
 

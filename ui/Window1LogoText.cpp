@@ -1,7 +1,6 @@
-// The window's side of logo data text files and the print preview: File > Open Logo Data
-// Text reads a text back into the window as its picture, File > Save Logo Data Text As
-// writes the text area out exactly, Image > Print Preview shows the working picture at its
-// printed size. A text that cannot be opened leaves the window as it was.
+// The window's side of logo data text files: File > Open Logo Data Text reads a text back
+// into the window as its picture, File > Save Logo Data Text As writes the text area out
+// exactly. A text that cannot be opened leaves the window as it was.
 #include "ui/Window1.h"
 
 #include "conversion/LogoTextReader.h"
@@ -12,13 +11,10 @@
 #include "messages/ReadFailureWords.h"
 #include "ui/LogoTextEdit.h"
 #include "ui/LogoTextFiles.h"
-#include "ui/PrintPreview.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPushButton>
 #include <utility>
 #include <variant>
 
@@ -74,66 +70,6 @@ void Window1::FileSaveLogoText_Action()
             QMessageBox::warning(this, windowTitle(),
                                  tr("Cannot save '%1': %2").arg(QDir::toNativeSeparators(*path), error->reason));
     });
-}
-
-void Window1::ImagePrintPreview_Action()
-{
-    guarded([this] {
-        if (!preview_) {
-            preview_ = new PrintPreview(this);
-            preview_->setAttribute(Qt::WA_DeleteOnClose);
-            // The preview is to look at: the keyboard stays with this window, in the text
-            // area, where Select All, Copy and Save go on working.
-            preview_->setAttribute(Qt::WA_ShowWithoutActivating);
-        }
-        preview_->setPicture(state_.destPix, paperDots());
-        preview_->show();
-        preview_->raise();
-        // Some window systems activate a new window all the same. Being this window's own,
-        // the preview stays in front of it.
-        activateWindow();
-    });
-}
-
-PrintPreview *Window1::printPreview() const
-{
-    return preview_.data();
-}
-
-std::optional<QString> Window1::chooseLogoTextFile(LogoTextDialog dialog)
-{
-    if (logoTextChooser_)
-        return logoTextChooser_(dialog);
-    const QString filter = tr("Logo data text (*.txt);;All files (*)");
-    const QString path = dialog == LogoTextDialog::Open
-        ? QFileDialog::getOpenFileName(this, tr("Open Logo Data Text"), QString(), filter)
-        : QFileDialog::getSaveFileName(this, tr("Save Logo Data Text As"), QString(), filter);
-    if (path.isEmpty())
-        return std::nullopt;
-    return path;
-}
-
-bool Window1::askSaveAnyway(const QString &question)
-{
-    if (saveAnyway_)
-        return saveAnyway_(question);
-    QMessageBox box(QMessageBox::Warning, windowTitle(), question, QMessageBox::NoButton, this);
-    QPushButton *save = box.addButton(tr("&Save Anyway"), QMessageBox::AcceptRole);
-    QPushButton *cancel = box.addButton(QMessageBox::Cancel);
-    // Return keeps the file system as it was: saving a broken text takes a deliberate choice.
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
-    box.exec();
-    return box.clickedButton() == save;
-}
-
-int Window1::paperDots() const
-{
-    // The printer width chosen in the Image menu, else the picture's own width; the preview
-    // never makes the paper narrower than the picture.
-    if (choices_.printerWidth > 0)
-        return choices_.printerWidth;
-    return state_.destPix ? state_.destPix->Width() : 0;
 }
 
 } // namespace plovan

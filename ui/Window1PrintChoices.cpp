@@ -10,7 +10,6 @@
 #include "messages/PrepareFailureWords.h"
 #include "ui/ImageMenu.h"
 
-#include <QInputDialog>
 #include <algorithm>
 #include <utility>
 #include <QMessageBox>
@@ -63,16 +62,7 @@ void Window1::ImageWidthOther_Action()
     int proposed = choices_.printerWidth;
     if (proposed == 0)
         proposed = state_.pix ? std::min(state_.pix->Width(), kProposedWidth) : kProposedWidth;
-    std::optional<int> width;
-    if (widthChooser_) {
-        width = widthChooser_(proposed);
-    } else {
-        bool ok = false;
-        const int chosen = QInputDialog::getInt(this, tr("Printer Width"), tr("Width of the print head in dots:"),
-                                                proposed, 1, Picture::kMaxSide, 1, &ok);
-        if (ok)
-            width = chosen;
-    }
+    const std::optional<int> width = askPrinterWidth(proposed);
     if (!width || !Picture::sideInRange(*width)) {
         imageMenu_->show(choices_); // cancelled: the width checked before stays checked
         return;

@@ -1,0 +1,65 @@
+// The window's dialogs, each with the stand-in a test puts in its place: the open-file dialog
+// of Load Image, the file dialogs of logo data text, the question whether to save a text
+// that is not logo data text, and the printer width of Other Width.
+#include "ui/Window1.h"
+
+#include "platform/Picture.h"
+#include "ui/PictureFileNames.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace plovan {
+
+std::optional<QString> Window1::chooseFile(const FileTypeSet &types)
+{
+    if (chooser_)
+        return chooser_(types);
+    const QString path = QFileDialog::getOpenFileName(this, tr("Load Image"), QString(), pictureNameFilter(types));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QString> Window1::chooseLogoTextFile(LogoTextDialog dialog)
+{
+    if (logoTextChooser_)
+        return logoTextChooser_(dialog);
+    const QString filter = tr("Logo data text (*.txt);;All files (*)");
+    const QString path = dialog == LogoTextDialog::Open
+        ? QFileDialog::getOpenFileName(this, tr("Open Logo Data Text"), QString(), filter)
+        : QFileDialog::getSaveFileName(this, tr("Save Logo Data Text As"), QString(), filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+bool Window1::askSaveAnyway(const QString &question)
+{
+    if (saveAnyway_)
+        return saveAnyway_(question);
+    QMessageBox box(QMessageBox::Warning, windowTitle(), question, QMessageBox::NoButton, this);
+    QPushButton *save = box.addButton(tr("&Save Anyway"), QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(QMessageBox::Cancel);
+    // Return keeps the file system as it was: saving a broken text takes a deliberate choice.
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == save;
+}
+
+std::optional<int> Window1::askPrinterWidth(int proposed)
+{
+    if (widthChooser_)
+        return widthChooser_(proposed);
+    bool ok = false;
+    const int chosen = QInputDialog::getInt(this, tr("Printer Width"), tr("Width of the print head in dots:"), proposed,
+                                            1, Picture::kMaxSide, 1, &ok);
+    if (!ok)
+        return std::nullopt;
+    return chosen;
+}
+
+} // namespace plovan
