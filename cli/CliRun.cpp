@@ -17,7 +17,7 @@ namespace plovan::cli {
 namespace {
 
 // The loading sequence, without a window: the state takes the pictures.
-std::optional<LoadError> load(const CliOptions &options, ConversionState &state)
+std::optional<LoadError> loadImage(const CliOptions &options, ConversionState &state)
 {
     // What the decoders print is no news once the load came back, with a picture or with a
     // reason of ours; anything else (a crash, an abort) gets through.
@@ -28,9 +28,9 @@ std::optional<LoadError> load(const CliOptions &options, ConversionState &state)
         if (!input.open(stdin, QIODevice::ReadOnly))
             error = LoadError{options.image, picturefile::cannotRead(input.errorString())};
         else
-            error = plovan::load(state, PictureSource::openDevice(&input, options.image), nullptr);
+            error = load(state, PictureSource::openDevice(&input, options.image), nullptr);
     } else {
-        error = plovan::load(state, PictureSource::file(options.image), nullptr);
+        error = load(state, PictureSource::file(options.image), nullptr);
     }
     decoderOutput.drop();
     return error;
@@ -57,7 +57,7 @@ int run(const CliOptions &options)
     ConversionState state;
     // Scaling and centring happen in the load, as in the window; the halftone in redraw.
     state.print = options.conversion.print;
-    if (const std::optional<LoadError> error = load(options, state)) {
+    if (const std::optional<LoadError> error = loadImage(options, state)) {
         printError(QStringLiteral("cannot load '%1': %2").arg(error->file, reasonWords(error->reason)));
         return kExitFailed;
     }

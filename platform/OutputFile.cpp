@@ -16,21 +16,24 @@ WriteFailure systemFailure(const QString &reason)
     return {WriteFailure::Kind::System, reason};
 }
 
-// Why `write` or the flush after it failed: the device's own error where it has one (a
-// write the system refused), else what `write` said (an encoder's failure).
-QString failureOf(const QFileDevice &device, const QString &reason)
+// Runs `write` and flushes: nothing when every byte reached the system, else why not (the
+// device's own error where it has one, a write the system refused; else what `write` said,
+// an encoder's failure).
+std::optional<WriteFailure> writeAndFlush(QFileDevice &device, const WriteBytes &write)
 {
-    if (device.error() != QFileDevice::NoError)
-        return device.errorString();
-    return reason.isEmpty() ? device.errorString() : reason;
+    QString reason;
+    if (write(device, reason) && device.flush() && device.error() == QFileDevice::NoError)
+        return std::nullopt;
+    if (device.error() != QFileDevice::NoError || reason.isEmpty())
+        return systemFailure(device.errorString());
+    return systemFailure(reason);
 }
 
 // Writes, flushes and closes a device that is written straight into.
 std::optional<WriteFailure> writeStraight(QFile &file, const WriteBytes &write)
 {
-    QString reason;
-    if (!write(file, reason) || !file.flush() || file.error() != QFileDevice::NoError)
-        return systemFailure(failureOf(file, reason));
+    if (std::optional<WriteFailure> failure = writeAndFlush(file, write))
+        return failure;
     file.close();
     if (file.error() != QFileDevice::NoError)
         return systemFailure(file.errorString());
@@ -55,13 +58,11 @@ std::optional<WriteFailure> writeFile(const QString &path, const WriteBytes &wri
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return systemFailure(file.errorString());
-    QString reason;
     // QSaveFile::commit() puts the file in place even when the last flush fails, so the
     // flush and its error come first.
-    if (!write(file, reason) || !file.flush() || file.error() != QFileDevice::NoError) {
-        const QString why = failureOf(file, reason);
+    if (std::optional<WriteFailure> failure = writeAndFlush(file, write)) {
         file.cancelWriting();
-        return systemFailure(why);
+        return failure;
     }
     if (!file.commit())
         return systemFailure(file.errorString());
@@ -74,9 +75,8 @@ std::optional<WriteFailure> writeStandardOutput(const WriteBytes &write)
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return systemFailure(out.errorString());
-    QString reason;
-    if (!write(out, reason) || !out.flush() || out.error() != QFileDevice::NoError)
-        return systemFailure(failureOf(out, reason));
+    if (std::optional<WriteFailure> failure = writeAndFlush(out, write))
+        return failure;
     if (std::fflush(stdout) != 0)
         return systemFailure(qt_error_string(errno));
     return std::nullopt;

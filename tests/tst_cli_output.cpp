@@ -22,14 +22,6 @@ using namespace plovan::testsupport;
 
 namespace {
 
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "(cannot be read)";
-    return file.readAll();
-}
-
 QString cannotWrite(const QString &name, const QString &reason)
 {
     return QStringLiteral("plovan-cli: cannot write '%1': %2\n").arg(name, reason);
@@ -94,7 +86,7 @@ void TestCliOutput::fullDisk()
     QCOMPARE(QString::fromUtf8(result.err), cannotWrite(out, QStringLiteral("No space left on device")));
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(result.out, QByteArray());
-    QCOMPARE(contentOf(out), QByteArray("the old file"));
+    QCOMPARE(fileBytes(out), QByteArray("the old file"));
 }
 
 void TestCliOutput::fullStandardOutput_data()
@@ -152,7 +144,7 @@ void TestCliOutput::namedPipe()
     QCOMPARE(result.err, QByteArray());
     QCOMPARE(result.exitCode, 0);
     if (option == QLatin1String("--output"))
-        QCOMPARE(got, contentOf(logoText_));
+        QCOMPARE(got, fileBytes(logoText_));
     else
         QVERIFY2(got.startsWith("\x89PNG\r\n\x1a\n"), got.left(16).toHex().constData());
     QVERIFY2(!QFileInfo(pipe).isFile(), "the named pipe was replaced by a file");
@@ -197,7 +189,7 @@ void TestCliOutput::inputIsNeverWrittenOver()
     QTemporaryDir folder;
     const QString input = folder.filePath(check ? QStringLiteral("logo.txt") : QStringLiteral("logo.png"));
     QVERIFY(QFile::copy(check ? logoText_ : logo_, input));
-    const QByteArray before = contentOf(input);
+    const QByteArray before = fileBytes(input);
     QString out = input;
     if (hardLink) {
         out = folder.filePath(QStringLiteral("linked"));
@@ -209,7 +201,7 @@ void TestCliOutput::inputIsNeverWrittenOver()
     QCOMPARE(QString::fromUtf8(result.err), cannotWrite(out, QStringLiteral("it is the input file")));
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(result.out, QByteArray());
-    QCOMPARE(contentOf(input), before);
+    QCOMPARE(fileBytes(input), before);
 }
 
 QTEST_GUILESS_MAIN(TestCliOutput)

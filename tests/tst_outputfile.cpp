@@ -2,6 +2,7 @@
 // encoder that gives up leaves the old file whole and says why in the system's words; a
 // named pipe or a device is written straight into and stays what it is; and the file a
 // run read its input from is never written over.
+#include "support/FixtureFiles.h"
 #include "support/FullDisk.h"
 
 #include "platform/OutputFile.h"
@@ -25,14 +26,6 @@ namespace {
 WriteBytes bytesOf(const QByteArray &bytes)
 {
     return [bytes](QIODevice &device, QString &) { return device.write(bytes) == bytes.size(); };
-}
-
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "(cannot be read)";
-    return file.readAll();
 }
 
 void put(const QString &path, const QByteArray &bytes)
@@ -80,10 +73,10 @@ void TestOutputFile::replacesARegularFileWhole()
     const QString path = dir_.filePath(QStringLiteral("replaced.txt"));
     put(path, "an older and longer content");
     VERIFY_WRITTEN(writeFile(path, bytesOf("new")));
-    QCOMPARE(contentOf(path), QByteArray("new"));
+    QCOMPARE(fileBytes(path), QByteArray("new"));
     const QString fresh = dir_.filePath(QStringLiteral("fresh.txt"));
     VERIFY_WRITTEN(writeFile(fresh, bytesOf("made")));
-    QCOMPARE(contentOf(fresh), QByteArray("made"));
+    QCOMPARE(fileBytes(fresh), QByteArray("made"));
 }
 
 void TestOutputFile::failedWriteKeepsTheOldFile_data()
@@ -111,7 +104,7 @@ void TestOutputFile::failedWriteKeepsTheOldFile()
     QVERIFY(failure);
     QCOMPARE(failure->kind, WriteFailure::Kind::System);
     QCOMPARE(failure->systemReason, reason);
-    QCOMPARE(contentOf(path), QByteArray("keep me"));
+    QCOMPARE(fileBytes(path), QByteArray("keep me"));
     QCOMPARE(namesIn(folder.path()), QStringList{QStringLiteral("kept.txt")});
 }
 
@@ -141,7 +134,7 @@ void TestOutputFile::fullDiskKeepsTheOldFile()
     QCOMPARE(failure->systemReason, QStringLiteral("No space left on device"));
     QCOMPARE(QFile::exists(path), existing);
     if (existing)
-        QCOMPARE(contentOf(path), QByteArray("the old file, whole"));
+        QCOMPARE(fileBytes(path), QByteArray("the old file, whole"));
     QStringList expected{QStringLiteral(".filler")};
     if (existing)
         expected << QStringLiteral("old.txt");
@@ -225,7 +218,7 @@ void TestOutputFile::sameFileAsInput()
     QCOMPARE(bool(failure), refused);
     if (refused)
         QCOMPARE(failure->kind, WriteFailure::Kind::IsInput);
-    QCOMPARE(contentOf(input), QByteArray("the input"));
+    QCOMPARE(fileBytes(input), QByteArray("the input"));
 }
 
 QTEST_GUILESS_MAIN(TestOutputFile)

@@ -27,6 +27,7 @@
 #include <sys/sysmacros.h>
 
 using namespace plovan;
+using testsupport::fileBytes;
 using plovan::testsupport::logoTextOf;
 
 namespace {
@@ -36,12 +37,6 @@ PictureRef randomWorkingPicture(int width, int height, quint32 seed)
 {
     QRandomGenerator random(seed);
     return testpictures::filled(width, height, [&](int, int) { return random.bounded(2) ? kBlack : kWhite; });
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(cannot be read)");
 }
 
 void writeBytes(const QString &path, const QByteArray &bytes)

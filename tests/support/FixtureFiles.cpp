@@ -48,6 +48,12 @@ void writeFile(const QString &path, const QByteArray &bytes)
         qFatal("could not write fixture %s", qPrintable(path));
 }
 
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(cannot be read)");
+}
+
 QImage photo(int width, int height, QImage::Format format)
 {
     QImage image(width, height, QImage::Format_ARGB32);

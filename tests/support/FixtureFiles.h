@@ -28,4 +28,8 @@ QImage photo(int width, int height, QImage::Format format);
 // Writes a fixture file; a fixture that cannot be written stops the program.
 void writeFile(const QString &path, const QByteArray &bytes);
 
+// What a file holds now, for comparing; "(cannot be read)" when it cannot be read, which no
+// expected content is.
+QByteArray fileBytes(const QString &path);
+
 } // namespace plovan::testsupport
