@@ -6,8 +6,10 @@ namespace plovan::cli {
 
 QString usageText()
 {
-    return QStringLiteral("Usage: plovan-cli [--threshold N|auto] [--reverse] [--width D | --max-width D]\n"
-                          "                  [--center-on P] [--halftone none|floyd-steinberg|atkinson|ordered]\n"
+    return QStringLiteral("Usage: plovan-cli [--threshold N|auto] [--reverse] [--rotate 90|180|270] [--mirror]\n"
+                          "                  [--brightness B] [--contrast C] [--gamma G] [--trim]\n"
+                          "                  [--width D | --max-width D] [--center-on P]\n"
+                          "                  [--halftone KIND [--serpentine]]\n"
                           "                  [--output FILE] [--preview OUT.png] IMAGE\n"
                           "       plovan-cli --check TEXTFILE [--preview OUT.png] [--dpi N]\n"
                           "Try 'plovan-cli --help' for more information.\n");
@@ -23,6 +25,31 @@ CliOptionSet cliOptionSet()
                                           "moved by 128 - N before it is spread."),
                            QStringLiteral("N|auto"), QStringLiteral("100")),
         QCommandLineOption(QStringLiteral("reverse"), QStringLiteral("Print the pixels lighter than the threshold instead.")),
+        QCommandLineOption(QStringLiteral("rotate"),
+                           QStringLiteral("Turn the picture clockwise by 90, 180 or 270 degrees (after the "
+                                          "turn its camera recorded, before anything else)."),
+                           QStringLiteral("DEGREES")),
+        QCommandLineOption(QStringLiteral("mirror"), QStringLiteral("Mirror the picture left to right, after --rotate.")),
+        QCommandLineOption(QStringLiteral("brightness"),
+                           QStringLiteral("Lighten (up to 100) or darken (down to -100) every colour, in "
+                                          "hundredths of the range; default 0."),
+                           QStringLiteral("B")),
+        QCommandLineOption(QStringLiteral("contrast"),
+                           QStringLiteral("Spread the colours apart from the middle grey (up to 100: twice as "
+                                          "far) or draw them together (down to -100: all middle grey); "
+                                          "default 0."),
+                           QStringLiteral("C")),
+        QCommandLineOption(QStringLiteral("gamma"),
+                           QStringLiteral("Gamma, 0.10-10.00, at most two decimals (default 1): above 1 "
+                                          "lightens the middle greys, below 1 darkens them. Each colour v "
+                                          "becomes 255 x ((v / 255 - 0.5) x (1 + C / 100) + 0.5 + B / 100, "
+                                          "held within 0-1) ^ (1 / G), rounded."),
+                           QStringLiteral("G")),
+        QCommandLineOption(QStringLiteral("trim"),
+                           QStringLiteral("Remove the margins: the outer rows and columns that are paper all "
+                                          "along (a mean of 250 or more; with --reverse, 5 or less), after "
+                                          "the tone and before the scaling. A picture that is paper "
+                                          "everywhere is kept whole.")),
         QCommandLineOption(QStringLiteral("width"),
                            QStringLiteral("Scale the picture to D dots wide, 1-32767, keeping its proportions "
                                           "(each dot the average of the area it covers)."),
@@ -36,10 +63,17 @@ CliOptionSet cliOptionSet()
                                           "either side; a picture wider than P is an error."),
                            QStringLiteral("P")),
         QCommandLineOption(QStringLiteral("halftone"),
-                           QStringLiteral("none (default: the threshold alone, for line-art logos), "
-                                          "floyd-steinberg, atkinson or ordered (8x8 Bayer), for photos "
-                                          "and gradients."),
+                           QStringLiteral("none (default: the threshold alone, for line-art logos and text); "
+                                          "for photos and gradients the error diffusions floyd-steinberg, "
+                                          "atkinson (lighter, cleaner highlights), jarvis, stucki and sierra "
+                                          "(smoother, wider), or the screens ordered (8x8 Bayer), "
+                                          "blue-noise (no pattern) and clustered (dots grown in clusters, "
+                                          "about 50 lines per inch at 203 dpi, for heads that lose single "
+                                          "dots)."),
                            QStringLiteral("KIND"), QStringLiteral("none")),
+        QCommandLineOption(QStringLiteral("serpentine"),
+                           QStringLiteral("With an error diffusion: run every other row right to left, "
+                                          "which breaks up its diagonal worms.")),
         QCommandLineOption(QStringLiteral("output"),
                            QStringLiteral("Write the text to FILE (replaced whole, or left untouched on failure)."),
                            QStringLiteral("FILE")),
@@ -69,6 +103,10 @@ HelpOptions describeCommandLine(QCommandLineParser &parser, const CliOptionSet &
         "paper, and --halftone spreads its greys over black dots instead of cutting them at\n"
         "one threshold. An 80 mm receipt logo from a photo:\n"
         "  plovan-cli --max-width 576 --halftone floyd-steinberg photo.jpg\n"
+        "\n"
+        "The steps run in the order: decode (with the camera's turn), --rotate, --mirror,\n"
+        "--brightness, --contrast and --gamma, --trim, --width or --max-width, --center-on,\n"
+        "then the threshold or halftone.\n"
         "\n"
         "With --check, reads logo data text back instead: when it is valid, prints its size\n"
         "as \"576x240 dots, 30 bands, 34718 characters, 72.1x30.0 mm at 203 dpi\" (and\n"

@@ -17,13 +17,22 @@ QString usageText();
 
 // The options besides --help and --version.
 struct CliOptionSet {
-    // The conversion of an IMAGE: its threshold, scaling, centring, halftone and output.
+    // The conversion of an IMAGE: its threshold, turning, tone, trimming, scaling, centring,
+    // halftone and output.
     QCommandLineOption threshold;
     QCommandLineOption reverse;
+    // The picture before it is scaled: turned, toned, trimmed.
+    QCommandLineOption rotate;
+    QCommandLineOption mirror;
+    QCommandLineOption brightness;
+    QCommandLineOption contrast;
+    QCommandLineOption gamma;
+    QCommandLineOption trim;
     QCommandLineOption width;
     QCommandLineOption maxWidth;
     QCommandLineOption centerOn;
     QCommandLineOption halftone;
+    QCommandLineOption serpentine;
     QCommandLineOption output;
     // Both runs: the picture encoded, or read back.
     QCommandLineOption preview;
@@ -34,7 +43,8 @@ struct CliOptionSet {
     // The conversion's options, which --check does not take, in the order --help lists them.
     QList<const QCommandLineOption *> conversion() const
     {
-        return {&threshold, &reverse, &width, &maxWidth, &centerOn, &halftone, &output};
+        return {&threshold, &reverse, &rotate, &mirror, &brightness, &contrast, &gamma, &trim,
+                &width,     &maxWidth, &centerOn, &halftone, &serpentine, &output};
     }
 };
 

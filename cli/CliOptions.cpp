@@ -8,6 +8,7 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
+#include <algorithm>
 #include <utility>
 
 namespace plovan::cli {
@@ -35,7 +36,59 @@ std::optional<int> parseThreshold(const QString &text)
     return parseWholeNumber(text, 0, 255);
 }
 
+std::optional<int> parseSignedWholeNumber(const QString &text, int min, int max)
+{
+    if (!text.startsWith(QLatin1Char('-')))
+        return max < 0 ? std::nullopt : parseWholeNumber(text, std::max(min, 0), max);
+    if (min > 0)
+        return std::nullopt;
+    const std::optional<int> magnitude = parseWholeNumber(text.mid(1), max < 0 ? -max : 0, -min);
+    if (!magnitude)
+        return std::nullopt;
+    return -*magnitude;
+}
+
+std::optional<int> parseHundredths(const QString &text, int min, int max)
+{
+    // Whole units, then optionally a point and one or two decimals: "2", "0.5", "10.00".
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    const QString whole = point < 0 ? text : text.left(point);
+    const QString decimals = point < 0 ? QString() : text.mid(point + 1);
+    if (point >= 0 && (decimals.isEmpty() || decimals.size() > 2))
+        return std::nullopt;
+    const std::optional<int> units = parseWholeNumber(whole, 0, max / 100);
+    const std::optional<int> fraction = decimals.isEmpty() ? 0 : parseWholeNumber(decimals, 0, 99);
+    if (!units || !fraction)
+        return std::nullopt;
+    const int value = *units * 100 + *fraction * (decimals.size() == 1 ? 10 : 1);
+    if (value < min || value > max)
+        return std::nullopt;
+    return value;
+}
+
 namespace {
+
+// "a, b or c": the names of the halftones that `which` takes, in the table's order.
+QString halftoneList(bool (*which)(Halftone))
+{
+    QStringList names;
+    for (const HalftoneName &entry : kHalftoneNames) {
+        if (which(entry.halftone))
+            names.append(QString(entry.name));
+    }
+    const QString last = names.takeLast();
+    return names.isEmpty() ? last : names.join(QLatin1String(", ")) + QLatin1String(" or ") + last;
+}
+
+// The picture's turn from --rotate's degrees: 90, 180 or 270, as written.
+std::optional<int> quarterTurns(const QString &degrees)
+{
+    for (int turns = 1; turns <= 3; ++turns) {
+        if (degrees == QString::number(90 * turns))
+            return turns;
+    }
+    return std::nullopt;
+}
 
 // The command line of --check: the text file, --preview and --dpi, and nothing of the
 // conversion.
@@ -130,9 +183,43 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
     }
     const std::optional<Halftone> kind = halftoneNamed(parser.value(known.halftone));
     if (!kind)
-        return UsageError{QStringLiteral("the halftone must be none, floyd-steinberg, atkinson or ordered, not '%1'")
-                              .arg(parser.value(known.halftone))};
+        return UsageError{QStringLiteral("the halftone must be %1, not '%2'")
+                              .arg(halftoneList([](Halftone) { return true; }), parser.value(known.halftone))};
     options.conversion.print.halftone = *kind;
+    if (parser.isSet(known.serpentine)) {
+        if (!isErrorDiffusion(*kind))
+            return UsageError{QStringLiteral("--serpentine goes with an error diffusion (%1), not with the halftone '%2'")
+                                  .arg(halftoneList(isErrorDiffusion), QString(halftoneName(*kind)))};
+        options.conversion.print.serpentine = true;
+    }
+
+    // The picture's turn and tone, and its margins.
+    if (parser.isSet(known.rotate)) {
+        const std::optional<int> turns = quarterTurns(parser.value(known.rotate));
+        if (!turns)
+            return UsageError{QStringLiteral("--rotate must be 90, 180 or 270 (degrees clockwise), not '%1'")
+                                  .arg(parser.value(known.rotate))};
+        options.conversion.print.orientation.quarterTurns = *turns;
+    }
+    options.conversion.print.orientation.mirror = parser.isSet(known.mirror);
+    for (const auto &[option, field] : {std::pair{&known.brightness, &Tone::brightness}, std::pair{&known.contrast, &Tone::contrast}}) {
+        if (!parser.isSet(*option))
+            continue;
+        const std::optional<int> value = parseSignedWholeNumber(parser.value(*option), -100, 100);
+        if (!value)
+            return UsageError{QStringLiteral("--%1 must be a whole number from -100 to 100, not '%2'")
+                                  .arg(option->names().first(), parser.value(*option))};
+        options.conversion.print.tone.*field = *value;
+    }
+    if (parser.isSet(known.gamma)) {
+        const std::optional<int> value = parseHundredths(parser.value(known.gamma), 10, 1000);
+        if (!value)
+            return UsageError{QStringLiteral("--gamma must be a number from 0.10 to 10.00 with at most two decimals, not '%1'")
+                                  .arg(parser.value(known.gamma))};
+        options.conversion.print.tone.gammaHundredths = *value;
+    }
+    if (parser.isSet(known.trim))
+        options.conversion.print.trim = options.conversion.reverse ? Trim::Dark : Trim::Light;
     options.output = parser.value(known.output);
     options.preview = parser.value(known.preview);
     if (parser.isSet(known.output) && options.output.isEmpty())

@@ -14,8 +14,9 @@ namespace plovan::cli {
 // What the command line asks for.
 struct CliOptions {
     QString image;          // a path, or "-" for standard input
-    // --threshold (auto: automaticThreshold), --reverse, and in `print` --width or
-    // --max-width, --center-on and --halftone: the one settings value of the conversion.
+    // --threshold (auto: automaticThreshold), --reverse, and in `print` --rotate, --mirror,
+    // --brightness, --contrast, --gamma, --trim, --width or --max-width, --center-on,
+    // --halftone and --serpentine: the one settings value of the conversion.
     ConversionSettings conversion;
     QString output;         // empty: standard output
     QString preview;        // empty: no preview picture
@@ -37,5 +38,13 @@ std::optional<int> parseWholeNumber(const QString &text, int min, int max);
 
 // A threshold as the command line spells it: decimal digits only, 0-255.
 std::optional<int> parseThreshold(const QString &text);
+
+// A whole number that may be negative: a minus sign or none, then decimal digits, from min
+// to max ("-5", "7", "-0"; not "+7" or " 7").
+std::optional<int> parseSignedWholeNumber(const QString &text, int min, int max);
+
+// A decimal number with at most two decimals ("2", "0.5", "1.25"), in hundredths, from min to
+// max hundredths; no sign, no exponent, nothing before or after.
+std::optional<int> parseHundredths(const QString &text, int min, int max);
 
 } // namespace plovan::cli
