@@ -193,9 +193,9 @@ void TestCliPrint::usageErrors_data()
     row("width and max width", {width, QStringLiteral("384"), maxWidth, QStringLiteral("576")},
         "--width and --max-width do not go together");
     row("unknown halftone", {QStringLiteral("--halftone"), QStringLiteral("floyd")},
-        "the halftone must be none, floyd-steinberg, atkinson or ordered, not 'floyd'");
+        "the halftone must be none, floyd-steinberg, atkinson, ordered, jarvis, stucki, sierra, blue-noise or clustered, not 'floyd'");
     row("halftone in capitals", {QStringLiteral("--halftone"), QStringLiteral("Ordered")},
-        "the halftone must be none, floyd-steinberg, atkinson or ordered, not 'Ordered'");
+        "the halftone must be none, floyd-steinberg, atkinson, ordered, jarvis, stucki, sierra, blue-noise or clustered, not 'Ordered'");
     row("threshold neither number nor auto", {QStringLiteral("--threshold"), QStringLiteral("automatic")},
         "the threshold must be a whole number from 0 to 255 or auto, not 'automatic'");
 }
