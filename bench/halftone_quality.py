@@ -201,12 +201,13 @@ def tables(rows, photos, cli):
     """The markdown: the PSNR table (methods by mean PSNR, best first), then the tone shift
     of each method on each photograph."""
     version = run([cli, "--version"]).stdout.strip()
-    commit = run(["git", "-C", os.path.dirname(os.path.abspath(__file__)), "log", "-1",
-                  "--format=%h"], check=False).stdout.strip()
+    repository = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    commit = run(["git", "-C", repository, "log", "-1", "--format=%h"], check=False).stdout.strip()
+    shown = os.path.relpath(cli, repository) if cli.startswith(repository + os.sep) else cli
     lines = [
         "```",
         f"date: {datetime.datetime.now(datetime.timezone.utc):%Y-%m-%d %H:%M UTC}",
-        f"plovan-cli: {cli} ({version}), repository at {commit or 'unknown'}",
+        f"plovan-cli: {shown} ({version}); checkout at commit {commit or 'unknown'}",
         "versions: " + package_versions(["python3-skimage", "python3-pil", "python3-numpy",
                                          "python3-scipy", "imagemagick-6.q16"]),
         f"photographs: {len(photos)}, grey at {WIDTH} dots wide; eye filter sigma {SIGMA} dots",
