@@ -2,6 +2,7 @@
 
 #include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
+#include "Version.h"
 #include "ui/LogoTextEdit.h"
 
 #include <QAction>
@@ -60,6 +61,8 @@ private Q_SLOTS:
     void selectAllAndCopyFromTheKeyboardAfterCreate();
     void quit_data();
     void quit();
+    void helpMenuFromTheKeyboard_data();
+    void helpMenuFromTheKeyboard();
 
 private:
     // The window under test with the focus in its text area, holding `text`.
@@ -111,15 +114,16 @@ void TestMenu::menus()
         names << action->menu()->objectName();
         QVERIFY(action->isVisible() && action->isEnabled());
     }
-    QCOMPARE(titles, QStringList({"&File", "&Edit", "&Image"}));
-    QCOMPARE(names, QStringList({"FileMenu", "EditMenu", "ImageMenu"}));
+    QCOMPARE(titles, QStringList({"&File", "&Edit", "&Image", "&Help"}));
+    QCOMPARE(names, QStringList({"FileMenu", "EditMenu", "ImageMenu", "HelpMenu"}));
     QCOMPARE(menus_->fileMenu()->actions().size(), 5);
     QCOMPARE(menus_->editMenu()->actions().size(), 8);
     QCOMPARE(menus_->imageMenu()->actions().size(), 7);
+    QCOMPARE(menus_->helpMenu()->actions().size(), 2);
 
     // A second window (as after the first is gone) shows the same menus.
     ShownWindow second(*menus_);
-    QCOMPARE(second->menuBar()->actions().size(), 3);
+    QCOMPARE(second->menuBar()->actions().size(), 4);
     QCOMPARE(second->menuBar()->actions().at(1)->menu(), menus_->editMenu());
 }
 
@@ -152,6 +156,8 @@ void TestMenu::entries_data()
     row("ImageAutomaticThreshold", "ImageMenu", 4, "&Automatic Threshold", QKeySequence::UnknownKey);
     row("ImageSeparator2", "ImageMenu", 5, "-", QKeySequence::UnknownKey);
     row("ImagePrintPreview", "ImageMenu", 6, "Print &Preview", QKeySequence::UnknownKey);
+    row("HelpAbout", "HelpMenu", 0, "&About Plovan", QKeySequence::UnknownKey);
+    row("HelpAboutQt", "HelpMenu", 1, "About &Qt", QKeySequence::UnknownKey);
 }
 
 void TestMenu::entries()
@@ -162,6 +168,7 @@ void TestMenu::entries()
     QFETCH(int, key);
     QMenu *owner = menu == QLatin1String("FileMenu") ? menus_->fileMenu()
         : menu == QLatin1String("EditMenu")          ? menus_->editMenu()
+        : menu == QLatin1String("HelpMenu")          ? menus_->helpMenu()
                                                      : menus_->imageMenu();
     QAction *action = owner->actions().value(index);
     QVERIFY(action);
@@ -410,6 +417,45 @@ void TestMenu::quit()
     // The event loop ends with the toolkit's status; the window was closed on the way out.
     QCOMPARE(QApplication::exec(), 0);
     QTRY_VERIFY(!window.alive());
+}
+
+void TestMenu::helpMenuFromTheKeyboard_data()
+{
+    QTest::addColumn<int>("key"); // the item's underlined letter
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("whole"); // the box's whole text, else a part of it
+    QTest::newRow("About Plovan: name, version, purpose")
+        << int(Qt::Key_A) << QStringLiteral("About Plovan")
+        << QStringLiteral("Plovan\nVersion %1\n\nTurns a JPEG or PNG logo into logo data text for a receipt printer.")
+               .arg(QLatin1String(kVersion))
+        << true;
+    // Qt's own box names the Qt version the program runs with.
+    QTest::newRow("About Qt") << int(Qt::Key_Q) << QStringLiteral("About Qt")
+                              << QStringLiteral("Qt version %1").arg(QLatin1String(qVersion())) << false;
+}
+
+// Alt+H opens the Help menu, and the item's letter shows its message box.
+void TestMenu::helpMenuFromTheKeyboard()
+{
+    QFETCH(int, key);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QFETCH(bool, whole);
+    ShownWindow window(*menus_);
+    QVERIFY(focusedTextArea(window, kLogo));
+
+    QTest::keyClick(window.get(), Qt::Key_H, Qt::AltModifier);
+    QTRY_COMPARE(QApplication::activePopupWidget(), menus_->helpMenu());
+    QTest::keyClick(menus_->helpMenu(), Qt::Key(key));
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    QStringList shown;
+    QTRY_VERIFY((shown << messages_.take()).size() == 1);
+    QCOMPARE(messages_.lastTitle(), title);
+    if (whole)
+        QCOMPARE(shown.constFirst(), text);
+    else
+        QVERIFY2(shown.constFirst().contains(text), qPrintable(shown.constFirst()));
 }
 
 QTEST_MAIN(TestMenu)

@@ -52,6 +52,7 @@ public:
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
                 texts_ << box->text();
+                lastTitle_ = box->windowTitle();
                 box->done(QMessageBox::Ok);
             }
         });
@@ -59,10 +60,13 @@ public:
     }
     // The texts of the boxes shown since the last call.
     QStringList take() { return std::exchange(texts_, {}); }
+    // The title of the last box shown.
+    QString lastTitle() const { return lastTitle_; }
 
 private:
     QTimer timer_;
     QStringList texts_;
+    QString lastTitle_;
 };
 
 // A shown Window1 for one test. The window deletes itself when it is closed (as the real

@@ -12,7 +12,8 @@
 namespace plovan {
 
 MainMenuBar::MainMenuBar(QObject *parent)
-    : QObject(parent), fileMenu_(std::make_unique<QMenu>(tr("&File"))), editMenu_(std::make_unique<QMenu>(tr("&Edit")))
+    : QObject(parent), fileMenu_(std::make_unique<QMenu>(tr("&File"))), editMenu_(std::make_unique<QMenu>(tr("&Edit"))),
+      helpMenu_(std::make_unique<QMenu>(tr("&Help")))
 {
     fileMenu_->setObjectName(QStringLiteral("FileMenu"));
     loadImage_ = addItem(fileMenu_.get(), "FileLoadImage", tr("&Load Image…"), QKeySequence::Open);
@@ -48,6 +49,14 @@ MainMenuBar::MainMenuBar(QObject *parent)
     imageMenuChoices_ = new ImageMenu(this);
     addSeparator(imageMenu(), "ImageSeparator2");
     printPreview_ = addItem(imageMenu(), "ImagePrintPreview", tr("Print &Preview"), QKeySequence::UnknownKey);
+
+    helpMenu_->setObjectName(QStringLiteral("HelpMenu"));
+    // The roles put both items where macOS users look for them, in the application menu.
+    about_ = addItem(helpMenu_.get(), "HelpAbout", tr("&About Plovan"), QKeySequence::UnknownKey);
+    about_->setMenuRole(QAction::AboutRole);
+    QAction *aboutQt = addItem(helpMenu_.get(), "HelpAboutQt", tr("About &Qt"), QKeySequence::UnknownKey);
+    aboutQt->setMenuRole(QAction::AboutQtRole);
+    connect(aboutQt, &QAction::triggered, qApp, &QApplication::aboutQt);
 }
 
 MainMenuBar::~MainMenuBar() = default;
@@ -81,6 +90,7 @@ void MainMenuBar::attachTo(QMenuBar *bar) const
     bar->addMenu(fileMenu_.get());
     bar->addMenu(editMenu_.get());
     bar->addMenu(imageMenu());
+    bar->addMenu(helpMenu_.get());
     // F10 opens the first menu, as it does in most desktops' windows; the arrow keys go on
     // from there. (Alt and the underlined letters are the menu bar's own.)
     auto *openMenus = new QShortcut(QKeySequence(Qt::Key_F10), bar);

@@ -51,6 +51,7 @@ Window1::Window1(const MainMenuBar &menus, QWidget *parent) : QMainWindow(parent
     connect(menus.openLogoTextAction(), &QAction::triggered, this, &Window1::FileOpenLogoText_Action);
     connect(menus.saveLogoTextAction(), &QAction::triggered, this, &Window1::FileSaveLogoText_Action);
     connect(menus.printPreviewAction(), &QAction::triggered, this, &Window1::ImagePrintPreview_Action);
+    connect(menus.aboutAction(), &QAction::triggered, this, &Window1::HelpAbout_Action);
     // The text area is the first control that takes the focus from a click: it holds the
     // focus from the start.
     textArea1_->setFocus(Qt::OtherFocusReason);

@@ -83,6 +83,7 @@ public:
     void FileOpenLogoText_Action(); // read a logo data text file back into the window
     void FileSaveLogoText_Action(); // write the text area's text to a file
     void ImagePrintPreview_Action(); // show the working picture at its printed size
+    void HelpAbout_Action(); // the program's name, version and purpose in a message box
     // The Image menu's choices (Window1PrintChoices.cpp).
     void ImageMenu_ChoicesWanted(const ImageChoices &wanted); // prepare pix again if needed, redraw
     void ImageWidthOther_Action(); // ask for a width, then as above
@@ -101,6 +102,8 @@ public:
     void showLoadError(const LoadError &error) override;
     // The sentence showLoadError shows: "Cannot load 'logo.png': not a PNG or JPEG picture".
     static QString loadErrorText(const LoadError &error);
+    // What About Plovan says: the name, the version and what the program does.
+    static QString aboutText();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

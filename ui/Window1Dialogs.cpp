@@ -1,8 +1,9 @@
 // The window's dialogs, each with the stand-in a test puts in its place: the open-file dialog
 // of Load Image, the file dialogs of logo data text, the question whether to save a text
-// that is not logo data text, and the printer width of Other Width.
+// that is not logo data text, and the printer width of Other Width; and About Plovan.
 #include "ui/Window1.h"
 
+#include "Version.h"
 #include "platform/Picture.h"
 #include "ui/PictureFileNames.h"
 
@@ -60,6 +61,17 @@ std::optional<int> Window1::askPrinterWidth(int proposed)
     if (!ok)
         return std::nullopt;
     return chosen;
+}
+
+QString Window1::aboutText()
+{
+    return QStringLiteral("Plovan\n") + tr("Version %1").arg(QLatin1String(kVersion)) + QStringLiteral("\n\n")
+        + tr("Turns a JPEG or PNG logo into logo data text for a receipt printer.");
+}
+
+void Window1::HelpAbout_Action()
+{
+    QMessageBox::about(this, tr("About Plovan"), aboutText());
 }
 
 } // namespace plovan
