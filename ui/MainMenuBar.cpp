@@ -1,6 +1,7 @@
 #include "ui/MainMenuBar.h"
 
 #include "ui/ImageMenu.h"
+#include "ui/RecentMenu.h"
 #include "ui/TextCommands.h"
 
 #include <QApplication>
@@ -21,6 +22,8 @@ MainMenuBar::MainMenuBar(QObject *parent)
     // The Save key (Ctrl+S), not Save As: the text is only ever saved under a name the user
     // picks, so the key users press to save leads there.
     saveLogoText_ = addItem(fileMenu_.get(), "FileSaveLogoText", tr("&Save Logo Data Text As…"), QKeySequence::Save);
+    recentMenu_ = new RecentMenu(this);
+    fileMenu_->addMenu(recentMenu_->menu());
     addSeparator(fileMenu_.get(), "FileSeparator1");
     QAction *quit = addItem(fileMenu_.get(), "FileQuit", tr("&Quit"), QKeySequence::Quit);
     // Some platforms (Windows) have no standard Quit key; Ctrl+Q is what users try there.

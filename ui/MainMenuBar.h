@@ -11,9 +11,10 @@ class QMenuBar;
 namespace plovan {
 
 class ImageMenu;
+class RecentMenu;
 class TextCommands;
 
-// The application's menus: File (Load Image, Open and Save Logo Data Text, Quit), Edit (Undo,
+// The application's menus: File (Load Image, Open and Save Logo Data Text, Open Recent, Quit), Edit (Undo,
 // Cut, Copy, Paste, Delete, Select All) with the platform's standard shortcuts, and Image
 // (Printer Width, Centre on Paper, Halftone, Automatic Threshold: ImageMenu; Print
 // Preview) and Help (About Plovan, About Qt). One instance lives from start-up to exit; each window shows the menus in
@@ -42,6 +43,9 @@ public:
     // Its choices of width, centring and halftone, and the automatic threshold.
     ImageMenu *imageMenuChoices() const { return imageMenuChoices_; }
 
+    // File ▸ Open Recent: the pictures loaded last.
+    RecentMenu *recentMenu() const { return recentMenu_; }
+
     // "&Load Image…" (the same as the "Load Image...." button), "&Open Logo Data Text…",
     // "&Save Logo Data Text As…" and "Print &Preview".
     QAction *loadImageAction() const { return loadImage_; }
@@ -61,6 +65,7 @@ private:
     std::unique_ptr<QMenu> helpMenu_;
     TextCommands *commands_ = nullptr;
     ImageMenu *imageMenuChoices_ = nullptr;
+    RecentMenu *recentMenu_ = nullptr;
     QAction *loadImage_ = nullptr;
     QAction *openLogoText_ = nullptr;
     QAction *saveLogoText_ = nullptr;

@@ -12,6 +12,7 @@
 #include "ui/MainMenuBar.h"
 #include "ui/PictureFileNames.h"
 #include "ui/PrintPreview.h"
+#include "ui/RecentMenu.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -52,6 +53,8 @@ Window1::Window1(const MainMenuBar &menus, QWidget *parent) : QMainWindow(parent
     connect(menus.saveLogoTextAction(), &QAction::triggered, this, &Window1::FileSaveLogoText_Action);
     connect(menus.printPreviewAction(), &QAction::triggered, this, &Window1::ImagePrintPreview_Action);
     connect(menus.aboutAction(), &QAction::triggered, this, &Window1::HelpAbout_Action);
+    recentMenu_ = menus.recentMenu();
+    connect(recentMenu_, &RecentMenu::fileChosen, this, &Window1::FileOpenRecent_Action);
     // The text area is the first control that takes the focus from a click: it holds the
     // focus from the start.
     textArea1_->setFocus(Qt::OtherFocusReason);
@@ -80,8 +83,10 @@ void Window1::PushButton1_Action()
 {
     guarded([this] {
         // A named pipe or a device is refused before it is opened, which could wait for ever.
-        if (const std::optional<QString> path = chooseAndLoad(state_, *this, FileKinds::RegularOnly))
+        if (const std::optional<QString> path = chooseAndLoad(state_, *this, FileKinds::RegularOnly)) {
             pictureName_ = QFileInfo(*path).fileName();
+            recentMenu_->add(*path);
+        }
     });
 }
 
@@ -131,12 +136,29 @@ void Window1::loadDroppedFile(const QString &path)
     guarded([this, &path] { loadPicture(path); });
 }
 
-void Window1::loadPicture(const QString &path)
+void Window1::FileOpenRecent_Action(const QString &path)
+{
+    guarded([this, &path] {
+        const std::optional<LoadError> error = loadPicture(path);
+        // The message has named the file and said why; a file that has gone away, or is
+        // now a folder or a pipe, leaves the list.
+        using Kind = LoadReason::Kind;
+        if (error && (error->reason.kind == Kind::NoSuchFile || error->reason.kind == Kind::Folder
+                      || error->reason.kind == Kind::NotRegularFile))
+            recentMenu_->remove(path);
+    });
+}
+
+std::optional<LoadError> Window1::loadPicture(const QString &path)
 {
     // Prepared for the printer as the Image menu says (state_.print). A named pipe or a
     // device is refused before it is opened, which could wait for ever.
-    if (loadFile(state_, *this, path, FileKinds::RegularOnly))
+    std::optional<LoadError> error = load(state_, PictureSource::file(path, FileKinds::RegularOnly), this);
+    if (!error) {
         pictureName_ = QFileInfo(path).fileName();
+        recentMenu_->add(path);
+    }
+    return error;
 }
 
 void Window1::setProgressText(const QString &text)

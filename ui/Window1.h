@@ -25,6 +25,7 @@ class ImageMenu;
 class LogoTextEdit;
 class MainMenuBar;
 class PrintPreview;
+class RecentMenu;
 
 // The program's only window. It holds the conversion state, lays out its controls at fixed
 // places in an 841 x 383 content area (Window1Layout.cpp; resizing moves and stretches
@@ -82,6 +83,7 @@ public:
     // One handler per menu item of the window's own (File: Load Image is PushButton1's).
     void FileOpenLogoText_Action(); // read a logo data text file back into the window
     void FileSaveLogoText_Action(); // write the text area's text to a file
+    void FileOpenRecent_Action(const QString &path); // load a picture of Open Recent again
     void ImagePrintPreview_Action(); // show the working picture at its printed size
     void HelpAbout_Action(); // the program's name, version and purpose in a message box
     // The Image menu's choices (Window1PrintChoices.cpp).
@@ -115,7 +117,8 @@ private:
     void createControls();
     QLabel *addLabel(const char *name, const QRect &geometry, const QString &text, bool smallText);
     void loadDroppedFile(const QString &path);
-    void loadPicture(const QString &path);
+    // Loads a picture file chosen, dropped or picked from Open Recent, and puts it first there.
+    std::optional<LoadError> loadPicture(const QString &path);
     void connectImageMenu(ImageMenu *menu);
     // Runs a handler's work so that no exception leaves the event handler: a failure (in
     // practice, memory for a huge picture's text) is shown in a message box instead.
@@ -158,6 +161,7 @@ private:
     // application and shows them; the window tells it when they change.
     ImageChoices choices_;
     ImageMenu *imageMenu_ = nullptr;
+    RecentMenu *recentMenu_ = nullptr;
     WidthChooser widthChooser_;
     std::optional<qint64> availableMemory_;
     // The file name of the picture shown, for messages about it.
