@@ -1,5 +1,7 @@
 #include "ui/Canvas.h"
 
+#include "ui/AccessibleWidgets.h"
+
 #include <QPainter>
 #include <utility>
 
@@ -10,6 +12,19 @@ Canvas::Canvas(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::NoFocus);
     // Transparent: the window's own background shows around a small picture.
     setAutoFillBackground(false);
+    installAccessibleWidgets();
+    describe();
+}
+
+void Canvas::describe()
+{
+    // The size as the window's size label shows it, never in the locale's digits.
+    const QString description = backdrop_
+        ? tr("%1 dots").arg(QString::number(backdrop_->Width()) + QLatin1Char('x') + QString::number(backdrop_->Height()))
+        : tr("No picture");
+    // Told to a screen reader only when it changes, not at every redraw.
+    if (description != accessibleDescription())
+        setAccessibleDescription(description);
 }
 
 void Canvas::setBackdrop(PictureRef picture)
@@ -22,6 +37,7 @@ void Canvas::setBackdrop(PictureRef picture)
     if (needsScaling())
         renderScaled();
     previous.reset();
+    describe();
     update();
     Q_EMIT backdropChanged();
 }

@@ -9,7 +9,9 @@ namespace plovan {
 
 // Shows one picture, its backdrop. A picture that fits is painted at 1:1 from the top-left
 // straight out of the picture's own pixels; a larger one is scaled down to fit, keeping its
-// aspect ratio, once per backdrop change rather than at every paint.
+// aspect ratio, once per backdrop change rather than at every paint. A screen reader hears
+// it as a picture of its accessible name, with the picture's size in dots ("192x64 dots")
+// as the description.
 class Canvas : public QWidget {
     Q_OBJECT
 public:
@@ -33,6 +35,7 @@ protected:
 private:
     bool needsScaling() const;
     void renderScaled();
+    void describe();
 
     PictureRef backdrop_;
     // Only ever a scaled-down rendering, never a copy of the picture itself: a shared

@@ -1,6 +1,7 @@
 #include "ui/LogoTextEdit.h"
 
 #include "conversion/LogoText.h"
+#include "ui/AccessibleWidgets.h"
 #include "ui/PictureFileNames.h"
 
 #include <QDropEvent>
@@ -68,6 +69,7 @@ LogoTextEdit::LogoTextEdit(QWidget *parent) : QPlainTextEdit(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(true);
+    installAccessibleWidgets();
 }
 
 bool LogoTextEdit::hasTypedBreakBefore(const QTextBlock &block)
@@ -97,6 +99,42 @@ QString LogoTextEdit::contentBetween(int from, int to) const
     // Shift+Enter puts a line separator inside a block; for the clipboard it is a line feed.
     out.replace(QChar::LineSeparator, u'\n');
     return out;
+}
+
+int LogoTextEdit::contentLength() const
+{
+    return contentOffset(document()->characterCount() - 1);
+}
+
+int LogoTextEdit::contentOffset(int position) const
+{
+    // Every block adds its text; the break before it adds "\n" when typed, nothing when it
+    // is for the eye only.
+    int offset = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (block.position() > 0 && hasTypedBreakBefore(block))
+            ++offset;
+        const int length = block.length() - 1;
+        if (position <= block.position() + length)
+            return offset + std::max(0, position - block.position());
+        offset += length;
+    }
+    return offset;
+}
+
+int LogoTextEdit::documentPosition(int offset) const
+{
+    int start = 0; // the content offset of the block's first character
+    QTextBlock block = document()->begin();
+    for (; block.isValid(); block = block.next()) {
+        if (block.position() > 0 && hasTypedBreakBefore(block))
+            ++start;
+        const int length = block.length() - 1;
+        if (offset <= start + length)
+            return block.position() + std::max(0, offset - start);
+        start += length;
+    }
+    return document()->characterCount() - 1;
 }
 
 QString LogoTextEdit::content() const

@@ -25,6 +25,13 @@ public:
     void appendContent(QStringView text);
     // The content of the document positions [from, to).
     QString contentBetween(int from, int to) const;
+    // How long the content is, without making it.
+    int contentLength() const;
+    // Where a document position falls in the content, and back: the offsets a screen reader
+    // counts in, as it reads the content. An offset at the end of a line that a display
+    // break ends is the end of that line.
+    int contentOffset(int position) const;
+    int documentPosition(int offset) const;
 
     // Whether the line break before this block is one the user typed or pasted.
     static bool hasTypedBreakBefore(const QTextBlock &block);

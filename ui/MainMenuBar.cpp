@@ -60,6 +60,26 @@ MainMenuBar::MainMenuBar(QObject *parent)
     QAction *aboutQt = addItem(helpMenu_.get(), "HelpAboutQt", tr("About &Qt"), QKeySequence::UnknownKey);
     aboutQt->setMenuRole(QAction::AboutQtRole);
     connect(aboutQt, &QAction::triggered, qApp, &QApplication::aboutQt);
+
+    for (QMenu *menu : {fileMenu_.get(), editMenu_.get(), imageMenu(), helpMenu_.get()})
+        nameForScreenReaders(menu);
+}
+
+void MainMenuBar::nameForScreenReaders(QMenu *menu)
+{
+    // An open menu is announced by its name, which Qt leaves empty: its title is the name,
+    // without the underlined letter's marker ("&&" is a real ampersand).
+    QString name;
+    const QString title = menu->title();
+    for (qsizetype i = 0; i < title.size(); ++i) {
+        if (title[i] == u'&' && i + 1 < title.size())
+            ++i;
+        name += title[i];
+    }
+    menu->setAccessibleName(name);
+    for (QAction *action : menu->actions())
+        if (QMenu *submenu = action->menu())
+            nameForScreenReaders(submenu);
 }
 
 MainMenuBar::~MainMenuBar() = default;
@@ -94,6 +114,7 @@ void MainMenuBar::attachTo(QMenuBar *bar) const
     bar->addMenu(editMenu_.get());
     bar->addMenu(imageMenu());
     bar->addMenu(helpMenu_.get());
+    bar->setAccessibleName(tr("Menu Bar"));
     // F10 opens the first menu, as it does in most desktops' windows; the arrow keys go on
     // from there. (Alt and the underlined letters are the menu bar's own.)
     auto *openMenus = new QShortcut(QKeySequence(Qt::Key_F10), bar);

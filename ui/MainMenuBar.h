@@ -58,6 +58,7 @@ public:
 private:
     QAction *addItem(QMenu *menu, const char *name, const QString &text, QKeySequence::StandardKey key);
     QAction *addSeparator(QMenu *menu, const char *name);
+    static void nameForScreenReaders(QMenu *menu);
 
     // Menus are widgets: they cannot have this object as their parent, so it owns them here.
     std::unique_ptr<QMenu> fileMenu_;

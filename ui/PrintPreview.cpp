@@ -2,7 +2,9 @@
 
 #include "conversion/LogoSummary.h"
 #include "messages/LogoSummaryWords.h"
+#include "ui/AccessibleWidgets.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,8 +22,13 @@ namespace plovan {
 // than a printer has dots), it is smoothed, so that a fine pattern shows as the grey it will
 // look like on paper instead of the moiré of dropped dots.
 class PreviewPicture : public QWidget {
+    Q_OBJECT // its class name gives it the Graphic role (ui/AccessibleWidgets)
 public:
-    explicit PreviewPicture(QWidget *parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+    explicit PreviewPicture(QWidget *parent) : QWidget(parent)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        installAccessibleWidgets();
+    }
 
     void setPicture(const PictureRef &picture)
     {
@@ -58,6 +65,7 @@ PrintPreview::PrintPreview(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("PrintPreview"));
     setWindowTitle(tr("Print Preview"));
+    setAccessibleDescription(tr("The picture as large as it will print"));
 
     paper_ = new QWidget;
     paper_->setObjectName(QStringLiteral("PreviewPaper"));
@@ -67,6 +75,7 @@ PrintPreview::PrintPreview(QWidget *parent) : QWidget(parent, Qt::Window)
     paper_->setPalette(white);
     pictureView_ = new PreviewPicture(paper_);
     pictureView_->setObjectName(QStringLiteral("PreviewPicture"));
+    pictureView_->setAccessibleName(tr("Picture on paper"));
 
     desk_ = new QScrollArea;
     desk_->setObjectName(QStringLiteral("PreviewDesk"));
@@ -82,6 +91,9 @@ PrintPreview::PrintPreview(QWidget *parent) : QWidget(parent, Qt::Window)
 
     dpiChoice_ = new QComboBox;
     dpiChoice_->setObjectName(QStringLiteral("PreviewDpi"));
+    // A screen reader would name it by its current choice ("203 dpi") and read that twice.
+    dpiChoice_->setAccessibleName(tr("Printer resolution"));
+    dpiChoice_->view()->setAccessibleName(tr("Printer resolution"));
     for (int dpi : kDpiChoices)
         dpiChoice_->addItem(tr("%1 dpi").arg(dpi), dpi);
     dpiChoice_->setCurrentIndex(dpiChoice_->findData(kDefaultDpi));
@@ -139,6 +151,7 @@ void PrintPreview::layOut()
         pictureView_->resize(0, 0);
         paper_->resize(0, 0);
         summary_->setText(tr("No picture loaded"));
+        pictureView_->setAccessibleDescription(summary_->text());
         return;
     }
     const int dpi = this->dpi();
@@ -152,6 +165,10 @@ void PrintPreview::layOut()
     paper_->resize(screenPixels(std::max(paperDots_, picture_->Width()), dpi, screenDpiX),
                    screenPixels(logo.height, dpi, screenDpiY));
     summary_->setText(logoSummaryLine(logo, dpi));
+    if (pictureView_->accessibleDescription() != summary_->text())
+        pictureView_->setAccessibleDescription(summary_->text());
 }
 
 } // namespace plovan
+
+#include "PrintPreview.moc"

@@ -55,12 +55,18 @@ std::optional<int> Window1::askPrinterWidth(int proposed)
 {
     if (widthChooser_)
         return widthChooser_(proposed);
-    bool ok = false;
-    const int chosen = QInputDialog::getInt(this, tr("Printer Width"), tr("Width of the print head in dots:"), proposed,
-                                            1, Picture::kMaxSide, 1, &ok);
-    if (!ok)
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("OtherWidthDialog"));
+    dialog.setWindowTitle(tr("Printer Width"));
+    dialog.setAccessibleDescription(tr("The width of the printer's print head, for a printer not in the menu"));
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setLabelText(tr("Width of the print head in dots:"));
+    dialog.setIntRange(1, Picture::kMaxSide);
+    dialog.setIntStep(1);
+    dialog.setIntValue(proposed);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return chosen;
+    return dialog.intValue();
 }
 
 QString Window1::aboutText()

@@ -1,5 +1,6 @@
 // The window's fixed layout: the content area of 841 x 383 and every control at its place,
-// in tab order, with its name, caption, font and focus policy. Nothing here moves or
+// in tab order, with its name, caption, font and focus policy, and what a screen reader says
+// of it (a label's accessible name is the text it shows; the canvases describe themselves). Nothing here moves or
 // stretches when the window is resized.
 #include "ui/Window1.h"
 
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 
 namespace plovan {
@@ -82,9 +84,13 @@ void Window1::createControls()
     canvas1_->setAccessibleName(tr("Imported Image"));
 
     pushButton1_ = plainButton(content_, "PushButton1", {20, 20, 123, 20}, tr("Load Image...."));
+    // Without the dots, which a screen reader would read out one by one.
+    pushButton1_->setAccessibleName(tr("Load Image"));
+    pushButton1_->setAccessibleDescription(tr("Chooses a JPEG or PNG picture and loads it"));
     connect(pushButton1_, &QPushButton::clicked, this, &Window1::PushButton1_Action);
 
     dimensionsLabel_ = addLabel("dimensions_label", {173, 419, 396, 20}, QStringLiteral("-"), false);
+    dimensionsLabel_->setAccessibleDescription(tr("Size of the picture in dots"));
 
     canvas2_ = new Canvas(content_);
     canvas2_->setObjectName(QStringLiteral("Canvas2"));
@@ -92,14 +98,17 @@ void Window1::createControls()
     canvas2_->setAccessibleName(tr("Processed Image"));
 
     pushButton2_ = plainButton(content_, "PushButton2", {20, 52, 123, 20}, tr("Refresh"));
+    pushButton2_->setAccessibleDescription(tr("Converts the picture again at the threshold"));
     connect(pushButton2_, &QPushButton::clicked, this, &Window1::PushButton2_Action);
 
     progressLabel_ = addLabel("progress_label", {173, 439, 396, 20}, QStringLiteral("-"), false);
+    progressLabel_->setAccessibleDescription(tr("Rows done so far"));
 
     slider1_ = new QSlider(Qt::Horizontal, content_);
     slider1_->setObjectName(QStringLiteral("Slider1"));
     slider1_->setGeometry(20, 159, 123, 23);
     slider1_->setAccessibleName(tr("Threshold"));
+    slider1_->setAccessibleDescription(tr("Dots darker than this print black"));
     slider1_->setRange(0, 255);
     slider1_->setValue(state_.threshold);
     slider1_->setSingleStep(1);
@@ -113,21 +122,26 @@ void Window1::createControls()
 
     threshLabel_ = addLabel("thresh_label", {109, 173, 34, 20}, QString::number(state_.threshold), true);
     threshLabel_->setAlignment(Qt::AlignCenter);
+    threshLabel_->setAccessibleDescription(tr("Threshold value"));
 
     checkBox1_ = new QCheckBox(tr("Reverse Image"), content_);
     checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
     checkBox1_->setGeometry(20, 127, 135, 20);
     checkBox1_->setChecked(state_.reverse);
+    checkBox1_->setAccessibleDescription(tr("Swaps black and white"));
     checkBox1_->setFocusPolicy(kClickedControlFocus);
     connect(checkBox1_, &QCheckBox::clicked, this, &Window1::CheckBox1_Action);
 
     pushButton3_ = plainButton(content_, "PushButton3", {20, 84, 123, 20}, tr("Create"));
+    pushButton3_->setAccessibleDescription(tr("Makes the logo data text of the processed picture"));
     connect(pushButton3_, &QPushButton::clicked, this, &Window1::PushButton3_Action);
 
     textArea1_ = new LogoTextEdit(content_);
     textArea1_->setObjectName(QStringLiteral("TextArea1"));
     textArea1_->setGeometry(581, 19, 240, 321);
     textArea1_->setAccessibleName(tr("Image Data"));
+    textArea1_->setAccessibleDescription(tr("The logo data text for the printer"));
+    textArea1_->verticalScrollBar()->setAccessibleName(tr("Scroll Image Data"));
     QPalette palette = textArea1_->palette();
     palette.setColor(QPalette::Text, Qt::black);
     palette.setColor(QPalette::Base, Qt::white);
