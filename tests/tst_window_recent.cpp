@@ -34,7 +34,7 @@ QString numbered(int n)
 
 } // namespace
 
-class TestRecent : public QObject {
+class TestWindowRecent : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -68,7 +68,7 @@ private:
     std::unique_ptr<QTemporaryDir> folder_;
 };
 
-void TestRecent::initTestCase()
+void TestWindowRecent::initTestCase()
 {
     QVERIFY(bed_.ready());
     // The names ui/App.cpp gives the application, so the same file name.
@@ -76,7 +76,7 @@ void TestRecent::initTestCase()
     QCoreApplication::setApplicationName(QStringLiteral("Plovan"));
 }
 
-void TestRecent::init()
+void TestWindowRecent::init()
 {
     folder_ = std::make_unique<QTemporaryDir>();
     QVERIFY(folder_->isValid());
@@ -88,13 +88,13 @@ void TestRecent::init()
     QVERIFY(recentMenu()->recent().isEmpty());
 }
 
-void TestRecent::cleanup()
+void TestWindowRecent::cleanup()
 {
     const QStringList unexpected = bed_.takeMessages();
     QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
 }
 
-void TestRecent::listChanges_data()
+void TestWindowRecent::listChanges_data()
 {
     // "+PATH" adds, "-PATH" removes, "clear" clears.
     QTest::addColumn<QStringList>("changes");
@@ -125,7 +125,7 @@ void TestRecent::listChanges_data()
     QTest::newRow("cleared, then a new one") << QStringList{add(a), QStringLiteral("clear"), add(b)} << QStringList{b};
 }
 
-void TestRecent::listChanges()
+void TestWindowRecent::listChanges()
 {
     QFETCH(QStringList, changes);
     QFETCH(QStringList, expected);
@@ -143,7 +143,7 @@ void TestRecent::listChanges()
     QCOMPARE(recent.isEmpty(), expected.isEmpty());
 }
 
-void TestRecent::menuText_data()
+void TestWindowRecent::menuText_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("path");
@@ -155,7 +155,7 @@ void TestRecent::menuText_data()
     QTest::newRow("non-ASCII") << 1 << QStringLiteral("/p/Bäckerei Müller.jpg") << QStringLiteral("&2 Bäckerei Müller.jpg");
 }
 
-void TestRecent::menuText()
+void TestWindowRecent::menuText()
 {
     QFETCH(int, index);
     QFETCH(QString, path);
@@ -163,7 +163,7 @@ void TestRecent::menuText()
     QCOMPARE(RecentFiles::menuText(index, path), text);
 }
 
-void TestRecent::readFromTheFile_data()
+void TestWindowRecent::readFromTheFile_data()
 {
     QTest::addColumn<QByteArray>("lines"); // under [Recent]
     QTest::addColumn<QStringList>("expected");
@@ -195,7 +195,7 @@ void TestRecent::readFromTheFile_data()
     QTest::newRow("under another key") << QByteArray("files=/p/a.png") << QStringList{};
 }
 
-void TestRecent::readFromTheFile()
+void TestWindowRecent::readFromTheFile()
 {
     QFETCH(QByteArray, lines);
     QFETCH(QStringList, expected);
@@ -210,7 +210,7 @@ void TestRecent::readFromTheFile()
     QCOMPARE(menu.recent().files(), expected);
 }
 
-void TestRecent::rememberedIsReadBack()
+void TestWindowRecent::rememberedIsReadBack()
 {
     RecentFiles recent;
     for (const char *path : {"/p/one.png", "/p/Smith & Sons, Ltd.png", "/p/\"quoted\".jpg", "/p/Bäckerei.png", "/p/a=b;c.png"})
@@ -220,7 +220,7 @@ void TestRecent::rememberedIsReadBack()
     QCOMPARE(recent.files().size(), 5);
 }
 
-void TestRecent::menuShowsTheList()
+void TestWindowRecent::menuShowsTheList()
 {
     QMenu *menu = recentMenu()->menu();
     QCOMPARE(menu->objectName(), QStringLiteral("FileRecentMenu"));
@@ -249,7 +249,7 @@ void TestRecent::menuShowsTheList()
     QCOMPARE(action("FileRecent8")->text(), QStringLiteral("&8 2.png"));
 }
 
-void TestRecent::clearEmptiesTheListForTheNextRun()
+void TestWindowRecent::clearEmptiesTheListForTheNextRun()
 {
     recentMenu()->add(QStringLiteral("/p/a.png"));
     QCOMPARE(RecentMenu().recent().files(), QStringList{"/p/a.png"});
@@ -261,7 +261,7 @@ void TestRecent::clearEmptiesTheListForTheNextRun()
 
 enum class LoadBy { LoadImage, Drop, LogoText, FailedLoad };
 
-void TestRecent::loadingPutsThePictureFirst_data()
+void TestWindowRecent::loadingPutsThePictureFirst_data()
 {
     QTest::addColumn<LoadBy>("by");
     QTest::addColumn<bool>("added");
@@ -271,7 +271,7 @@ void TestRecent::loadingPutsThePictureFirst_data()
     QTest::newRow("not a load that failed") << LoadBy::FailedLoad << false;
 }
 
-void TestRecent::loadingPutsThePictureFirst()
+void TestWindowRecent::loadingPutsThePictureFirst()
 {
     QFETCH(LoadBy, by);
     QFETCH(bool, added);
@@ -319,14 +319,14 @@ void TestRecent::loadingPutsThePictureFirst()
 
 enum class Choose { Trigger, Keys };
 
-void TestRecent::choosingLoads_data()
+void TestWindowRecent::choosingLoads_data()
 {
     QTest::addColumn<Choose>("choose");
     QTest::newRow("the entry triggered") << Choose::Trigger;
     QTest::newRow("Alt+F, R, 2 from the keyboard") << Choose::Keys;
 }
 
-void TestRecent::choosingLoads()
+void TestWindowRecent::choosingLoads()
 {
     QFETCH(Choose, choose);
     const QString first = bed_.picture(QStringLiteral("first.png"), greyImage(9, 4, 0));
@@ -363,7 +363,7 @@ void TestRecent::choosingLoads()
     QCOMPARE(action("FileRecent1")->text(), QStringLiteral("&1 first.png"));
 }
 
-void TestRecent::aFileGoneAwayLeavesTheList()
+void TestWindowRecent::aFileGoneAwayLeavesTheList()
 {
     const QString gone = bed_.picture(QStringLiteral("gone.png"), greyImage(9, 4, 0));
     const QString kept = bed_.picture(QStringLiteral("kept.png"), greyImage(3, 11, 0));
@@ -399,5 +399,5 @@ void TestRecent::aFileGoneAwayLeavesTheList()
     QCOMPARE(RecentFiles::remembered().files(), QStringList({kept}));
 }
 
-QTEST_MAIN(TestRecent)
-#include "tst_recent.moc"
+QTEST_MAIN(TestWindowRecent)
+#include "tst_window_recent.moc"

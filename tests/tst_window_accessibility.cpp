@@ -90,7 +90,7 @@ QAccessibleInterface *accessible(QObject *object)
 
 } // namespace
 
-class TestAccessibility : public QObject {
+class TestWindowAccessibility : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QVERIFY(bed_.ready()); }
@@ -114,13 +114,13 @@ private:
     WindowTestBed bed_;
 };
 
-void TestAccessibility::cleanup()
+void TestWindowAccessibility::cleanup()
 {
     const QStringList unexpected = bed_.takeMessages();
     QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
 }
 
-void TestAccessibility::controls_data()
+void TestWindowAccessibility::controls_data()
 {
     QTest::addColumn<int>("role");
     QTest::addColumn<QString>("name");
@@ -147,7 +147,7 @@ void TestAccessibility::controls_data()
     row("dimensions_label5", QAccessible::StaticText, "Plovan v1.0 — logos for receipt printers", "");
 }
 
-void TestAccessibility::controls()
+void TestWindowAccessibility::controls()
 {
     QFETCH(int, role);
     QFETCH(QString, name);
@@ -161,7 +161,7 @@ void TestAccessibility::controls()
     QCOMPARE(interface->parent()->object(), window->centralWidget());
 }
 
-void TestAccessibility::everyControlOfTheWindowIsNamed()
+void TestWindowAccessibility::everyControlOfTheWindowIsNamed()
 {
     ShownWindow window(bed_.menus());
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -182,7 +182,7 @@ void TestAccessibility::everyControlOfTheWindowIsNamed()
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
 }
 
-void TestAccessibility::everyMenuIsNamed_data()
+void TestWindowAccessibility::everyMenuIsNamed_data()
 {
     QTest::addColumn<QString>("name");
     QTest::newRow("FileMenu") << QStringLiteral("File");
@@ -195,7 +195,7 @@ void TestAccessibility::everyMenuIsNamed_data()
 }
 
 // Each menu by its title without the underlined letter's marker, each item by its text.
-void TestAccessibility::everyMenuIsNamed()
+void TestWindowAccessibility::everyMenuIsNamed()
 {
     QFETCH(QString, name);
     ShownWindow window(bed_.menus());
@@ -220,7 +220,7 @@ void TestAccessibility::everyMenuIsNamed()
     QVERIFY(items > 0);
 }
 
-void TestAccessibility::otherWidthDialogIsNamed()
+void TestWindowAccessibility::otherWidthDialogIsNamed()
 {
     ShownWindow window(bed_.menus());
     QStringList faults;
@@ -247,7 +247,7 @@ void TestAccessibility::otherWidthDialogIsNamed()
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
 }
 
-void TestAccessibility::printPreviewIsNamed()
+void TestWindowAccessibility::printPreviewIsNamed()
 {
     ShownWindow window(bed_.menus());
     window.load(bed_.picture(QStringLiteral("preview.png"), greyImage(40, 16, 0)));
@@ -280,7 +280,7 @@ void TestAccessibility::printPreviewIsNamed()
     preview->close();
 }
 
-void TestAccessibility::canvasesDescribeThePicture_data()
+void TestWindowAccessibility::canvasesDescribeThePicture_data()
 {
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QString>("description");
@@ -288,7 +288,7 @@ void TestAccessibility::canvasesDescribeThePicture_data()
     QTest::newRow("one shown scaled down: its own size") << QSize(500, 40) << QStringLiteral("500x40 dots");
 }
 
-void TestAccessibility::canvasesDescribeThePicture()
+void TestWindowAccessibility::canvasesDescribeThePicture()
 {
     QFETCH(QSize, size);
     QFETCH(QString, description);
@@ -299,7 +299,7 @@ void TestAccessibility::canvasesDescribeThePicture()
     window->close();
 }
 
-void TestAccessibility::sliderValueFollowsTheThreshold()
+void TestWindowAccessibility::sliderValueFollowsTheThreshold()
 {
     ShownWindow window(bed_.menus());
     auto *slider = window.control<QSlider>("Slider1");
@@ -319,7 +319,7 @@ void TestAccessibility::sliderValueFollowsTheThreshold()
     QCOMPARE(window.text("thresh_label"), QStringLiteral("7"));
 }
 
-void TestAccessibility::textAreaReadsAsItsContent_data()
+void TestWindowAccessibility::textAreaReadsAsItsContent_data()
 {
     QTest::addColumn<QString>("content");
     QTest::addColumn<int>("offset");
@@ -335,7 +335,7 @@ void TestAccessibility::textAreaReadsAsItsContent_data()
     QTest::newRow("empty") << QString() << 0 << QString() << 0;
 }
 
-void TestAccessibility::textAreaReadsAsItsContent()
+void TestWindowAccessibility::textAreaReadsAsItsContent()
 {
     QFETCH(QString, content);
     QFETCH(int, offset);
@@ -359,7 +359,7 @@ void TestAccessibility::textAreaReadsAsItsContent()
     QVERIFY(interface->state().editable && interface->state().multiLine);
 }
 
-void TestAccessibility::textAreaSelectionAndCursorInContentOffsets()
+void TestWindowAccessibility::textAreaSelectionAndCursorInContentOffsets()
 {
     ShownWindow window(bed_.menus());
     auto *area = window.control<LogoTextEdit>("TextArea1");
@@ -387,5 +387,5 @@ void TestAccessibility::textAreaSelectionAndCursorInContentOffsets()
     QCOMPARE(text->selectionCount(), 0);
 }
 
-QTEST_MAIN(TestAccessibility)
-#include "tst_accessibility.moc"
+QTEST_MAIN(TestWindowAccessibility)
+#include "tst_window_accessibility.moc"
