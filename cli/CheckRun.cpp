@@ -1,4 +1,5 @@
 #include "CheckRun.h"
+#include "CliWords.h"
 
 #include "CliOutput.h"
 #include "CliRun.h"
@@ -40,13 +41,13 @@ int runCheck(const CliOptions &options)
     const std::variant<ReadLogoText, LogoTextReadError> read =
         readText(name, options.preview.isEmpty() ? LogoTextPicture::CheckOnly : LogoTextPicture::Make);
     if (const auto *error = std::get_if<LogoTextReadError>(&read)) {
-        printError(QStringLiteral("cannot read '%1': %2").arg(name, readFailureWords(*error)));
+        printError(CliWords::tr("cannot read '%1': %2").arg(name, readFailureWords(*error)));
         return kExitFailed;
     }
     const LogoTextReading &reading = std::get<ReadLogoText>(read).reading;
     const LogoTextCheck &check = reading.check;
     if (!check.valid) {
-        printError(QStringLiteral("'%1' is not logo data text: %2").arg(name, logoTextFaultPlaceAndWords(check.fault)));
+        printError(CliWords::tr("'%1' is not logo data text: %2").arg(name, logoTextFaultPlaceAndWords(check.fault)));
         return kExitFailed;
     }
 
@@ -61,7 +62,7 @@ int runCheck(const CliOptions &options)
         LogoTextReadError error{LogoTextReadError::Reason::NotEnoughMemory, {}};
         error.width = check.width;
         error.height = check.height();
-        printError(QStringLiteral("cannot read '%1': %2").arg(name, readFailureWords(error)));
+        printError(CliWords::tr("cannot read '%1': %2").arg(name, readFailureWords(error)));
         return kExitFailed;
     }
     return kExitOk;

@@ -1,4 +1,5 @@
 #include "CliHelp.h"
+#include "CliWords.h"
 
 #include <QCommandLineParser>
 
@@ -6,7 +7,7 @@ namespace plovan::cli {
 
 QString usageText()
 {
-    return QStringLiteral("Usage: plovan-cli [--threshold N|auto] [--reverse] [--rotate 90|180|270] [--mirror]\n"
+    return CliWords::tr("Usage: plovan-cli [--threshold N|auto] [--reverse] [--rotate 90|180|270] [--mirror]\n"
                           "                  [--brightness B] [--contrast C] [--gamma G] [--trim]\n"
                           "                  [--width D | --max-width D] [--center-on P]\n"
                           "                  [--halftone KIND [--serpentine]]\n"
@@ -19,51 +20,51 @@ CliOptionSet cliOptionSet()
 {
     return {
         QCommandLineOption(QStringLiteral("threshold"),
-                           QStringLiteral("Brightness threshold, 0-255 (default 100), or auto: the one that "
+                           CliWords::tr("Brightness threshold, 0-255 (default 100), or auto: the one that "
                                           "best separates the picture's dark and light parts (Otsu's "
                                           "method). With a halftone, 128 is neutral: every grey is "
                                           "moved by 128 - N before it is spread."),
                            QStringLiteral("N|auto"), QStringLiteral("100")),
-        QCommandLineOption(QStringLiteral("reverse"), QStringLiteral("Print the pixels lighter than the threshold instead.")),
+        QCommandLineOption(QStringLiteral("reverse"), CliWords::tr("Print the pixels lighter than the threshold instead.")),
         QCommandLineOption(QStringLiteral("rotate"),
-                           QStringLiteral("Turn the picture clockwise by 90, 180 or 270 degrees (after the "
+                           CliWords::tr("Turn the picture clockwise by 90, 180 or 270 degrees (after the "
                                           "turn its camera recorded, before anything else)."),
                            QStringLiteral("DEGREES")),
-        QCommandLineOption(QStringLiteral("mirror"), QStringLiteral("Mirror the picture left to right, after --rotate.")),
+        QCommandLineOption(QStringLiteral("mirror"), CliWords::tr("Mirror the picture left to right, after --rotate.")),
         QCommandLineOption(QStringLiteral("brightness"),
-                           QStringLiteral("Lighten (up to 100) or darken (down to -100) every colour, in "
+                           CliWords::tr("Lighten (up to 100) or darken (down to -100) every colour, in "
                                           "hundredths of the range; default 0."),
                            QStringLiteral("B")),
         QCommandLineOption(QStringLiteral("contrast"),
-                           QStringLiteral("Spread the colours apart from the middle grey (up to 100: twice as "
+                           CliWords::tr("Spread the colours apart from the middle grey (up to 100: twice as "
                                           "far) or draw them together (down to -100: all middle grey); "
                                           "default 0."),
                            QStringLiteral("C")),
         QCommandLineOption(QStringLiteral("gamma"),
-                           QStringLiteral("Gamma, 0.10-10.00, at most two decimals (default 1): above 1 "
+                           CliWords::tr("Gamma, 0.10-10.00, at most two decimals (default 1): above 1 "
                                           "lightens the middle greys, below 1 darkens them. Each colour v "
                                           "becomes 255 x ((v / 255 - 0.5) x (1 + C / 100) + 0.5 + B / 100, "
                                           "held within 0-1) ^ (1 / G), rounded."),
                            QStringLiteral("G")),
         QCommandLineOption(QStringLiteral("trim"),
-                           QStringLiteral("Remove the margins: the outer rows and columns that are paper all "
+                           CliWords::tr("Remove the margins: the outer rows and columns that are paper all "
                                           "along (a mean of 250 or more; with --reverse, 5 or less), after "
                                           "the tone and before the scaling. A picture that is paper "
                                           "everywhere is kept whole.")),
         QCommandLineOption(QStringLiteral("width"),
-                           QStringLiteral("Scale the picture to D dots wide, 1-32767, keeping its proportions "
+                           CliWords::tr("Scale the picture to D dots wide, 1-32767, keeping its proportions "
                                           "(each dot the average of the area it covers)."),
                            QStringLiteral("D")),
         QCommandLineOption(QStringLiteral("max-width"),
-                           QStringLiteral("Scale the picture down to D dots wide, 1-32767, only when it is "
+                           CliWords::tr("Scale the picture down to D dots wide, 1-32767, only when it is "
                                           "wider; never enlarges."),
                            QStringLiteral("D")),
         QCommandLineOption(QStringLiteral("center-on"),
-                           QStringLiteral("Centre the picture on paper P dots wide, 1-32767, with white on "
+                           CliWords::tr("Centre the picture on paper P dots wide, 1-32767, with white on "
                                           "either side; a picture wider than P is an error."),
                            QStringLiteral("P")),
         QCommandLineOption(QStringLiteral("halftone"),
-                           QStringLiteral("none (default: the threshold alone, for line-art logos and text); "
+                           CliWords::tr("none (default: the threshold alone, for line-art logos and text); "
                                           "for photos and gradients the error diffusions floyd-steinberg, "
                                           "atkinson (lighter, cleaner highlights), jarvis, stucki and sierra "
                                           "(smoother, wider), or the screens ordered (8x8 Bayer), "
@@ -72,28 +73,28 @@ CliOptionSet cliOptionSet()
                                           "dots)."),
                            QStringLiteral("KIND"), QStringLiteral("none")),
         QCommandLineOption(QStringLiteral("serpentine"),
-                           QStringLiteral("With an error diffusion: run every other row right to left, "
+                           CliWords::tr("With an error diffusion: run every other row right to left, "
                                           "which breaks up its diagonal worms.")),
         QCommandLineOption(QStringLiteral("output"),
-                           QStringLiteral("Write the text to FILE (replaced whole, or left untouched on failure)."),
+                           CliWords::tr("Write the text to FILE (replaced whole, or left untouched on failure)."),
                            QStringLiteral("FILE")),
         QCommandLineOption(QStringLiteral("preview"),
-                           QStringLiteral("Also write the black-and-white picture that is encoded (scaled, "
+                           CliWords::tr("Also write the black-and-white picture that is encoded (scaled, "
                                           "centred and halftoned) as a PNG file."),
                            QStringLiteral("OUT.png")),
         QCommandLineOption(QStringLiteral("check"),
-                           QStringLiteral("Read back logo data text from TEXTFILE (- for standard input) "
+                           CliWords::tr("Read back logo data text from TEXTFILE (- for standard input) "
                                           "instead of converting an IMAGE."),
                            QStringLiteral("TEXTFILE")),
         QCommandLineOption(QStringLiteral("dpi"),
-                           QStringLiteral("With --check: the printer's dots per inch, 1-2400 (default 203)."),
+                           CliWords::tr("With --check: the printer's dots per inch, 1-2400 (default 203)."),
                            QStringLiteral("N"), QStringLiteral("203")),
     };
 }
 
 HelpOptions describeCommandLine(QCommandLineParser &parser, const CliOptionSet &options)
 {
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(CliWords::tr(
         "Turns a PNG or JPEG logo into logo data text for a receipt printer: a pixel prints\n"
         "when the mean of its red, green and blue is below the threshold (above it with\n"
         "--reverse). The text goes to standard output unless --output names a file.\n"
@@ -116,7 +117,7 @@ HelpOptions describeCommandLine(QCommandLineParser &parser, const CliOptionSet &
     for (const QCommandLineOption *option : options.conversion())
         parser.addOption(*option);
     parser.addOptions({options.preview, options.check, options.dpi});
-    parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("The PNG or JPEG picture, or - for standard input."));
+    parser.addPositionalArgument(QStringLiteral("IMAGE"), CliWords::tr("The PNG or JPEG picture, or - for standard input."));
     return help;
 }
 

@@ -1,4 +1,5 @@
 #include "CliOptions.h"
+#include "CliWords.h"
 
 #include "CliHelp.h"
 #include "conversion/HalftoneNames.h"
@@ -77,7 +78,7 @@ QString halftoneList(bool (*which)(Halftone))
             names.append(QString(entry.name));
     }
     const QString last = names.takeLast();
-    return names.isEmpty() ? last : names.join(QLatin1String(", ")) + QLatin1String(" or ") + last;
+    return names.isEmpty() ? last : CliWords::tr("%1 or %2").arg(names.join(QLatin1String(", ")), last);
 }
 
 // The picture's turn from --rotate's degrees: 90, 180 or 270, as written.
@@ -95,23 +96,23 @@ std::optional<int> quarterTurns(const QString &degrees)
 std::variant<CliOptions, UsageError> checkArguments(const QCommandLineParser &parser, const CliOptionSet &known)
 {
     if (!parser.positionalArguments().isEmpty())
-        return UsageError{QStringLiteral("--check reads a text, not an IMAGE ('%1')").arg(parser.positionalArguments().first())};
+        return UsageError{CliWords::tr("--check reads a text, not an IMAGE ('%1')").arg(parser.positionalArguments().first())};
     for (const QCommandLineOption *option : known.conversion()) {
         if (parser.isSet(*option))
-            return UsageError{QStringLiteral("--%1 does not go with --check").arg(option->names().first())};
+            return UsageError{CliWords::tr("--%1 does not go with --check").arg(option->names().first())};
     }
     CliOptions options;
     options.check = parser.value(known.check);
     if (options.check.isEmpty())
-        return UsageError{QStringLiteral("--check needs a file name")};
+        return UsageError{CliWords::tr("--check needs a file name")};
     const std::optional<int> value = parseWholeNumber(parser.value(known.dpi), kMinDpi, kMaxDpi);
     if (!value)
-        return UsageError{QStringLiteral("the dpi must be a whole number from %1 to %2, not '%3'")
+        return UsageError{CliWords::tr("the dpi must be a whole number from %1 to %2, not '%3'")
                               .arg(QString::number(kMinDpi), QString::number(kMaxDpi), parser.value(known.dpi))};
     options.dpi = *value;
     options.preview = parser.value(known.preview);
     if (parser.isSet(known.preview) && options.preview.isEmpty())
-        return UsageError{QStringLiteral("--preview needs a file name")};
+        return UsageError{CliWords::tr("--preview needs a file name")};
     return options;
 }
 
@@ -136,11 +137,11 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
     if (parser.isSet(known.check))
         return checkArguments(parser, known);
     if (parser.isSet(known.dpi))
-        return UsageError{QStringLiteral("--dpi goes with --check only")};
+        return UsageError{CliWords::tr("--dpi goes with --check only")};
     if (positional.isEmpty())
-        return UsageError{QStringLiteral("no IMAGE given")};
+        return UsageError{CliWords::tr("no IMAGE given")};
     if (positional.size() > 1)
-        return UsageError{QStringLiteral("only one IMAGE, not %1").arg(positional.size())};
+        return UsageError{CliWords::tr("only one IMAGE, not %1").arg(positional.size())};
 
     CliOptions options;
     options.image = positional.first();
@@ -149,7 +150,7 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
     } else {
         const std::optional<int> value = parseThreshold(parser.value(known.threshold));
         if (!value)
-            return UsageError{QStringLiteral("the threshold must be a whole number from 0 to 255 or auto, not '%1'")
+            return UsageError{CliWords::tr("the threshold must be a whole number from 0 to 255 or auto, not '%1'")
                                   .arg(parser.value(known.threshold))};
         options.conversion.threshold = *value;
     }
@@ -160,12 +161,12 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
         const QString name = option.names().first();
         const std::optional<int> value = parseWholeNumber(parser.value(option), 1, Picture::kMaxSide);
         if (!value)
-            return UsageError{QStringLiteral("--%1 must be a whole number of dots from 1 to %2, not '%3'")
+            return UsageError{CliWords::tr("--%1 must be a whole number of dots from 1 to %2, not '%3'")
                                   .arg(name, QString::number(Picture::kMaxSide), parser.value(option))};
         return *value;
     };
     if (parser.isSet(known.width) && parser.isSet(known.maxWidth))
-        return UsageError{QStringLiteral("--width and --max-width do not go together")};
+        return UsageError{CliWords::tr("--width and --max-width do not go together")};
     for (const auto &[option, fit] : {std::pair{&known.width, Fit::Width}, std::pair{&known.maxWidth, Fit::MaxWidth}}) {
         if (!parser.isSet(*option))
             continue;
@@ -183,12 +184,12 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
     }
     const std::optional<Halftone> kind = halftoneNamed(parser.value(known.halftone));
     if (!kind)
-        return UsageError{QStringLiteral("the halftone must be %1, not '%2'")
+        return UsageError{CliWords::tr("the halftone must be %1, not '%2'")
                               .arg(halftoneList([](Halftone) { return true; }), parser.value(known.halftone))};
     options.conversion.print.halftone = *kind;
     if (parser.isSet(known.serpentine)) {
         if (!isErrorDiffusion(*kind))
-            return UsageError{QStringLiteral("--serpentine goes with an error diffusion (%1), not with the halftone '%2'")
+            return UsageError{CliWords::tr("--serpentine goes with an error diffusion (%1), not with the halftone '%2'")
                                   .arg(halftoneList(isErrorDiffusion), QString(halftoneName(*kind)))};
         options.conversion.print.serpentine = true;
     }
@@ -197,7 +198,7 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
     if (parser.isSet(known.rotate)) {
         const std::optional<int> turns = quarterTurns(parser.value(known.rotate));
         if (!turns)
-            return UsageError{QStringLiteral("--rotate must be 90, 180 or 270 (degrees clockwise), not '%1'")
+            return UsageError{CliWords::tr("--rotate must be 90, 180 or 270 (degrees clockwise), not '%1'")
                                   .arg(parser.value(known.rotate))};
         options.conversion.print.orientation.quarterTurns = *turns;
     }
@@ -207,14 +208,14 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
             continue;
         const std::optional<int> value = parseSignedWholeNumber(parser.value(*option), -100, 100);
         if (!value)
-            return UsageError{QStringLiteral("--%1 must be a whole number from -100 to 100, not '%2'")
+            return UsageError{CliWords::tr("--%1 must be a whole number from -100 to 100, not '%2'")
                                   .arg(option->names().first(), parser.value(*option))};
         options.conversion.print.tone.*field = *value;
     }
     if (parser.isSet(known.gamma)) {
         const std::optional<int> value = parseHundredths(parser.value(known.gamma), 10, 1000);
         if (!value)
-            return UsageError{QStringLiteral("--gamma must be a number from 0.10 to 10.00 with at most two decimals, not '%1'")
+            return UsageError{CliWords::tr("--gamma must be a number from 0.10 to 10.00 with at most two decimals, not '%1'")
                                   .arg(parser.value(known.gamma))};
         options.conversion.print.tone.gammaHundredths = *value;
     }
@@ -223,9 +224,9 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
     options.output = parser.value(known.output);
     options.preview = parser.value(known.preview);
     if (parser.isSet(known.output) && options.output.isEmpty())
-        return UsageError{QStringLiteral("--output needs a file name")};
+        return UsageError{CliWords::tr("--output needs a file name")};
     if (parser.isSet(known.preview) && options.preview.isEmpty())
-        return UsageError{QStringLiteral("--preview needs a file name")};
+        return UsageError{CliWords::tr("--preview needs a file name")};
     return options;
 }
 

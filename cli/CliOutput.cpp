@@ -1,4 +1,5 @@
 #include "CliOutput.h"
+#include "CliWords.h"
 
 #include "messages/WriteFailureWords.h"
 #include "platform/OutputFile.h"
@@ -25,8 +26,8 @@ std::optional<WriteFailure> writeTo(const OutputTarget &target, const WriteBytes
 bool said(const OutputTarget &target, const std::optional<WriteFailure> &failure)
 {
     if (failure) {
-        const QString name = target.path.isEmpty() ? QStringLiteral("standard output") : target.path;
-        printError(QStringLiteral("cannot write '%1': %2").arg(name, writeFailureWords(*failure)));
+        const QString name = target.path.isEmpty() ? CliWords::tr("standard output") : target.path;
+        printError(CliWords::tr("cannot write '%1': %2").arg(name, writeFailureWords(*failure)));
     }
     return !failure;
 }

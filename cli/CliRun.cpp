@@ -1,4 +1,5 @@
 #include "CliRun.h"
+#include "CliWords.h"
 
 #include "CliOutput.h"
 #include "messages/LoadReasonWords.h"
@@ -58,7 +59,7 @@ int run(const CliOptions &options)
     // Scaling and centring happen in the load, as in the window; the halftone in redraw.
     state.print = options.conversion.print;
     if (const std::optional<LoadError> error = loadImage(options, state)) {
-        printError(QStringLiteral("cannot load '%1': %2").arg(error->file, reasonWords(error->reason)));
+        printError(CliWords::tr("cannot load '%1': %2").arg(error->file, reasonWords(error->reason)));
         return kExitFailed;
     }
     const int width = state.pix->Width(), height = state.pix->Height();
@@ -69,7 +70,7 @@ int run(const CliOptions &options)
         // here), so the line has the memory it needs. A file being written is a QSaveFile
         // that was never committed: the earlier file, or none, stays.
         state = ConversionState();
-        printError(QStringLiteral("cannot load '%1': %2")
+        printError(CliWords::tr("cannot load '%1': %2")
                        .arg(options.image, reasonWords(picturefile::notEnoughMemory(width, height))));
         return kExitFailed;
     }

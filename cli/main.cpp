@@ -8,6 +8,7 @@
 #include "CliRun.h"
 
 #include "Version.h"
+#include "platform/Translations.h"
 
 #include <QCoreApplication>
 
@@ -34,6 +35,9 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("plovan-cli"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(plovan::kVersion));
+    // In the user's language from here on: --help, the usage and every one-line error.
+    plovan::Translations translations;
+    translations.install(plovan::languageFromEnvironment());
 
     const auto parsed = plovan::cli::parseArguments(QCoreApplication::arguments());
     if (const auto *usage = std::get_if<plovan::cli::UsageError>(&parsed)) {

@@ -111,6 +111,17 @@ grep -qE "<release version=\"$version\" date=\"[0-9]{4}-[0-9]{2}-[0-9]{2}\"" "$m
   || fail "metainfo has no release $version with a date"
 pass "metainfo is valid, launches the desktop entry and names release $version"
 
+# The languages the programs speak, in the menus that list them too.
+for lang in de fr es; do
+  for key in Name GenericName Comment; do
+    grep -q "^$key\[$lang\]=." "$desktop" || fail "desktop entry has no $key[$lang]"
+  done
+  for element in name summary; do
+    grep -q "<$element xml:lang=\"$lang\">[^<]" "$metainfo" || fail "metainfo has no $element in $lang"
+  done
+done
+pass "desktop entry and metainfo name and describe Plovan in German, French and Spanish"
+
 # --- The installed plovan-cli --------------------------------------------------------
 cli=$root/usr/bin/plovan-cli
 check_logo_run "$cli" "installed plovan-cli" "$work/installed.txt"

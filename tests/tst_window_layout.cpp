@@ -3,8 +3,11 @@
 
 #include "tst_window_fixture.h"
 
+#include "platform/Translations.h"
 #include "ui/LogoTextEdit.h"
 #include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
@@ -33,6 +36,8 @@ private Q_SLOTS:
     void tabVisitsTheControlsInOrder();
     void captionsFit_data();
     void captionsFit();
+    void captionsFitInEveryLanguage_data();
+    void captionsFitInEveryLanguage();
 
 private:
     WindowTestBed bed_;
@@ -242,6 +247,47 @@ void TestWindowLayout::captionsFit()
     const int advance = QFontMetrics(control->font()).horizontalAdvance(text);
     QVERIFY2(advance <= control->contentsRect().width(),
              qPrintable(QStringLiteral("%1 wide in a label %2 wide").arg(advance).arg(control->contentsRect().width())));
+}
+
+void TestWindowLayout::captionsFitInEveryLanguage_data()
+{
+    QTest::addColumn<QString>("language"); // "": English
+    QTest::addColumn<QString>("control");
+    QStringList languages{QString()};
+    for (const char *language : kTranslatedLanguages)
+        languages << QLatin1String(language);
+    for (const QString &language : std::as_const(languages))
+        for (const char *control : {"PushButton1", "PushButton2", "PushButton3", "CheckBox1", "dimensions_label1",
+                                    "dimensions_label2", "dimensions_label3", "dimensions_label4", "dimensions_label5"})
+            QTest::addRow("%s %s", language.isEmpty() ? "en" : qPrintable(language), control)
+                << language << QString::fromLatin1(control);
+}
+
+// Each caption as the window shows it in each language, in the place the layout gives it:
+// a label's text within the label, a button's or the check box's whole size hint (text,
+// margins, the box) within the control. ctest runs this at 100 % and at 200 % too.
+void TestWindowLayout::captionsFitInEveryLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, control);
+    Translations translations;
+    QVERIFY(translations.install(language));
+    // Menus and window made in the language, as at start-up.
+    MainMenuBar menus;
+    ShownWindow window(menus);
+    QWidget *widget = window.control(control.toLatin1());
+    QVERIFY(widget);
+    const QString text = widget->property("text").toString();
+    QVERIFY(!text.isEmpty());
+    int needed = 0, room = 0;
+    if (auto *label = qobject_cast<QLabel *>(widget)) {
+        needed = QFontMetrics(label->font()).horizontalAdvance(text);
+        room = label->contentsRect().width();
+    } else {
+        needed = widget->sizeHint().width();
+        room = widget->width();
+    }
+    QVERIFY2(needed <= room, qPrintable(QStringLiteral("\"%1\" needs %2, has %3").arg(text).arg(needed).arg(room)));
 }
 
 QTEST_MAIN(TestWindowLayout)

@@ -34,6 +34,7 @@ start_window_manager() {
 
 # A home, runtime and configuration folder of the check's own, removed when it ends: the file
 # dialogs and the window's choices are remembered there, never in the user's real settings.
+# The texts are English.
 # Also makes $out and starts an empty $log there.
 use_scratch_home() {
   mkdir -p "$out"
@@ -41,6 +42,9 @@ use_scratch_home() {
   trap 'rm -rf "$scratch"' EXIT
   chmod 700 "$scratch"
   export XDG_RUNTIME_DIR=$scratch HOME=$scratch XDG_CONFIG_HOME=$scratch/config QT_QPA_PLATFORM=xcb
+  # English, as the dialog titles the checks look for are, whatever the caller's locale.
+  export LC_ALL=C.UTF-8
+  unset LANGUAGE
   log=$out/plovan.log
   : >"$log"
 }

@@ -12,6 +12,8 @@ App::App(int &argc, char **argv) : QApplication(argc, argv)
     setApplicationVersion(QLatin1String(kVersion));
     // Lets a Wayland compositor match the window with the installed desktop entry and icon.
     setDesktopFileName(QStringLiteral("org.plovan.Plovan"));
+    // Before any window or menu is made: their texts are translated as they are made.
+    translations_.install(languageFromEnvironment());
 }
 
 } // namespace plovan

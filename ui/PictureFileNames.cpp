@@ -1,10 +1,16 @@
 #include "ui/PictureFileNames.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
 
 namespace plovan {
+namespace {
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(PictureFileNames)
+};
+} // namespace
 
 QString pictureNameFilter(const FileTypeSet &types)
 {
@@ -18,7 +24,11 @@ QString pictureNameFilter(const FileTypeSet &types)
     for (const QString &extension : extensions)
         patterns << QStringLiteral("*.") + extension.toUpper();
     patterns.removeDuplicates();
-    return QStringLiteral("%1 pictures (%2)").arg(kinds.join(QStringLiteral(" or ")), patterns.join(QLatin1Char(' ')));
+    // "PNG or JPEG", one "or" between each two.
+    QString named = kinds.value(0);
+    for (qsizetype i = 1; i < kinds.size(); ++i)
+        named = Words::tr("%1 or %2").arg(named, kinds[i]);
+    return Words::tr("%1 pictures (%2)").arg(named, patterns.join(QLatin1Char(' ')));
 }
 
 bool hasPictureExtension(const QString &fileName, const FileTypeSet &types)
