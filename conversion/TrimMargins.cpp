@@ -1,0 +1,178 @@
+#include "conversion/TrimMargins.h"
+
+#include "conversion/Orientation.h"
+#include "platform/StoredPixel.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "conversion/Sse2.h"
+
+namespace plovan {
+namespace {
+
+// Paper is a floored mean of at least 250 (Light) or at most 5 (Dark): in sums of red,
+// green and blue, at least 750 or at most 17.
+constexpr int kLightPaperSum = 750;
+constexpr int kDarkPaperSum = 17;
+
+// Where along a row content lies, a pixel's paper told by `isPaper`: the first pixel of
+// [from, to) that is not paper (`to` when there is none), the last (`from - 1`).
+template <typename IsPaper>
+int firstContentPixel(const std::uint32_t *row, int from, int to, const IsPaper &isPaper)
+{
+    for (int x = from; x < to; ++x) {
+        if (!isPaper(row[x]))
+            return x;
+    }
+    return to;
+}
+
+template <typename IsPaper>
+int lastContentPixel(const std::uint32_t *row, int from, int to, const IsPaper &isPaper)
+{
+    for (int x = to; x > from; --x) {
+        if (!isPaper(row[x - 1]))
+            return x - 1;
+    }
+    return from - 1;
+}
+
+// The paper of the picture as it is, from its channel sums: 16 pixels at a time where
+// SSE2 is built, so that a margin (or a picture that is paper everywhere) is read at the
+// speed of memory.
+template <bool light>
+class SumPaper {
+public:
+    static bool isPaper(std::uint32_t pixel)
+    {
+        return light ? channelSum(pixel) >= kLightPaperSum : channelSum(pixel) <= kDarkPaperSum;
+    }
+
+    int firstContent(const std::uint32_t *row, int from, int to) const
+    {
+        int x = from;
+#if PLOVAN_SSE2
+        for (; x + 16 <= to; x += 16) {
+            if (anyContent(row + x))
+                break; // one of these 16: found below, one at a time
+        }
+#endif
+        return firstContentPixel(row, x, to, isPaper);
+    }
+
+    int lastContent(const std::uint32_t *row, int from, int to) const
+    {
+        int x = to;
+#if PLOVAN_SSE2
+        for (; x - 16 >= from; x -= 16) {
+            if (anyContent(row + x - 16))
+                break;
+        }
+#endif
+        return lastContentPixel(row, from, x, isPaper);
+    }
+
+private:
+#if PLOVAN_SSE2
+    static bool anyContent(const std::uint32_t *sixteen)
+    {
+        const auto *in = reinterpret_cast<const __m128i *>(sixteen);
+        const __m128i content = _mm_or_si128(_mm_or_si128(contentFour(_mm_loadu_si128(in)), contentFour(_mm_loadu_si128(in + 1))),
+                                             _mm_or_si128(contentFour(_mm_loadu_si128(in + 2)), contentFour(_mm_loadu_si128(in + 3))));
+        return _mm_movemask_epi8(content) != 0;
+    }
+
+    static __m128i contentFour(__m128i pixels)
+    {
+        const __m128i sums = channelSumsFour(pixels);
+        return light ? _mm_cmplt_epi32(sums, _mm_set1_epi32(kLightPaperSum))
+                     : _mm_cmpgt_epi32(sums, _mm_set1_epi32(kDarkPaperSum));
+    }
+#endif
+};
+
+// The paper of the picture as a tone table would make it, one pixel at a time.
+class TonedPaper {
+public:
+    TonedPaper(const ToneTable &table, Trim trim) : table_(table), light_(trim == Trim::Light) {}
+
+    bool operator()(std::uint32_t pixel) const
+    {
+        const int sum = table_[size_t(Red(pixel))] + table_[size_t(Green(pixel))] + table_[size_t(Blue(pixel))];
+        return light_ ? sum >= kLightPaperSum : sum <= kDarkPaperSum;
+    }
+    int firstContent(const std::uint32_t *row, int from, int to) const { return firstContentPixel(row, from, to, *this); }
+    int lastContent(const std::uint32_t *row, int from, int to) const { return lastContentPixel(row, from, to, *this); }
+
+private:
+    const ToneTable &table_;
+    bool light_;
+};
+
+// The bounding box of the pixels that are not paper: the top row with any, then the
+// bottom one, then, on the rows between, only as far in from the sides as the box
+// reaches so far. The whole picture when it is all paper.
+template <typename Paper>
+QRect contentOf(const Picture &picture, const Paper &paper)
+{
+    const ConstRGBSurface in = picture.rgbSurface();
+    const int width = picture.Width();
+    const int height = picture.Height();
+    int top = 0;
+    int left = width;
+    for (; top < height; ++top) {
+        left = paper.firstContent(in.row(top), 0, width);
+        if (left < width)
+            break;
+    }
+    if (top == height)
+        return QRect(0, 0, width, height);
+    int right = paper.lastContent(in.row(top), left, width);
+    int bottom = height - 1;
+    for (; bottom > top; --bottom) {
+        const int first = paper.firstContent(in.row(bottom), 0, width);
+        if (first < width) {
+            left = std::min(left, first);
+            right = std::max(right, paper.lastContent(in.row(bottom), first, width));
+            break;
+        }
+    }
+    for (int y = top + 1; y < bottom && (left > 0 || right < width - 1); ++y) {
+        left = paper.firstContent(in.row(y), 0, left);
+        right = paper.lastContent(in.row(y), right + 1, width);
+    }
+    return QRect(left, top, right - left + 1, bottom - top + 1);
+}
+
+} // namespace
+
+QRect contentRect(const Picture &picture, Trim trim)
+{
+    switch (trim) {
+    case Trim::Off:
+        break;
+    case Trim::Light:
+        return contentOf(picture, SumPaper<true>());
+    case Trim::Dark:
+        return contentOf(picture, SumPaper<false>());
+    }
+    return QRect(0, 0, picture.Width(), picture.Height());
+}
+
+QRect contentRect(const Picture &picture, Trim trim, const ToneTable &table)
+{
+    if (trim == Trim::Off)
+        return QRect(0, 0, picture.Width(), picture.Height());
+    return contentOf(picture, TonedPaper(table, trim));
+}
+
+PictureRef trimMargins(const PictureRef &picture, Trim trim)
+{
+    const QRect kept = contentRect(*picture, trim);
+    if (kept == QRect(0, 0, picture->Width(), picture->Height()))
+        return picture;
+    return orientPart(*picture, kept, Orientation{}); // the identity: a plain copy of the part
+}
+
+} // namespace plovan
