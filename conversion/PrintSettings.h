@@ -66,8 +66,8 @@ struct PrintSettings {
     int paperWidth = 0; // dots, 1-32767, to centre the picture on; 0 leaves it as it is
     Halftone halftone = Halftone::None;
     bool serpentine = false; // error diffusions run odd rows right to left
-    Orientation orientation;
-    Tone tone;
+    Orientation orientation{};
+    Tone tone{};
     Trim trim = Trim::Off;
 
     bool operator==(const PrintSettings &) const = default;
