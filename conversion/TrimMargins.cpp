@@ -92,22 +92,100 @@ private:
 #endif
 };
 
-// The paper of the picture as a tone table would make it, one pixel at a time.
+// The paper of the picture as a tone table would make it. Looking each pixel up takes
+// longer than reading it, so where SSE2 is built 16 pixels at a time are first told
+// apart by their lowest channel (Light) or highest (Dark): the table never falls as the
+// value rises (contrast -100 at the least keeps it flat), so a lowest channel that the
+// table takes to 250 or more makes paper whatever the others are, and a picture whose
+// margins are that light is read at the speed of memory. Only pixels that this cannot
+// settle are looked up.
 class TonedPaper {
 public:
-    TonedPaper(const ToneTable &table, Trim trim) : table_(table), light_(trim == Trim::Light) {}
+    TonedPaper(const ToneTable &table, Trim trim) : table_(table), light_(trim == Trim::Light)
+    {
+        const bool rising = std::is_sorted(table.begin(), table.end());
+        // Light: the lowest channel from which every value is toned to 250 or more.
+        // Dark: the highest channel up to which every value is toned to 5 or less.
+        int limit = light_ ? 256 : -1;
+        if (rising) {
+            for (int v = 0; v < 256; ++v) {
+                if (light_ && table[size_t(v)] >= 250) {
+                    limit = v;
+                    break;
+                }
+                if (!light_ && table[size_t(v)] <= 5)
+                    limit = v;
+            }
+        }
+        sureLimit_ = limit;
+    }
 
     bool operator()(std::uint32_t pixel) const
     {
         const int sum = table_[size_t(Red(pixel))] + table_[size_t(Green(pixel))] + table_[size_t(Blue(pixel))];
         return light_ ? sum >= kLightPaperSum : sum <= kDarkPaperSum;
     }
-    int firstContent(const std::uint32_t *row, int from, int to) const { return firstContentPixel(row, from, to, *this); }
-    int lastContent(const std::uint32_t *row, int from, int to) const { return lastContentPixel(row, from, to, *this); }
+
+    int firstContent(const std::uint32_t *row, int from, int to) const
+    {
+        int x = from;
+#if PLOVAN_SSE2
+        for (; x + 16 <= to; x += 16) {
+            if (surelyPaper(row + x))
+                continue;
+            const int first = firstContentPixel(row, x, x + 16, *this);
+            if (first < x + 16)
+                return first;
+        }
+#endif
+        return firstContentPixel(row, x, to, *this);
+    }
+
+    int lastContent(const std::uint32_t *row, int from, int to) const
+    {
+        int x = to;
+#if PLOVAN_SSE2
+        for (; x - 16 >= from; x -= 16) {
+            if (surelyPaper(row + x - 16))
+                continue;
+            const int last = lastContentPixel(row, x - 16, x, *this);
+            if (last >= x - 16)
+                return last;
+        }
+#endif
+        return lastContentPixel(row, from, x, *this);
+    }
 
 private:
+#if PLOVAN_SSE2
+    // Whether each of 16 pixels is paper by its lowest (highest) channel alone. In each
+    // pixel's lowest byte: the minimum (maximum) of blue, green and red, the top byte set
+    // (cleared) so that it takes no part.
+    bool surelyPaper(const std::uint32_t *sixteen) const
+    {
+        const auto *in = reinterpret_cast<const __m128i *>(sixteen);
+        __m128i sure = _mm_set1_epi32(-1);
+        for (int q = 0; q < 4; ++q) {
+            const __m128i pixels = _mm_loadu_si128(in + q);
+            __m128i extreme;
+            if (light_) {
+                const __m128i v = _mm_or_si128(pixels, _mm_set1_epi32(int(0xFF000000u)));
+                extreme = _mm_min_epu8(_mm_min_epu8(v, _mm_srli_epi32(v, 8)), _mm_srli_epi32(v, 16));
+            } else {
+                const __m128i v = _mm_and_si128(pixels, _mm_set1_epi32(0x00FFFFFF));
+                extreme = _mm_max_epu8(_mm_max_epu8(v, _mm_srli_epi32(v, 8)), _mm_srli_epi32(v, 16));
+            }
+            extreme = _mm_and_si128(extreme, _mm_set1_epi32(0xFF));
+            sure = _mm_and_si128(sure, light_ ? _mm_cmpgt_epi32(extreme, _mm_set1_epi32(sureLimit_ - 1))
+                                              : _mm_cmplt_epi32(extreme, _mm_set1_epi32(sureLimit_ + 1)));
+        }
+        return _mm_movemask_epi8(sure) == 0xFFFF;
+    }
+#endif
+
     const ToneTable &table_;
     bool light_;
+    int sureLimit_; // 256 (Light) or -1 (Dark) when no channel makes paper on its own
 };
 
 // The bounding box of the pixels that are not paper: the top row with any, then the

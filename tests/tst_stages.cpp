@@ -266,6 +266,7 @@ void TestStages::trimByHand_data()
     row("mean 5 from 5 + 6 + 6, reversed", size, Trim::Dark, RGB(5, 6, 6), kWhite, {middle}, middle);
     row("margins of mean 6 are kept, reversed", size, Trim::Dark, RGB(6, 6, 6), kWhite, {middle}, all);
     row("ink of mean 6 is content, reversed", size, Trim::Dark, kBlack, RGB(5, 6, 7), {middle}, middle);
+    row("ink of 6, 6 and 6 is content, reversed", size, Trim::Dark, kBlack, RGB(6, 6, 6), {middle}, middle);
     row("white is content when reversed", size, Trim::Dark, kWhite, kBlack, {middle}, all);
     row("all paper, left whole", size, Trim::Light, kWhite, kWhite, {}, all);
     row("all paper, reversed, left whole", size, Trim::Dark, kBlack, kBlack, {}, all);
@@ -301,6 +302,11 @@ void TestStages::trimByHand()
     });
     QCOMPARE(naiveContent(*picture, trim), expected); // the reference agrees
     QCOMPARE(contentRect(*picture, trim), expected);
+    // Through a tone table: the same for the identity, as the scan of the toned picture
+    // for tones that move the shades by a little (5 levels up, 5 down).
+    QCOMPARE(contentRect(*picture, trim, toneTable(Tone{})), expected);
+    for (const Tone &t : {tone(2, 0, 100), tone(-2, 0, 100)})
+        QCOMPARE(contentRect(*picture, trim, toneTable(t)), naiveContent(*naiveTone(*picture, naiveToneTable(t)), trim));
     const PictureRef trimmed = trimMargins(picture, trim);
     if (expected == wholeOf(*picture)) {
         QCOMPARE(trimmed, picture);
@@ -311,20 +317,27 @@ void TestStages::trimByHand()
 }
 
 // Paper of every shade that counts (and the shades just past it as content, a few of them),
-// with random top bytes, against the scan of every pixel.
+// with random top bytes, against the scan of every pixel; and what is kept of the picture
+// as a tone would make it against the scan of the toned picture, the tones moving some of
+// those shades across the limit.
 void TestStages::trimByScan_data()
 {
     QTest::addColumn<QSize>("size");
     QTest::addColumn<Trim>("trim");
     QTest::addColumn<int>("inkPixels");
+    QTest::addColumn<Tone>("tone");
     QTest::addColumn<quint32>("seed");
     const QList<QSize> sizes = {{1, 1}, {2, 3}, {17, 1}, {1, 17}, {16, 16}, {33, 20}, {100, 57}, {257, 31}};
+    const QList<Tone> tones = {Tone{}, tone(2, 0, 100), tone(-1, 15, 110)};
     quint32 seed = 1;
     for (const Trim trim : {Trim::Light, Trim::Dark}) {
         for (const QSize &size : sizes) {
             for (const int ink : {0, 1, 3, 40}) {
-                QTest::addRow("%s, %dx%d, %d ink pixels", trimName(trim), size.width(), size.height(), ink)
-                    << size << trim << ink << seed++;
+                for (const Tone &t : tones) {
+                    QTest::addRow("%s, %dx%d, %d ink pixels, tone %d %d %d", trimName(trim), size.width(), size.height(), ink,
+                                  t.brightness, t.contrast, t.gammaHundredths)
+                        << size << trim << ink << t << seed++;
+                }
             }
         }
     }
@@ -335,6 +348,7 @@ void TestStages::trimByScan()
     QFETCH(QSize, size);
     QFETCH(Trim, trim);
     QFETCH(int, inkPixels);
+    QFETCH(Tone, tone);
     QFETCH(quint32, seed);
     QRandomGenerator random(seed);
     // Paper at the limit and beyond it; ink just past the limit and far past it.
@@ -352,10 +366,12 @@ void TestStages::trimByScan()
             surface.row(y)[x] = withTop(paper[random.bounded(int(paper.size()))]);
     for (int i = 0; i < inkPixels; ++i)
         surface.row(random.bounded(size.height()))[random.bounded(size.width())] = withTop(ink[random.bounded(int(ink.size()))]);
+
     const QRect expected = naiveContent(*picture, trim);
     QCOMPARE(contentRect(*picture, trim), expected);
     const QString difference = firstStoredDifference(*trimMargins(picture, trim), *naiveCrop(*picture, expected));
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    QCOMPARE(contentRect(*picture, trim, toneTable(tone)), naiveContent(*naiveTone(*picture, naiveToneTable(tone)), trim));
 }
 
 // What trimming keeps of the picture as the tone would make it, without toning it: the
@@ -370,6 +386,9 @@ void TestStages::trimThroughTone_data()
     const QRect middle(9, 4, 20, 11);
     const QRect all(0, 0, 40, 20);
     QTest::newRow("grey margins made white") << Trim::Light << tone(30, 0, 100) << quint32(RGB(200, 200, 200)) << middle;
+    // 242 alone is toned to 247, too little to make paper; with the other two it is.
+    QTest::newRow("margins made paper by the sum") << Trim::Light << tone(2, 0, 100) << quint32(RGB(242, 250, 255)) << middle;
+    QTest::newRow("margins short of paper by the sum") << Trim::Light << tone(2, 0, 100) << quint32(RGB(241, 243, 255)) << all;
     QTest::newRow("grey margins made nearly white: 249") << Trim::Light << tone(0, 0, 100) << quint32(RGB(249, 249, 249)) << all;
     QTest::newRow("white margins made grey") << Trim::Light << tone(-10, 0, 100) << quint32(kWhite) << all;
     QTest::newRow("near-white margins lifted by gamma 3") << Trim::Light << tone(0, 0, 300) << quint32(RGB(240, 240, 240)) << middle;
