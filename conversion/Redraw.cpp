@@ -1,6 +1,7 @@
 #include "conversion/Redraw.h"
 
 #include "conversion/ErrorDiffusion.h"
+#include "conversion/KernelDiffusion.h"
 #include "conversion/OrderedDither.h"
 // Where the SSE2 loops are not built (Sse2.h), the plain loop does the whole row.
 #include "conversion/Sse2.h"
@@ -85,14 +86,12 @@ void redraw(const ConversionState &state, ConversionView &view)
             view.setProgressText(QString::number(y + 1));
         }
     };
-    switch (state.print.halftone) {
-    case Halftone::None:
-        eachRow([&](int, const std::uint32_t *src, std::uint32_t *dst) {
-            thresholdRow(src, dst, width, threshold, reverse);
-        });
-        break;
-    case Halftone::FloydSteinberg: {
-        FloydSteinberg diffusion(width);
+    // An error diffusion made for this picture's width, a row at a time from the top.
+    auto diffuseEachRow = [&](auto &&diffusion) {
+        eachRow([&](int, const std::uint32_t *src, std::uint32_t *dst) { diffusion.row(src, dst, threshold, reverse); });
+    };
+    // The same two rows at a time (rows()), the last alone when the height is odd.
+    auto diffuseInPairs = [&](auto &&diffusion) {
         int y = 0;
         for (; y + 1 < height; y += 2) {
             diffusion.rows(source.row(y), dest.row(y), source.row(y + 1), dest.row(y + 1), threshold, reverse);
@@ -103,13 +102,34 @@ void redraw(const ConversionState &state, ConversionView &view)
             diffusion.row(source.row(y), dest.row(y), threshold, reverse);
             view.setProgressText(QString::number(y + 1));
         }
+    };
+    switch (state.print.halftone) {
+    case Halftone::None:
+        eachRow([&](int, const std::uint32_t *src, std::uint32_t *dst) {
+            thresholdRow(src, dst, width, threshold, reverse);
+        });
         break;
-    }
-    case Halftone::Atkinson: {
-        Atkinson diffusion(width);
-        eachRow([&](int, const std::uint32_t *src, std::uint32_t *dst) { diffusion.row(src, dst, threshold, reverse); });
+    case Halftone::FloydSteinberg:
+        if (state.print.serpentine)
+            diffuseEachRow(KernelDiffusion<kFloydSteinbergKernel>(width, true));
+        else
+            diffuseInPairs(FloydSteinberg(width));
         break;
-    }
+    case Halftone::Atkinson:
+        if (state.print.serpentine)
+            diffuseEachRow(KernelDiffusion<kAtkinsonKernel>(width, true));
+        else
+            diffuseEachRow(Atkinson(width));
+        break;
+    case Halftone::Jarvis:
+        diffuseEachRow(JarvisDiffusion(width, state.print.serpentine));
+        break;
+    case Halftone::Stucki:
+        diffuseEachRow(StuckiDiffusion(width, state.print.serpentine));
+        break;
+    case Halftone::Sierra:
+        diffuseEachRow(SierraDiffusion(width, state.print.serpentine));
+        break;
     case Halftone::Ordered:
         eachRow([&](int y, const std::uint32_t *src, std::uint32_t *dst) {
             orderedRow(src, dst, width, y, threshold, reverse);
