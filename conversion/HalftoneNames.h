@@ -18,7 +18,7 @@ struct HalftoneName {
     QLatin1StringView name;
 };
 
-inline constexpr std::array<HalftoneName, 7> kHalftoneNames{{
+inline constexpr std::array<HalftoneName, 9> kHalftoneNames{{
     {Halftone::None, QLatin1StringView("none")},
     {Halftone::FloydSteinberg, QLatin1StringView("floyd-steinberg")},
     {Halftone::Atkinson, QLatin1StringView("atkinson")},
@@ -26,6 +26,8 @@ inline constexpr std::array<HalftoneName, 7> kHalftoneNames{{
     {Halftone::Jarvis, QLatin1StringView("jarvis")},
     {Halftone::Stucki, QLatin1StringView("stucki")},
     {Halftone::Sierra, QLatin1StringView("sierra")},
+    {Halftone::BlueNoise, QLatin1StringView("blue-noise")},
+    {Halftone::Clustered, QLatin1StringView("clustered")},
 }};
 
 // The halftone of that name, exactly as spelt in the table; nothing for any other text.

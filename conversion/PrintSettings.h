@@ -12,6 +12,8 @@ enum class Halftone {
     Jarvis,  // Jarvis, Judice and Ninke's error diffusion
     Stucki,
     Sierra,  // Sierra's three-row error diffusion
+    BlueNoise, // a void-and-cluster screen
+    Clustered, // a clustered-dot screen
 };
 
 // Whether a halftone spreads each pixel's error over its neighbours (and so can run its

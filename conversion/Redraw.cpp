@@ -1,8 +1,11 @@
 #include "conversion/Redraw.h"
 
+#include "conversion/BlueNoise.h"
+#include "conversion/ClusteredDot.h"
 #include "conversion/ErrorDiffusion.h"
 #include "conversion/KernelDiffusion.h"
 #include "conversion/OrderedDither.h"
+#include "conversion/ScreenDither.h"
 // Where the SSE2 loops are not built (Sse2.h), the plain loop does the whole row.
 #include "conversion/Sse2.h"
 #include "conversion/StreamedRow.h"
@@ -133,6 +136,18 @@ void redraw(const ConversionState &state, ConversionView &view)
     case Halftone::Ordered:
         eachRow([&](int y, const std::uint32_t *src, std::uint32_t *dst) {
             orderedRow(src, dst, width, y, threshold, reverse);
+        });
+        break;
+    case Halftone::BlueNoise: {
+        const ScreenTile<kBlueNoiseSide> &tile = blueNoiseTile();
+        eachRow([&](int y, const std::uint32_t *src, std::uint32_t *dst) {
+            screenRow(tile, src, dst, width, y, threshold, reverse);
+        });
+        break;
+    }
+    case Halftone::Clustered:
+        eachRow([&](int y, const std::uint32_t *src, std::uint32_t *dst) {
+            screenRow(kClusteredTile, src, dst, width, y, threshold, reverse);
         });
         break;
     }
