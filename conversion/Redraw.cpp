@@ -106,6 +106,13 @@ void redraw(const ConversionState &state, ConversionView &view)
             view.setProgressText(QString::number(y + 1));
         }
     };
+    // A kernel's diffusion, two rows at a time unless they run serpentine.
+    auto diffuseByKernel = [&](auto &&diffusion) {
+        if (state.print.serpentine)
+            diffuseEachRow(diffusion);
+        else
+            diffuseInPairs(diffusion);
+    };
     switch (state.print.halftone) {
     case Halftone::None:
         eachRow([&](int, const std::uint32_t *src, std::uint32_t *dst) {
@@ -125,13 +132,13 @@ void redraw(const ConversionState &state, ConversionView &view)
             diffuseEachRow(Atkinson(width));
         break;
     case Halftone::Jarvis:
-        diffuseEachRow(JarvisDiffusion(width, state.print.serpentine));
+        diffuseByKernel(JarvisDiffusion(width, state.print.serpentine));
         break;
     case Halftone::Stucki:
-        diffuseEachRow(StuckiDiffusion(width, state.print.serpentine));
+        diffuseByKernel(StuckiDiffusion(width, state.print.serpentine));
         break;
     case Halftone::Sierra:
-        diffuseEachRow(SierraDiffusion(width, state.print.serpentine));
+        diffuseByKernel(SierraDiffusion(width, state.print.serpentine));
         break;
     case Halftone::Ordered:
         eachRow([&](int y, const std::uint32_t *src, std::uint32_t *dst) {
