@@ -13,7 +13,8 @@ namespace plovan {
 // `received` in 1/divisor and the division rounding down also below zero; the pixel is
 // black when that value is below 128; its error, the value less 255 when white and the
 // value itself when black, goes on exactly as weight x error in 1/divisor; error that
-// would leave the picture is dropped. Three rows of errors are kept.
+// would leave the picture is dropped. Three rows of errors are kept (and band() keeps its
+// eight rows' worth as it goes).
 //
 // Serpentine: row 0 runs left to right, row 1 right to left, and so on, each row's kernel
 // mirrored to its direction, so that the error of a right-to-left row goes on to the left
@@ -43,19 +44,32 @@ public:
     KernelDiffusion(int width, bool serpentine);
     // The next row: reads `width` stored pixels of src, writes opaque black or white to dst.
     void row(const std::uint32_t *src, std::uint32_t *dst, int threshold, bool reverse);
-    // The next two rows, with the same result as two calls of row() and in less time;
-    // without serpentine rows only.
-    void rows(const std::uint32_t *upperSrc, std::uint32_t *upperDst, const std::uint32_t *lowerSrc,
-              std::uint32_t *lowerDst, int threshold, bool reverse);
+    // The next `count` rows, 1 to kBandRows, src[i] and dst[i] being row i's, with the same
+    // result as a call of row() for each and in less time still; without serpentine rows
+    // only (KernelDiffusionBand.cpp).
+    static constexpr int kBandRows = 8;
+    void band(const std::uint32_t *const *src, std::uint32_t *const *dst, int count, int threshold, bool reverse);
 
 private:
+    void makeBandBuffers();
+
     int width_;
     bool serpentine_;
     int y_ = 0;                          // the row row() does next
     std::vector<std::int16_t> errors_[3]; // whole-level errors of the last three rows, padded;
                                           // a row's bases (gatherBases) until they are done
-    std::vector<std::uint8_t> whites_;    // two rows' pixels, 0xFF for white, until written out
+    std::vector<std::uint8_t> whites_;    // the row's pixels, 0xFF for white, until written out
+    // band()'s, made without serpentine rows where SSE2 is built: its rows' bases and
+    // pixels' bytes, padded, and each of its steps' errors and black masks.
+    std::vector<std::int16_t> bandBases_;
+    std::vector<std::uint8_t> bandWhites_;
+    std::vector<std::int16_t> bandErrors_;
+    std::vector<std::int16_t> bandBlacks_;
 };
+
+// A band of rows, the pixels of the row below kBandLag places behind: what a pixel receives
+// from the row above comes from at most two places ahead of it.
+inline constexpr int kBandLag = 3;
 
 extern template class KernelDiffusion<kJarvisKernel>;
 extern template class KernelDiffusion<kStuckiKernel>;

@@ -11,7 +11,9 @@
 #include "conversion/StreamedRow.h"
 #include "platform/StoredPixel.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <type_traits>
 
 namespace plovan {
 namespace {
@@ -106,12 +108,25 @@ void redraw(const ConversionState &state, ConversionView &view)
             view.setProgressText(QString::number(y + 1));
         }
     };
-    // A kernel's diffusion, two rows at a time unless they run serpentine.
+    // A kernel's diffusion, a band of rows at a time (band()) unless they run serpentine.
     auto diffuseByKernel = [&](auto &&diffusion) {
-        if (state.print.serpentine)
+        if (state.print.serpentine) {
             diffuseEachRow(diffusion);
-        else
-            diffuseInPairs(diffusion);
+            return;
+        }
+        constexpr int kRows = std::remove_cvref_t<decltype(diffusion)>::kBandRows;
+        const std::uint32_t *src[kRows];
+        std::uint32_t *dst[kRows];
+        for (int y = 0; y < height; y += kRows) {
+            const int count = std::min(kRows, height - y);
+            for (int i = 0; i < count; ++i) {
+                src[i] = source.row(y + i);
+                dst[i] = dest.row(y + i);
+            }
+            diffusion.band(src, dst, count, threshold, reverse);
+            for (int i = 0; i < count; ++i)
+                view.setProgressText(QString::number(y + i + 1));
+        }
     };
     switch (state.print.halftone) {
     case Halftone::None:
