@@ -6,6 +6,7 @@
 #include "conversion/Redraw.h"
 
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -162,6 +163,14 @@ constexpr Halftone kDiffusions[] = {Halftone::FloydSteinberg, Halftone::Atkinson
 constexpr Halftone kScreens[] = {Halftone::BlueNoise, Halftone::Clustered};
 constexpr Halftone kNewKinds[] = {Halftone::Jarvis, Halftone::Stucki, Halftone::Sierra, Halftone::BlueNoise,
                                   Halftone::Clustered};
+
+// Torus distance squared between two places of a side x side tile.
+int wrappedDistance(int a, int b, int side)
+{
+    const int dx = std::abs(a % side - b % side), dy = std::abs(a / side - b / side);
+    const int wx = std::min(dx, side - dx), wy = std::min(dy, side - dy);
+    return wx * wx + wy * wy;
+}
 
 // Whether redraw's picture is `expected`, black for true; fails the test at the first
 // pixel that is not.
@@ -354,14 +363,6 @@ void TestHalftoneKinds::progress()
     QCOMPARE(view.progressHistory, rows);
     QCOMPARE(view.calls.count(QStringLiteral("setProcessedBackdrop")), 1);
     QCOMPARE(view.processedBackdrop, state.destPix);
-}
-
-// Torus distance squared between two places of a side x side tile.
-int wrappedDistance(int a, int b, int side)
-{
-    const int dx = std::abs(a % side - b % side), dy = std::abs(a / side - b / side);
-    const int wx = std::min(dx, side - dx), wy = std::min(dy, side - dy);
-    return wx * wx + wy * wy;
 }
 
 // Every rank once, the same ranks each time they are made, and blue: the places that turn
