@@ -48,6 +48,7 @@ MainMenuBar::MainMenuBar(QObject *parent)
     imageMenuChoices_ = new ImageMenu(this);
     addSeparator(imageMenu(), "ImageSeparator2");
     printPreview_ = addItem(imageMenu(), "ImagePrintPreview", tr("Print &Preview"), QKeySequence::UnknownKey);
+    imageMenuChoices_->addPictureItems();
 }
 
 MainMenuBar::~MainMenuBar() = default;

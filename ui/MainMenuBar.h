@@ -16,7 +16,8 @@ class TextCommands;
 // The application's menus: File (Load Image, Open and Save Logo Data Text, Quit), Edit (Undo,
 // Cut, Copy, Paste, Delete, Select All) with the platform's standard shortcuts, and Image
 // (Printer Width, Centre on Paper, Halftone, Automatic Threshold: ImageMenu; Print
-// Preview). One instance lives from start-up to exit; each window shows the menus in
+// Preview; then ImageMenu's Rotate Right, Rotate Left, Mirror, Trim White Margins and
+// Adjust Tone). One instance lives from start-up to exit; each window shows the menus in
 // its own menu bar, and they stay this object's when the window goes. Every entry and
 // separator has the object name it is known by ("FileQuit", "EditSeparator1", ...), and so
 // do the menus ("FileMenu", "EditMenu", "ImageMenu").
@@ -37,7 +38,8 @@ public:
     QMenu *editMenu() const { return editMenu_.get(); }
     // The picture's menu, after Edit: choices about the picture as it will print.
     QMenu *imageMenu() const;
-    // Its choices of width, centring and halftone, and the automatic threshold.
+    // Its choices of width, centring, halftone and of the picture itself, and the automatic
+    // threshold.
     ImageMenu *imageMenuChoices() const { return imageMenuChoices_; }
 
     // "&Load Image…" (the same as the "Load Image...." button), "&Open Logo Data Text…",
