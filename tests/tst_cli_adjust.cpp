@@ -9,6 +9,7 @@
 #include "support/PngFiles.h"
 
 #include "conversion/Convert.h"
+#include "conversion/HalftoneNames.h"
 #include "conversion/HeadlessView.h"
 #include "import/LoadSequence.h"
 
