@@ -240,6 +240,7 @@ void Window1::closeEvent(QCloseEvent *event)
     state_.pix.reset();
     state_.destPix.reset();
     state_.original.reset();
+    beforeTone_.reset(); // what an open tone dialog's Cancel would have put back
     canvas1_->setBackdrop(nullptr);
     canvas2_->setBackdrop(nullptr);
     if (preview_) {
