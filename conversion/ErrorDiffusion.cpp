@@ -37,30 +37,6 @@ inline int diffuseFsPixel(int total, std::uint8_t &white, std::int32_t &toRight)
     return value - (whiteMask & 255);
 }
 
-// Opaque black or white for each of `width` pixels from their bytes (0xFF white, 0 black),
-// whole 16-byte blocks with streaming stores: the row is not read again soon, and the
-// stores need not read the memory first.
-void writeBlackAndWhite(const std::uint8_t *whites, std::uint32_t *dst, int width)
-{
-    int x = 0;
-#if PLOVAN_SSE2
-    while (x < width && reinterpret_cast<std::uintptr_t>(dst + x) % 16 != 0) {
-        dst[x] = maskPixel(whites[x]);
-        ++x;
-    }
-    for (; x + 16 <= width; x += 16) {
-        const SixteenPixels pixels = maskPixelsSixteen(_mm_loadu_si128(reinterpret_cast<const __m128i *>(whites + x)));
-        auto *out = reinterpret_cast<__m128i *>(dst + x);
-        for (int i = 0; i < 4; ++i)
-            _mm_stream_si128(out + i, pixels.quarter[i]);
-    }
-    // Streaming stores are weakly ordered; the fence makes the row visible in order.
-    _mm_sfence();
-#endif
-    for (; x < width; ++x)
-        dst[x] = maskPixel(whites[x]);
-}
-
 // Floyd-Steinberg's bookkeeping for one row: the share from the left and the two pixels
 // below still collecting, in sixteenths.
 struct FsRow {

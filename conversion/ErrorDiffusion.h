@@ -6,7 +6,7 @@
 namespace plovan {
 
 // Error diffusion over a picture, one row at a time from the top, each row left to right
-// (not serpentine: every row runs the same way, as the textbook method does). A pixel is
+// (serpentine rows and the larger kernels are KernelDiffusion.h's). A pixel is
 // black when its level (halftoneLevel) plus the error it has received is below 128; what
 // that choice misses by is handed on to neighbours not yet done, in whole integers. Error
 // that would leave the picture is dropped. Only a row or two of errors are kept.

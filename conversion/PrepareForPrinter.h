@@ -3,7 +3,10 @@
 #include "conversion/PrintSettings.h"
 #include "platform/Picture.h"
 
+#include <QRect>
 #include <QSize>
+
+#include <functional>
 #include <variant>
 
 namespace plovan {
@@ -25,15 +28,37 @@ struct PrepareError {
 };
 
 // The size prepareForPrinter gives a picture of `decoded` size, before any range check:
-// after scaling, and widened to the paper when centred.
+// turned (the sides swapped for a quarter turn), scaled, and widened to the paper when
+// centred. Trimming is left out, as it depends on the pixels: it can only make the
+// picture narrower or shorter before the scaling, which then fits what is left.
 QSize preparedSize(QSize decoded, const PrintSettings &settings);
 
-// Decoded picture -> scaled (Fit) -> centred on the paper (paperWidth). Touches no window
-// state and never changes `decoded`. When neither step applies (original size, or a
-// width equal to the picture's, and no paper wider than it) the result is `decoded`
-// itself: no copy, no memory. Centring pads with white columns, floor((P - W) / 2) of them
-// on the left; a picture wider than the paper is an error, never cropped.
-std::variant<PictureRef, PrepareError> prepareForPrinter(const PictureRef &decoded, const PrintSettings &settings);
+// What prepareForPrinter makes of one decoded picture, worked out before it makes any of
+// it: trimming finds what it keeps by reading the picture, which takes no memory, and
+// every size after that follows from the settings.
+struct PreparationPlan {
+    QRect kept;                   // the part of the decoded picture kept: all of it unless trimmed
+    QSize adjusted;               // after orientation, tone and trim: kept's size, turned
+    QSize prepared;               // after scaling and centring
+    qint64 peakBytes = 0;         // the most its new pictures take at once, the prepared one included
+    qint64 preparedBytes = 0;     // the prepared picture's; 0 when it is the decoded picture itself
+};
+
+// Asked with the plan before any picture is made: whether the memory is there for it
+// (and for whatever the caller makes beside it). No is a NotEnoughMemory refusal.
+using MemoryCheck = std::function<bool(const PreparationPlan &plan)>;
+
+// Decoded picture -> turned and mirrored (Orientation) -> toned (Tone) -> trimmed (Trim)
+// -> scaled (Fit) -> centred on the paper (paperWidth). Touches no window state and never
+// changes `decoded`. When no step applies (the default orientation and tone, nothing
+// trimmed, original size or a width equal to the picture's, and no paper wider than it)
+// the result is `decoded` itself: no copy, no memory. The first three steps make at most
+// one copy between them, of the part that trimming keeps (and `decoded` is read once
+// more, from the edges, to find that part). Centring pads with white columns,
+// floor((P - W) / 2) of them on the left; a picture wider than the paper is an error,
+// never cropped. `enoughMemory`, when given, is asked before anything is made.
+std::variant<PictureRef, PrepareError> prepareForPrinter(const PictureRef &decoded, const PrintSettings &settings,
+                                                         const MemoryCheck &enoughMemory = {});
 
 // decoded centred on a white picture paperWidth wide (at least its width): the left
 // margin is floor((paperWidth - width) / 2). Throws std::bad_alloc.

@@ -9,13 +9,19 @@ enum class Halftone {
     FloydSteinberg,
     Atkinson,
     Ordered, // 8 x 8 Bayer matrix
+    Jarvis,  // Jarvis, Judice and Ninke's error diffusion
+    Stucki,
+    Sierra,  // Sierra's three-row error diffusion
+    BlueNoise, // a void-and-cluster screen
+    Clustered, // a clustered-dot screen
 };
 
 // Whether a halftone spreads each pixel's error over its neighbours (and so can run its
 // rows serpentine), as against a screen that decides every pixel on its own.
 constexpr bool isErrorDiffusion(Halftone halftone)
 {
-    return halftone == Halftone::FloydSteinberg || halftone == Halftone::Atkinson;
+    return halftone == Halftone::FloydSteinberg || halftone == Halftone::Atkinson || halftone == Halftone::Jarvis
+        || halftone == Halftone::Stucki || halftone == Halftone::Sierra;
 }
 
 // How the decoded picture is turned: `quarterTurns` clockwise quarter turns, then a

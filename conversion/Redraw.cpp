@@ -1,13 +1,19 @@
 #include "conversion/Redraw.h"
 
+#include "conversion/BlueNoise.h"
+#include "conversion/ClusteredDot.h"
 #include "conversion/ErrorDiffusion.h"
+#include "conversion/KernelDiffusion.h"
 #include "conversion/OrderedDither.h"
+#include "conversion/ScreenDither.h"
 // Where the SSE2 loops are not built (Sse2.h), the plain loop does the whole row.
 #include "conversion/Sse2.h"
 #include "conversion/StreamedRow.h"
 #include "platform/StoredPixel.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <type_traits>
 
 namespace plovan {
 namespace {
@@ -85,14 +91,12 @@ void redraw(const ConversionState &state, ConversionView &view)
             view.setProgressText(QString::number(y + 1));
         }
     };
-    switch (state.print.halftone) {
-    case Halftone::None:
-        eachRow([&](int, const std::uint32_t *src, std::uint32_t *dst) {
-            thresholdRow(src, dst, width, threshold, reverse);
-        });
-        break;
-    case Halftone::FloydSteinberg: {
-        FloydSteinberg diffusion(width);
+    // An error diffusion made for this picture's width, a row at a time from the top.
+    auto diffuseEachRow = [&](auto &&diffusion) {
+        eachRow([&](int, const std::uint32_t *src, std::uint32_t *dst) { diffusion.row(src, dst, threshold, reverse); });
+    };
+    // The same two rows at a time (rows()), the last alone when the height is odd.
+    auto diffuseInPairs = [&](auto &&diffusion) {
         int y = 0;
         for (; y + 1 < height; y += 2) {
             diffusion.rows(source.row(y), dest.row(y), source.row(y + 1), dest.row(y + 1), threshold, reverse);
@@ -103,16 +107,69 @@ void redraw(const ConversionState &state, ConversionView &view)
             diffusion.row(source.row(y), dest.row(y), threshold, reverse);
             view.setProgressText(QString::number(y + 1));
         }
+    };
+    // A kernel's diffusion, a band of rows at a time (band()) unless they run serpentine.
+    auto diffuseByKernel = [&](auto &&diffusion) {
+        if (state.print.serpentine) {
+            diffuseEachRow(diffusion);
+            return;
+        }
+        constexpr int kRows = std::remove_cvref_t<decltype(diffusion)>::kBandRows;
+        const std::uint32_t *src[kRows];
+        std::uint32_t *dst[kRows];
+        for (int y = 0; y < height; y += kRows) {
+            const int count = std::min(kRows, height - y);
+            for (int i = 0; i < count; ++i) {
+                src[i] = source.row(y + i);
+                dst[i] = dest.row(y + i);
+            }
+            diffusion.band(src, dst, count, threshold, reverse);
+            for (int i = 0; i < count; ++i)
+                view.setProgressText(QString::number(y + i + 1));
+        }
+    };
+    switch (state.print.halftone) {
+    case Halftone::None:
+        eachRow([&](int, const std::uint32_t *src, std::uint32_t *dst) {
+            thresholdRow(src, dst, width, threshold, reverse);
+        });
         break;
-    }
-    case Halftone::Atkinson: {
-        Atkinson diffusion(width);
-        eachRow([&](int, const std::uint32_t *src, std::uint32_t *dst) { diffusion.row(src, dst, threshold, reverse); });
+    case Halftone::FloydSteinberg:
+        if (state.print.serpentine)
+            diffuseEachRow(KernelDiffusion<kFloydSteinbergKernel>(width, true));
+        else
+            diffuseInPairs(FloydSteinberg(width));
         break;
-    }
+    case Halftone::Atkinson:
+        if (state.print.serpentine)
+            diffuseEachRow(KernelDiffusion<kAtkinsonKernel>(width, true));
+        else
+            diffuseEachRow(Atkinson(width));
+        break;
+    case Halftone::Jarvis:
+        diffuseByKernel(JarvisDiffusion(width, state.print.serpentine));
+        break;
+    case Halftone::Stucki:
+        diffuseByKernel(StuckiDiffusion(width, state.print.serpentine));
+        break;
+    case Halftone::Sierra:
+        diffuseByKernel(SierraDiffusion(width, state.print.serpentine));
+        break;
     case Halftone::Ordered:
         eachRow([&](int y, const std::uint32_t *src, std::uint32_t *dst) {
             orderedRow(src, dst, width, y, threshold, reverse);
+        });
+        break;
+    case Halftone::BlueNoise: {
+        const ScreenTile<kBlueNoiseSide> &tile = blueNoiseTile();
+        eachRow([&](int y, const std::uint32_t *src, std::uint32_t *dst) {
+            screenRow(tile, src, dst, width, y, threshold, reverse);
+        });
+        break;
+    }
+    case Halftone::Clustered:
+        eachRow([&](int y, const std::uint32_t *src, std::uint32_t *dst) {
+            screenRow(kClusteredTile, src, dst, width, y, threshold, reverse);
         });
         break;
     }

@@ -11,7 +11,8 @@ namespace plovan {
 // picture is made; pix is only read). With no halftone a pixel is black when the floored
 // mean of its red, green and blue is below the threshold (above it in reverse mode); a
 // mean equal to the threshold is white in both modes. A halftone works on the mean moved
-// by 128 - threshold (halftoneLevel), negative in reverse mode. Sets the progress text
+// by 128 - threshold (halftoneLevel), negative in reverse mode; with print.serpentine the
+// error diffusions run their odd rows right to left. Sets the progress text
 // after each row ("1" ... height) and finally hands destPix to the processed canvas. Does
 // nothing at all before a picture has been loaded.
 void redraw(const ConversionState &state, ConversionView &view);

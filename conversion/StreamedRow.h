@@ -43,7 +43,9 @@ inline void streamLine(const std::uint32_t *src, std::uint32_t *dst, int at, con
 // `width` pixels from src to dst: `pixels(from, to)` does pixels [from, to) one at a time
 // (the head before the first whole line and the tail after the last), and
 // `makeFour(start)` gives the `four` of streamLine for the lines, which all start at
-// `start` plus a multiple of 16.
+// `start` plus a multiple of 16. streamLines is the same walk for a `line(at)` made by
+// `makeLine(start)`, doing the line from pixel `at` itself: for thresholds that depend on
+// where in the row a line lies.
 //
 // The whole lines of the row go as four parts in step, a line of each in turn, and the
 // few lines left over one after another. In 4 KiB pages a single stream stalls at every
@@ -52,29 +54,37 @@ inline void streamLine(const std::uint32_t *src, std::uint32_t *dst, int at, con
 // overlap. Measured against a copy of the same pictures in 4 KiB pages, one stream took
 // 1.15 to 1.5 times as long as the copy, two 0.95 to 1.4, four 0.8 to 1.2; in huge pages
 // all of them stay between 1.0 and 1.2.
-template <typename Pixels, typename MakeFour>
-inline void streamRow(const std::uint32_t *src, std::uint32_t *dst, int width, const Pixels &pixels,
-                      const MakeFour &makeFour)
+template <typename Pixels, typename MakeLine>
+inline void streamLines(std::uint32_t *dst, int width, const Pixels &pixels, const MakeLine &makeLine)
 {
     constexpr int kParts = 4;
     int x = 0;
     while (x < width && reinterpret_cast<std::uintptr_t>(dst + x) % 64 != 0)
         ++x;
     pixels(0, x);
-    const auto four = makeFour(x);
+    const auto line = makeLine(x);
     const int lines = (width - x) / kLinePixels;
     const int partLines = lines / kParts;
     for (int i = 0; i < partLines; ++i) {
         for (int part = 0; part < kParts; ++part)
-            streamLine(src, dst, x + (part * partLines + i) * kLinePixels, four);
+            line(x + (part * partLines + i) * kLinePixels);
     }
-    for (int line = kParts * partLines; line < lines; ++line)
-        streamLine(src, dst, x + line * kLinePixels, four);
+    for (int at = kParts * partLines; at < lines; ++at)
+        line(x + at * kLinePixels);
     x += lines * kLinePixels;
     pixels(x, width);
     // Streaming stores are weakly ordered against ordinary ones; the fence completes the
     // row's stores before anything stored after it, as non-temporal loops must end.
     _mm_sfence();
+}
+
+template <typename Pixels, typename MakeFour>
+inline void streamRow(const std::uint32_t *src, std::uint32_t *dst, int width, const Pixels &pixels,
+                      const MakeFour &makeFour)
+{
+    streamLines(dst, width, pixels, [&](int start) {
+        return [src, dst, four = makeFour(start)](int at) { streamLine(src, dst, at, four); };
+    });
 }
 
 } // namespace plovan

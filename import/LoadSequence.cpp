@@ -5,6 +5,7 @@
 #include "platform/Exceptions.h"
 #include "platform/PictureFile.h"
 
+#include <algorithm>
 #include <new>
 
 namespace plovan {
@@ -38,22 +39,20 @@ DecodeLimits loadLimits()
 std::variant<LoadedPictures, PrepareError> prepareLoad(const PictureRef &original, const PrintSettings &print,
                                                        std::optional<qint64> availableBytes)
 {
-    const QSize decoded(original->Width(), original->Height());
-    const QSize size = preparedSize(decoded, print);
-    if (Picture::sideInRange(size.width()) && Picture::sideInRange(size.height())) {
-        // What is made, in bytes: the prepared picture (unless it is the original), its
-        // working picture and the text Create makes of them. Checked first, since Linux
-        // hands out memory it does not have and settles up on first touch by ending a
-        // process.
-        const qint64 pictureBytes = qint64(size.width()) * size.height() * 4;
-        const qint64 textBytes = qint64(logotext::length(size.width(), size.height())) * qint64(sizeof(QChar));
-        const qint64 needed = (size != decoded ? 2 : 1) * pictureBytes + textBytes;
+    // What is made, in bytes, checked before any of it is made, since Linux hands out
+    // memory it does not have and settles up on first touch by ending a process: the
+    // preparation's new pictures while it makes them (an intermediate one beside the
+    // next), then the prepared picture (unless it is the original), its working picture
+    // and the text Create makes of them. The preparation works the sizes out first, as
+    // trimming depends on the pixels.
+    const auto enoughMemory = [&availableBytes](const PreparationPlan &plan) {
+        const qint64 pictureBytes = qint64(plan.prepared.width()) * plan.prepared.height() * 4;
+        const qint64 needed = std::max(plan.peakBytes, plan.preparedBytes + pictureBytes + bytesAfterLoad(plan.prepared));
         if (!availableBytes)
             availableBytes = availableMemoryBytes();
-        if (availableBytes && needed > *availableBytes)
-            return PrepareError{PrepareError::Reason::NotEnoughMemory, size.width(), size.height(), print.paperWidth};
-    }
-    std::variant<PictureRef, PrepareError> prepared = prepareForPrinter(original, print);
+        return !availableBytes || needed <= *availableBytes;
+    };
+    std::variant<PictureRef, PrepareError> prepared = prepareForPrinter(original, print, enoughMemory);
     if (auto *error = std::get_if<PrepareError>(&prepared))
         return *error;
     PictureRef pix = std::get<PictureRef>(std::move(prepared));
@@ -61,7 +60,7 @@ std::variant<LoadedPictures, PrepareError> prepareLoad(const PictureRef &origina
         PictureRef working = makePicture(pix->Width(), pix->Height());
         return LoadedPictures{std::move(pix), std::move(working), original};
     } catch (const std::bad_alloc &) {
-        return PrepareError{PrepareError::Reason::NotEnoughMemory, size.width(), size.height(), print.paperWidth};
+        return PrepareError{PrepareError::Reason::NotEnoughMemory, pix->Width(), pix->Height(), print.paperWidth};
     }
 }
 

@@ -56,11 +56,12 @@ qint64 bytesAfterLoad(QSize size);
 // than the system can give it with its text.
 DecodeLimits loadLimits();
 
-// Prepares `original` for the printer (the scaling and centring of `print`; its halftone is
-// redraw's) and makes a blank working picture of the prepared size, touching no state. It
-// first makes sure the memory is there for the pictures it makes and the logo data text of
-// them: `availableBytes` is how much there is (nothing: ask the system), and less than
-// that is a NotEnoughMemory refusal before any work.
+// Prepares `original` for the printer (the stages of `print` up to the centring; its
+// halftone is redraw's) and makes a blank working picture of the prepared size, touching
+// no state. It first makes sure the memory is there for the pictures it makes, the
+// preparation's intermediate ones included, and the logo data text of them:
+// `availableBytes` is how much there is (nothing: ask the system), and less than that is
+// a NotEnoughMemory refusal before any picture is made.
 std::variant<LoadedPictures, PrepareError> prepareLoad(const PictureRef &original, const PrintSettings &print,
                                                        std::optional<qint64> availableBytes = std::nullopt);
 // Why a preparation was refused, as the reason of a refused load.

@@ -38,4 +38,10 @@ PictureRef makePicture(int width, int height, int depth)
     return std::make_shared<Picture>(width, height, depth);
 }
 
+PictureRef makePictureToOverwrite(int width, int height)
+{
+    Picture::checkSize(width, height);
+    return std::make_shared<Picture>(allocateStorageImage(width, height));
+}
+
 } // namespace plovan

@@ -54,4 +54,9 @@ private:
 // Shorthand for a shared new blank picture (same rules as the constructor).
 PictureRef makePicture(int width, int height, int depth = 32);
 
+// A shared new picture for a stage that writes every one of its pixels: its memory zeroed
+// and not filled white first, so a big one costs no pass of its own before the stage's.
+// Throws OutOfBoundsException when width or height lies outside 1-32767, std::bad_alloc.
+PictureRef makePictureToOverwrite(int width, int height);
+
 } // namespace plovan

@@ -95,7 +95,7 @@ std::vector<bool> textbookHalftone(const Picture &pix, Halftone halftone, int th
                                  {{1, 0, 1}, {2, 0, 1}, {-1, 1, 1}, {0, 1, 1}, {1, 1, 1}, {0, 2, 1}}, 8);
     case Halftone::Ordered:
         return textbookOrdered(pix, threshold, reverse);
-    case Halftone::None:
+    default: // the later kinds have their own tests (tst_halftone_kinds)
         break;
     }
     qFatal("no textbook for this halftone");
@@ -145,6 +145,7 @@ const char *nameOf(Halftone halftone)
     case Halftone::FloydSteinberg: return "Floyd-Steinberg";
     case Halftone::Atkinson: return "Atkinson";
     case Halftone::Ordered: return "ordered";
+    default: break;
     }
     return "?";
 }

@@ -156,6 +156,23 @@ void TestLoadingPrint::memoryCheckedBeforeAnyWork_data()
     QTest::newRow("a new picture: just enough") << shrunk << neededBytes({100, 32}, 2) << false;
     QTest::newRow("the original again: one byte short") << PrintSettings() << neededBytes({301, 97}, 1) - 1 << true;
     QTest::newRow("the original again: just enough") << PrintSettings() << neededBytes({301, 97}, 1) << false;
+    // A turned picture is a new one, of the same size.
+    PrintSettings turned;
+    turned.orientation.quarterTurns = 1;
+    QTest::newRow("turned: one byte short") << turned << neededBytes({97, 301}, 2) - 1 << true;
+    QTest::newRow("turned: just enough") << turned << neededBytes({97, 301}, 2) << false;
+    // Turned (97 x 301) and then shrunk (50 x 155): for a moment both exist, which is more
+    // than the shrunk picture, its working picture and its text.
+    PrintSettings turnedAndShrunk = fitTo(Fit::MaxWidth, 50);
+    turnedAndShrunk.orientation.quarterTurns = 3;
+    const qint64 bothPictures = qint64(97) * 301 * 4 + qint64(50) * 155 * 4;
+    QTest::newRow("turned and shrunk: one byte short") << turnedAndShrunk << bothPictures - 1 << true;
+    QTest::newRow("turned and shrunk: just enough") << turnedAndShrunk << bothPictures << false;
+    // The pattern reaches every edge: trimming keeps it all, and the original is used as it is.
+    PrintSettings trimmed;
+    trimmed.trim = Trim::Light;
+    QTest::newRow("trimming nothing: one byte short") << trimmed << neededBytes({301, 97}, 1) - 1 << true;
+    QTest::newRow("trimming nothing: just enough") << trimmed << neededBytes({301, 97}, 1) << false;
 }
 
 void TestLoadingPrint::memoryCheckedBeforeAnyWork()

@@ -9,6 +9,7 @@
 #include "support/AreaAverage.h"
 #include "support/FitSettings.h"
 #include "support/LoadReasons.h"
+#include "support/NaiveStages.h"
 
 #include <QCryptographicHash>
 #include <QTest>
@@ -17,6 +18,7 @@ using namespace plovan;
 using plovan::testsupport::firstDifference;
 using plovan::testsupport::fitTo;
 using plovan::testsupport::naiveAreaScale;
+using plovan::testsupport::onWhitePaper;
 
 Q_DECLARE_METATYPE(plovan::Fit)
 Q_DECLARE_METATYPE(plovan::PrepareError::Reason)
@@ -30,6 +32,42 @@ PictureRef randomPicture(int width, int height, QRandomGenerator &random)
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             surface.row(y)[x] = random.generate(); // the top byte too: it must not count
+    return picture;
+}
+
+PrintSettings turned(PrintSettings settings, int quarterTurns, bool mirror = false)
+{
+    settings.orientation = Orientation{quarterTurns, mirror};
+    return settings;
+}
+
+PrintSettings trimmed(PrintSettings settings, Trim trim)
+{
+    settings.trim = trim;
+    return settings;
+}
+
+PrintSettings toned(PrintSettings settings, int brightness, int contrast = 0, int gammaHundredths = 100)
+{
+    settings.tone = Tone{brightness, contrast, gammaHundredths};
+    return settings;
+}
+
+// The stages one after another in the order they are to run, each the plain reference.
+PictureRef naivelyPrepared(const Picture &decoded, const PrintSettings &settings)
+{
+    using namespace plovan::testsupport;
+    PictureRef picture = naiveOrient(decoded, settings.orientation);
+    picture = naiveTone(*picture, naiveToneTable(settings.tone));
+    picture = naiveCrop(*picture, naiveContent(*picture, settings.trim));
+    int width = picture->Width();
+    if (settings.fit == Fit::Width || (settings.fit == Fit::MaxWidth && width > settings.width)) {
+        picture = naiveAreaScale(*picture, settings.width, int(scaledHeight(width, picture->Height(), settings.width)));
+        width = settings.width;
+    }
+    if (settings.paperWidth > width)
+        picture = onWhitePaper(*picture, QSize(settings.paperWidth, picture->Height()),
+                               QPoint((settings.paperWidth - width) / 2, 0));
     return picture;
 }
 
@@ -50,6 +88,8 @@ private Q_SLOTS:
     void centring();
     void refusals_data();
     void refusals();
+    void stagesInOrder_data();
+    void stagesInOrder();
 };
 
 // The texts plovan-cli wrote for these files before pictures could be scaled, centred or
@@ -180,6 +220,9 @@ void TestPrepare::nothingToDoIsTheSamePicture_data()
     QTest::newRow("as wide as the maximum") << fitTo(Fit::MaxWidth, 30);
     QTest::newRow("as wide as the paper") << fitTo(Fit::OriginalSize, 0, 30);
     QTest::newRow("maximum and paper its width") << fitTo(Fit::MaxWidth, 576, 30);
+    // The picture is white: all paper, left whole; and reversed, white is no paper at all.
+    QTest::newRow("trimming a picture that is all paper") << trimmed(PrintSettings{}, Trim::Light);
+    QTest::newRow("reversed trimming finds no paper") << trimmed(fitTo(Fit::MaxWidth, 30), Trim::Dark);
 }
 
 void TestPrepare::nothingToDoIsTheSamePicture()
@@ -207,6 +250,11 @@ void TestPrepare::sizeAfterFitting_data()
     row("enlarging", QSize(100, 33), fitTo(Fit::Width, 384), QSize(384, 127));
     row("max width leaves a narrow picture", QSize(300, 50), fitTo(Fit::MaxWidth, 384), QSize(300, 50));
     row("max width and paper", QSize(1000, 500), fitTo(Fit::MaxWidth, 500, 576), QSize(576, 250));
+    row("a quarter turn swaps the sides", QSize(300, 50), turned(PrintSettings{}, 1), QSize(50, 300));
+    row("three quarters and the mirror swap them", QSize(300, 50), turned(PrintSettings{}, 3, true), QSize(50, 300));
+    row("a half turn keeps them", QSize(300, 50), turned(PrintSettings{}, 2), QSize(300, 50));
+    row("turned, then fitted to the width", QSize(4000, 3000), turned(fitTo(Fit::MaxWidth, 576), 3), QSize(576, 768));
+    row("turned, then centred", QSize(100, 30), turned(fitTo(Fit::OriginalSize, 0, 384), 1), QSize(384, 100));
 }
 
 void TestPrepare::sizeAfterFitting()
@@ -270,6 +318,12 @@ void TestPrepare::refusals_data()
     row("negative width", QSize(10, 10), fitTo(Fit::Width, -5), {Reason::OutOfRange, -5, 0, 0});
     row("paper 32768", QSize(10, 10), fitTo(Fit::OriginalSize, 0, 32768), {Reason::OutOfRange, 10, 10, 32768});
     row("scaled height over 32767", QSize(2, 20000), fitTo(Fit::Width, 4), {Reason::OutOfRange, 4, 40000, 0});
+    row("scaled height over 32767 once turned", QSize(20000, 2), turned(fitTo(Fit::Width, 4), 1),
+        {Reason::OutOfRange, 4, 40000, 0});
+    row("wider than the paper once turned", QSize(20, 600), turned(fitTo(Fit::OriginalSize, 0, 576), 3),
+        {Reason::WiderThanPaper, 600, 20, 576});
+    row("wider than the paper once turned and scaled", QSize(30, 300), turned(fitTo(Fit::Width, 400, 384), 1),
+        {Reason::WiderThanPaper, 400, 40, 384});
 }
 
 void TestPrepare::refusals()
@@ -288,6 +342,66 @@ void TestPrepare::refusals()
     // The decoded picture is as it was.
     QCOMPARE(QSize(picture->Width(), picture->Height()), decoded);
     QCOMPARE(picture->rgbSurface().Pixel(decoded.width() - 1, decoded.height() - 1), RGB(1, 2, 3));
+}
+
+// Orientation, tone, trim, scaling and centring one after another, in that order, against
+// the plain stages in that order; each row also has a size worked out by hand that another
+// order would not give. The picture: a frame of one colour around mid greys that none of
+// these tones makes paper.
+void TestPrepare::stagesInOrder_data()
+{
+    QTest::addColumn<QSize>("decoded");
+    QTest::addColumn<QRect>("inside");
+    QTest::addColumn<quint32>("frame");
+    QTest::addColumn<PrintSettings>("settings");
+    QTest::addColumn<QSize>("expected");
+    auto row = [](const char *name, QSize decoded, QRect inside, Colour frame, PrintSettings settings, QSize expected) {
+        QTest::newRow(name) << decoded << inside << quint32(frame) << settings << expected;
+    };
+    // Scaled first, 100 x 40 would be 40 x 16.
+    row("trimmed before scaling: the maximum width fits what is left", QSize(100, 40), QRect(10, 10, 80, 20), kWhite,
+        trimmed(fitTo(Fit::MaxWidth, 40), Trim::Light), QSize(40, 10));
+    // A trimmed part of another shape has another height at the same width: not 20 x 8.
+    row("trimmed to a tall part, then scaled to the width", QSize(100, 40), QRect(45, 0, 10, 40), kWhite,
+        trimmed(fitTo(Fit::Width, 20), Trim::Light), QSize(20, 80));
+    // Trimmed before the tone, the grey frame would not be paper.
+    row("toned before trimming: a grey frame made white goes", QSize(100, 40), QRect(10, 10, 80, 20), RGB(230, 230, 230),
+        trimmed(toned(PrintSettings{}, 10), Trim::Light), QSize(80, 20));
+    row("toned before trimming: a white frame made grey stays", QSize(100, 40), QRect(10, 10, 80, 20), kWhite,
+        trimmed(toned(PrintSettings{}, -10), Trim::Light), QSize(100, 40));
+    // Scaled before the turn, 100 x 40 would give 8 x 20.
+    row("turned before scaling: the width is the turned one", QSize(100, 40), QRect(0, 0, 100, 40), kWhite,
+        turned(fitTo(Fit::Width, 20), 1), QSize(20, 50));
+    row("turned before centring", QSize(30, 10), QRect(0, 0, 30, 10), kWhite, turned(fitTo(Fit::OriginalSize, 0, 16), 1),
+        QSize(16, 30));
+    row("turned and trimmed, reversed", QSize(64, 30), QRect(5, 5, 54, 20), kBlack, trimmed(turned(PrintSettings{}, 2), Trim::Dark),
+        QSize(54, 20));
+    // 106 x 36 inside, turned 36 x 106, to 30 x 88 (88.3), centred on 48.
+    row("every stage", QSize(120, 50), QRect(7, 7, 106, 36), RGB(235, 235, 235),
+        trimmed(toned(turned(fitTo(Fit::MaxWidth, 30, 48), 3, true), 8, 10, 90), Trim::Light), QSize(48, 88));
+    // Turned 50 x 120, to 30 x 72, centred on 48.
+    row("every stage but the trim", QSize(120, 50), QRect(7, 7, 106, 36), RGB(235, 235, 235),
+        toned(turned(fitTo(Fit::MaxWidth, 30, 48), 1, true), -20, 30, 250), QSize(48, 72));
+}
+
+void TestPrepare::stagesInOrder()
+{
+    QFETCH(QSize, decoded);
+    QFETCH(QRect, inside);
+    QFETCH(quint32, frame);
+    QFETCH(PrintSettings, settings);
+    QFETCH(QSize, expected);
+    const PictureRef picture = testpictures::filled(decoded.width(), decoded.height(), [&](int x, int y) {
+        if (!inside.contains(x, y))
+            return Colour(frame);
+        return RGB(60 + (x * 37 + y * 11) % 130, 60 + (x * 5 + y * 71) % 130, 60 + (x ^ y) % 130);
+    });
+    const auto prepared = prepareForPrinter(picture, settings);
+    QVERIFY(std::holds_alternative<PictureRef>(prepared));
+    const PictureRef &result = std::get<PictureRef>(prepared);
+    QCOMPARE(QSize(result->Width(), result->Height()), expected);
+    const QString difference = firstDifference(*result, *naivelyPrepared(*picture, settings));
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
 QTEST_GUILESS_MAIN(TestPrepare)
