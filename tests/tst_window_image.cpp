@@ -5,6 +5,7 @@
 
 #include "tst_window_fixture.h"
 
+#include "conversion/HalftoneNames.h"
 #include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
@@ -322,6 +323,11 @@ void TestWindowImage::menuEntries()
                                    "  &Floyd–Steinberg",
                                    "  &Atkinson",
                                    "  &Ordered",
+                                   "  &Jarvis–Judice–Ninke",
+                                   "  S&tucki",
+                                   "  S&ierra",
+                                   "  &Blue Noise",
+                                   "  &Clustered",
                                    "  -",
                                    "  &Serpentine",
                                    "-",
@@ -464,6 +470,11 @@ void TestWindowImage::halftone_data()
     } halftones[] = {{"ImageHalftoneFloydSteinberg", Halftone::FloydSteinberg},
                      {"ImageHalftoneAtkinson", Halftone::Atkinson},
                      {"ImageHalftoneOrdered", Halftone::Ordered},
+                     {"ImageHalftoneJarvis", Halftone::Jarvis},
+                     {"ImageHalftoneStucki", Halftone::Stucki},
+                     {"ImageHalftoneSierra", Halftone::Sierra},
+                     {"ImageHalftoneBlueNoise", Halftone::BlueNoise},
+                     {"ImageHalftoneClustered", Halftone::Clustered},
                      {"ImageHalftoneNone", Halftone::None}};
     for (const auto &[name, value] : halftones) {
         QTest::newRow(name) << QString::fromLatin1(name) << value << false << 100;
@@ -495,7 +506,8 @@ void TestWindowImage::halftone()
     QCOMPARE(state.print.halftone, expected);
     QCOMPARE(window->imageChoices().halftone, expected);
     QCOMPARE(window.text("progress_label"), QStringLiteral("93"));
-    for (Halftone other : {Halftone::None, Halftone::FloydSteinberg, Halftone::Atkinson, Halftone::Ordered}) {
+    for (const HalftoneName &each : kHalftoneNames) {
+        const Halftone other = each.halftone;
         const bool same = samePixels(*state.destPix, *converted(state.pix, other, threshold, reverse));
         QVERIFY2(same == (other == expected), qPrintable(QStringLiteral("halftone %1").arg(int(other))));
     }
