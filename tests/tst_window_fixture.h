@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QImage>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSettings>
@@ -127,7 +128,12 @@ inline bool takeImageMenuEntry(QWidget *window, const QStringList &path)
             QTest::keyClick(popup, Qt::Key_Down);
         if (popup->activeAction() != target) {
             qWarning("the arrow keys do not reach %s", qPrintable(path[i]));
-            QTest::keyClick(popup, Qt::Key_Escape);
+            // Closed as a user closes them, one Escape each.
+            while (QWidget *open = QApplication::activePopupWidget())
+                QTest::keyClick(open, Qt::Key_Escape);
+            // The last leaves the menu bar holding the keyboard, as after Alt alone.
+            if (auto *bar = qobject_cast<QMenuBar *>(QApplication::focusWidget()))
+                QTest::keyClick(bar, Qt::Key_Escape);
             return false;
         }
         QTest::keyClick(popup, i + 1 < path.size() ? Qt::Key_Right : Qt::Key_Return);

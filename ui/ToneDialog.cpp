@@ -90,6 +90,9 @@ ToneDialog::ToneDialog(const Tone &tone, QWidget *parent) : QDialog(parent), ton
     reset_ = buttons->button(QDialogButtonBox::Reset);
     reset_->setObjectName(QStringLiteral("ToneReset"));
     reset_->setText(tr("&Reset"));
+    // Return is OK even with the focus on Reset, where Tab from the last number takes it:
+    // a number typed, Tab and Return must not throw the numbers away. Space presses Reset.
+    reset_->setAutoDefault(false);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
