@@ -621,7 +621,9 @@ void TestWindowAdjust::toneFollowsTheDialog_data()
     QTest::addColumn<ToneSteps>("steps");
     QTest::addColumn<Tone>("expected");
     QTest::addColumn<int>("gammaPosition"); // of 0-2000: 1000 (log10(gamma) + 1), rounded
-    const auto typed = [](const char *field, const char *number) { return ToneStep{QLatin1String(field), QLatin1String(number)}; };
+    const auto typed = [](const char *field, const char *number) {
+        return ToneStep{QLatin1String(field), QLatin1String(number)};
+    };
     const auto slid = [](const char *slider, Qt::Key key) { return ToneStep{QLatin1String(slider), {}, key}; };
     QTest::newRow("brightness typed") << ToneSteps{typed("ToneBrightness", "40")} << Tone{40, 0, 100} << 1000;
     QTest::newRow("brightness -100") << ToneSteps{typed("ToneBrightness", "-100")} << Tone{-100, 0, 100} << 1000;
@@ -645,7 +647,8 @@ void TestWindowAdjust::toneFollowsTheDialog_data()
     QTest::newRow("gamma slider, Right") << ToneSteps{slid("ToneGammaSlider", Qt::Key_Right)} << Tone{0, 0, 102}
                                          << 1010;
     QTest::newRow("gamma slider, Home") << ToneSteps{slid("ToneGammaSlider", Qt::Key_Home)} << Tone{0, 0, 10} << 0;
-    QTest::newRow("Reset") << ToneSteps{typed("ToneBrightness", "-40"), typed("ToneGamma", "3"), ToneStep{QStringLiteral("ToneReset"), {}, Qt::Key_unknown}}
+    const ToneStep reset{QStringLiteral("ToneReset"), {}, Qt::Key_unknown};
+    QTest::newRow("Reset") << ToneSteps{typed("ToneBrightness", "-40"), typed("ToneGamma", "3"), reset}
                            << Tone{} << 1000;
 }
 
@@ -735,7 +738,8 @@ void TestWindowAdjust::toneCancelPutsBack()
 
     ToneDialog *dialog = openToneDialog(window);
     QVERIFY(dialog);
-    for (const auto &[letter, number] : {std::pair{Qt::Key_B, "35"}, std::pair{Qt::Key_G, "0.6"}, std::pair{Qt::Key_N, "-60"}}) {
+    const std::pair<Qt::Key, const char *> typed[] = {{Qt::Key_B, "35"}, {Qt::Key_G, "0.6"}, {Qt::Key_N, "-60"}};
+    for (const auto &[letter, number] : typed) {
         QTest::keyClick(dialog, letter, Qt::AltModifier);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(QApplication::focusWidget(), QLatin1String(number));

@@ -111,8 +111,8 @@ void Window1::ImageAdjustTone_Action()
     guarded([this] {
         // The pictures are kept as they are: a tone prepares new ones and converts those, so
         // these stay untouched for Cancel to put back, bit for bit.
-        beforeTone_ = BeforeTone{state_.pix,  state_.destPix,         state_.print,
-                                 choices_,    dimensionsLabel_->text(), progressLabel_->text()};
+        beforeTone_ = BeforeTone{state_.pix, state_.destPix, state_.print, choices_,
+                                 dimensionsLabel_->text(), progressLabel_->text()};
         auto *dialog = new ToneDialog(choices_.tone, this);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         connect(dialog, &ToneDialog::toneWanted, this, &Window1::ToneDialog_ToneWanted);
