@@ -9,9 +9,9 @@ enum class Halftone {
     FloydSteinberg,
     Atkinson,
     Ordered, // 8 x 8 Bayer matrix
-    Jarvis,  // Jarvis, Judice and Ninke's error diffusion
-    Stucki,
-    Sierra,  // Sierra's three-row error diffusion
+    Jarvis,    // Jarvis, Judice and Ninke's error diffusion
+    Stucki,    // Stucki's error diffusion
+    Sierra,    // Sierra's three-row error diffusion
     BlueNoise, // a void-and-cluster screen
     Clustered, // a clustered-dot screen
 };

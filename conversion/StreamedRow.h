@@ -69,8 +69,8 @@ inline void streamLines(std::uint32_t *dst, int width, const Pixels &pixels, con
         for (int part = 0; part < kParts; ++part)
             line(x + (part * partLines + i) * kLinePixels);
     }
-    for (int at = kParts * partLines; at < lines; ++at)
-        line(x + at * kLinePixels);
+    for (int index = kParts * partLines; index < lines; ++index)
+        line(x + index * kLinePixels);
     x += lines * kLinePixels;
     pixels(x, width);
     // Streaming stores are weakly ordered against ordinary ones; the fence completes the

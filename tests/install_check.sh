@@ -146,7 +146,8 @@ pass "man page formats cleanly and documents exactly the options of plovan-cli -
 # preview and nothing on standard output; "-" reads the picture from standard input.
 for option in $(cat "$work/help-options" "$work/help-short"); do
   case $option in
-  --threshold | --reverse | --output | --preview | --check | --dpi | --width | --max-width | --center-on | --halftone)
+  --threshold | --reverse | --output | --preview | --check | --dpi | --width | --max-width | --center-on | --halftone | \
+    --rotate | --mirror | --brightness | --contrast | --gamma | --trim | --serpentine)
     continue ;;
   esac
   rc=0
@@ -176,6 +177,8 @@ size_of() { "$cli" "$@" "$src/examples/logo.png" | "$cli" --check - | cut -d, -f
   || fail "--max-width 96 --center-on 120 does not give a text 120 dots wide and 32 high"
 [ "$(size_of --width 384 --halftone floyd-steinberg)" = "384x128 dots, 16 bands" ] \
   || fail "--width 384 does not give a text 384 dots wide and 128 high"
+[ "$(size_of --rotate 90 --mirror --gamma 1.5 --halftone stucki --serpentine)" = "64x192 dots, 24 bands" ] \
+  || fail "--rotate 90 does not turn the 192 x 64 logo into a text 64 dots wide and 192 high"
 pass "installed plovan-cli does what the man page says of each option"
 
 # --- The Debian package --------------------------------------------------------------
