@@ -9,8 +9,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QMap>
 #include <QMenuBar>
 #include <QTimer>
+#include <functional>
 
 using namespace plovan;
 
@@ -50,6 +52,7 @@ private Q_SLOTS:
     void menus();
     void entries_data();
     void entries();
+    void noKeyTakesTwoEntries();
     void enabling_data();
     void enabling();
     void commands_data();
@@ -118,7 +121,7 @@ void TestMenu::menus()
     QCOMPARE(names, QStringList({"FileMenu", "EditMenu", "ImageMenu", "HelpMenu"}));
     QCOMPARE(menus_->fileMenu()->actions().size(), 6);
     QCOMPARE(menus_->editMenu()->actions().size(), 8);
-    QCOMPARE(menus_->imageMenu()->actions().size(), 7);
+    QCOMPARE(menus_->imageMenu()->actions().size(), 13);
     QCOMPARE(menus_->helpMenu()->actions().size(), 2);
 
     // A second window (as after the first is gone) shows the same menus.
@@ -132,9 +135,17 @@ void TestMenu::entries_data()
     QTest::addColumn<QString>("menu");
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("text"); // "-": a separator
-    QTest::addColumn<int>("key"); // a QKeySequence::StandardKey, UnknownKey for none
+    QTest::addColumn<QList<QKeySequence>>("shortcuts");
+    // A QKeySequence::StandardKey, UnknownKey for none.
     auto row = [](const char *name, const char *menu, int index, const char *text, QKeySequence::StandardKey key) {
-        QTest::newRow(name) << QString::fromLatin1(menu) << index << QString::fromUtf8(text) << int(key);
+        QList<QKeySequence> shortcuts = QKeySequence::keyBindings(key);
+        if (key == QKeySequence::Quit && shortcuts.isEmpty()) // a platform without a standard Quit key
+            shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_Q)};
+        QTest::newRow(name) << QString::fromLatin1(menu) << index << QString::fromUtf8(text) << shortcuts;
+    };
+    // A key of the menu's own, the same on every platform.
+    auto ownKey = [](const char *name, const char *menu, int index, const char *text, const QKeySequence &key) {
+        QTest::newRow(name) << QString::fromLatin1(menu) << index << QString::fromUtf8(text) << QList<QKeySequence>{key};
     };
     row("FileLoadImage", "FileMenu", 0, "&Load Image…", QKeySequence::Open);
     row("FileOpenLogoText", "FileMenu", 1, "&Open Logo Data Text…", QKeySequence::UnknownKey);
@@ -157,6 +168,12 @@ void TestMenu::entries_data()
     row("ImageAutomaticThreshold", "ImageMenu", 4, "&Automatic Threshold", QKeySequence::UnknownKey);
     row("ImageSeparator2", "ImageMenu", 5, "-", QKeySequence::UnknownKey);
     row("ImagePrintPreview", "ImageMenu", 6, "Print &Preview", QKeySequence::UnknownKey);
+    row("ImageSeparator3", "ImageMenu", 7, "-", QKeySequence::UnknownKey);
+    ownKey("ImageRotateRight", "ImageMenu", 8, "Rotate &Right", QKeySequence(Qt::CTRL | Qt::Key_R));
+    ownKey("ImageRotateLeft", "ImageMenu", 9, "Rotate &Left", QKeySequence(Qt::CTRL | Qt::Key_L));
+    row("ImageMirror", "ImageMenu", 10, "&Mirror", QKeySequence::UnknownKey);
+    row("ImageTrim", "ImageMenu", 11, "&Trim White Margins", QKeySequence::UnknownKey);
+    row("ImageAdjustTone", "ImageMenu", 12, "Adjust T&one…", QKeySequence::UnknownKey);
     row("HelpAbout", "HelpMenu", 0, "&About Plovan", QKeySequence::UnknownKey);
     row("HelpAboutQt", "HelpMenu", 1, "About &Qt", QKeySequence::UnknownKey);
 }
@@ -166,7 +183,7 @@ void TestMenu::entries()
     QFETCH(QString, menu);
     QFETCH(int, index);
     QFETCH(QString, text);
-    QFETCH(int, key);
+    QFETCH(QList<QKeySequence>, shortcuts);
     QMenu *owner = menu == QLatin1String("FileMenu") ? menus_->fileMenu()
         : menu == QLatin1String("EditMenu")          ? menus_->editMenu()
         : menu == QLatin1String("HelpMenu")          ? menus_->helpMenu()
@@ -177,11 +194,41 @@ void TestMenu::entries()
     QCOMPARE(action->isSeparator(), text == QLatin1String("-"));
     if (!action->isSeparator())
         QCOMPARE(action->text(), text);
-    QList<QKeySequence> shortcuts = QKeySequence::keyBindings(QKeySequence::StandardKey(key));
-    if (key == QKeySequence::Quit && shortcuts.isEmpty()) // a platform without a standard Quit key
-        shortcuts = {QKeySequence(Qt::CTRL | Qt::Key_Q)};
     QCOMPARE(action->shortcuts(), shortcuts);
     QVERIFY(action->isVisible());
+}
+
+// No two entries of one menu (nor two menus of the bar) share the letter that takes them
+// after Alt, and no two entries anywhere share a key, nor with F10, the menu bar's.
+void TestMenu::noKeyTakesTwoEntries()
+{
+    ShownWindow window(*menus_);
+    QMap<QKeySequence, QString> keys{{QKeySequence(Qt::Key_F10), QStringLiteral("the menu bar")}};
+    const std::function<void(const QString &, const QList<QAction *> &)> walk = [&](const QString &where,
+                                                                                const QList<QAction *> &actions) {
+        QMap<QChar, QString> letters;
+        for (QAction *action : actions) {
+            if (action->isSeparator())
+                continue;
+            const QString text = action->text();
+            const qsizetype mark = text.indexOf(QLatin1Char('&'));
+            if (mark >= 0 && mark + 1 < text.size()) {
+                const QChar letter = text.at(mark + 1).toLower();
+                QVERIFY2(!letters.contains(letter), qPrintable(QStringLiteral("%1: %2 and %3 both take %4")
+                                                                   .arg(where, letters.value(letter), text, letter)));
+                letters.insert(letter, text);
+            }
+            for (const QKeySequence &key : action->shortcuts()) {
+                QVERIFY2(!keys.contains(key), qPrintable(QStringLiteral("%1 and %2 both take %3")
+                                                             .arg(keys.value(key), text, key.toString())));
+                keys.insert(key, text);
+            }
+            if (action->menu())
+                walk(text, action->menu()->actions());
+        }
+    };
+    walk(QStringLiteral("the menu bar"), window->menuBar()->actions());
+    QVERIFY(keys.contains(QKeySequence(Qt::CTRL | Qt::Key_R)));
 }
 
 void TestMenu::enabling_data()

@@ -17,6 +17,7 @@ using namespace plovan;
 Q_DECLARE_METATYPE(plovan::LogoTextReadError)
 Q_DECLARE_METATYPE(plovan::WriteFailure)
 Q_DECLARE_METATYPE(plovan::PrepareError)
+Q_DECLARE_METATYPE(plovan::PictureChange)
 
 namespace {
 
@@ -40,6 +41,8 @@ private Q_SLOTS:
     void writeFailures();
     void printChoiceFailures_data();
     void printChoiceFailures();
+    void pictureChoiceFailures_data();
+    void pictureChoiceFailures();
     void sideRangeIsTheExceptionsRule();
     void memory();
 };
@@ -127,6 +130,45 @@ void TestMessages::printChoiceFailures()
     QFETCH(PrepareError, error);
     QFETCH(QString, message);
     QCOMPARE(printChoiceFailure(name, printerWidth, centre, error), message);
+}
+
+void TestMessages::pictureChoiceFailures_data()
+{
+    using Reason = PrepareError::Reason;
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<PictureChange>("change");
+    QTest::addColumn<PrepareError>("error");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a turn without the memory")
+        << QStringLiteral("logo.png") << PictureChange::Turn << PrepareError{Reason::NotEnoughMemory, 64, 192, 0}
+        << QStringLiteral("Cannot turn 'logo.png': there is not enough memory for a picture of 64x192 dots.");
+    QTest::newRow("a turn wider than the paper")
+        << QStringLiteral("tall.png") << PictureChange::Turn << PrepareError{Reason::WiderThanPaper, 600, 0, 576}
+        << QStringLiteral("Cannot turn 'tall.png': it is 600 dots wide, wider than the paper's 576 dots.");
+    QTest::newRow("the mirror, no name")
+        << QString() << PictureChange::Mirror << PrepareError{Reason::NotEnoughMemory, 500, 300, 0}
+        << QStringLiteral("Cannot mirror the picture: there is not enough memory for a picture of 500x300 dots.");
+    QTest::newRow("a tone")
+        << QStringLiteral("photo.jpg") << PictureChange::Tone << PrepareError{Reason::NotEnoughMemory, 40, 30, 0}
+        << QStringLiteral("Cannot adjust the tone of 'photo.jpg': there is not enough memory for a picture of 40x30 "
+                          "dots.");
+    QTest::newRow("trimming")
+        << QStringLiteral("logo.png") << PictureChange::Trim << PrepareError{Reason::NotEnoughMemory, 23, 17, 0}
+        << QStringLiteral("Cannot trim the margins of 'logo.png': there is not enough memory for a picture of 23x17 "
+                          "dots.");
+    QTest::newRow("no trimming, out of range")
+        << QStringLiteral("big.png") << PictureChange::Untrim << PrepareError{Reason::OutOfRange, 40000, 2, 0}
+        << QStringLiteral("Cannot put back the margins of 'big.png': a picture of 40000x2 dots is outside the range "
+                          "1-32767.");
+}
+
+void TestMessages::pictureChoiceFailures()
+{
+    QFETCH(QString, name);
+    QFETCH(PictureChange, change);
+    QFETCH(PrepareError, error);
+    QFETCH(QString, message);
+    QCOMPARE(pictureChoiceFailure(name, change, error), message);
 }
 
 void TestMessages::sideRangeIsTheExceptionsRule()

@@ -2,6 +2,7 @@
 // another program may have left it: only a value written as the window writes it counts, and
 // anything else (a number out of range or in another notation, a word other than true or
 // false, a halftone by another name, a value of another type) is the default, key by key.
+// Only the printer's choices are remembered; the picture's (turn, mirror, tone) never are.
 
 #include "ui/ImageChoices.h"
 
@@ -28,10 +29,26 @@ QByteArray imageGroup(const QByteArray &lines)
 
 QString describe(const ImageChoices &choices)
 {
-    return QStringLiteral("width %1, centre %2, halftone %3")
+    const auto onOff = [](bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); };
+    return QStringLiteral("width %1, centre %2, halftone %3, serpentine %4, trim %5, turns %6, mirror %7, tone %8 %9 %10")
         .arg(choices.printerWidth)
-        .arg(choices.centre ? QStringLiteral("on") : QStringLiteral("off"))
-        .arg(int(choices.halftone));
+        .arg(onOff(choices.centre))
+        .arg(int(choices.halftone))
+        .arg(onOff(choices.serpentine), onOff(choices.trim))
+        .arg(choices.orientation.quarterTurns)
+        .arg(onOff(choices.orientation.mirror))
+        .arg(choices.tone.brightness)
+        .arg(choices.tone.contrast)
+        .arg(choices.tone.gammaHundredths);
+}
+
+// The choices of a first run with serpentine rows and trimming as given.
+ImageChoices serpentineTrim(bool serpentine, bool trim)
+{
+    ImageChoices choices;
+    choices.serpentine = serpentine;
+    choices.trim = trim;
+    return choices;
 }
 
 } // namespace
@@ -188,6 +205,41 @@ void TestSettings::readFromTheFile_data()
     QTest::newRow("halftone missing") << imageGroup("printerWidth=832\ncentreOnPaper=true")
                                       << ImageChoices{832, true, Halftone::None};
 
+    // Serpentine rows and trimming: flags like centring, each read on its own.
+    const auto flags = [](const char *key, bool serpentine, const char *name, const QByteArray &value, bool expected) {
+        const QByteArray other = serpentine ? "trimMargins=true" : "serpentine=true";
+        QTest::addRow("%s %s", key, name) << imageGroup(QByteArray(key) + "=" + value + "\n" + other)
+                                          << serpentineTrim(serpentine ? expected : true, serpentine ? true : expected);
+    };
+    for (const auto &[key, serpentine] : {std::pair{"serpentine", true}, std::pair{"trimMargins", false}}) {
+        flags(key, serpentine, "true", "true", true);
+        flags(key, serpentine, "false", "false", false);
+        flags(key, serpentine, "true, spaces around", " true ", true);
+        flags(key, serpentine, "yes", "yes", false);
+        flags(key, serpentine, "1", "1", false);
+        flags(key, serpentine, "TRUE", "TRUE", false);
+        flags(key, serpentine, "on", "on", false);
+        flags(key, serpentine, "empty", "", false);
+        flags(key, serpentine, "true with more after it", "truer", false);
+        flags(key, serpentine, "a list", "true, false", false);
+        flags(key, serpentine, "@ByteArray(true)", "@ByteArray(true)", false);
+        flags(key, serpentine, "@Variant of the bool true", "@Variant(\\0\\0\\0\\x1\\x1)", true);
+        flags(key, serpentine, "binary junk", QByteArray("\x01\xfe\xff", 3), false);
+    }
+    QTest::newRow("serpentine missing") << imageGroup("trimMargins=true") << serpentineTrim(false, true);
+    QTest::newRow("trimMargins missing") << imageGroup("serpentine=true") << serpentineTrim(true, false);
+    QTest::newRow("serpentine kept without an error diffusion")
+        << imageGroup("halftone=ordered\nserpentine=true") << ImageChoices{0, false, Halftone::Ordered, true};
+
+    // The picture's own choices are not read, whatever a file says of them.
+    QTest::newRow("a turn, a mirror and a tone are never remembered")
+        << imageGroup("printerWidth=384\nquarterTurns=1\norientation=1\nrotate=90\nmirror=true\nbrightness=40\n"
+                      "contrast=-20\ngamma=2.5\ngammaHundredths=250\ntone=40")
+        << ImageChoices{384};
+    QTest::newRow("the picture's choices in a group of their own")
+        << QByteArray("[Picture]\nquarterTurns=1\nmirror=true\nbrightness=40\n") + imageGroup("centreOnPaper=true")
+        << ImageChoices{0, true};
+
     QTest::newRow("all three hostile") << imageGroup("printerWidth=4294967872\ncentreOnPaper=yes\nhalftone=@ByteArray(ordered)")
                                        << ImageChoices{};
     QTest::newRow("not a settings file at all") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << ImageChoices{};
@@ -210,26 +262,36 @@ void TestSettings::noFileIsTheDefaults()
 
 void TestSettings::rememberedIsReadBack_data()
 {
-    QTest::addColumn<ImageChoices>("choices");
+    QTest::addColumn<ImageChoices>("remembered");
     QTest::addColumn<QByteArray>("file");
     QTest::newRow("the defaults") << ImageChoices{}
-                                  << imageGroup("centreOnPaper=false\nhalftone=none\nprinterWidth=0");
+        << imageGroup("centreOnPaper=false\nhalftone=none\nprinterWidth=0\nserpentine=false\ntrimMargins=false");
     QTest::newRow("576 dots, centred, Floyd–Steinberg") << ImageChoices{576, true, Halftone::FloydSteinberg}
-        << imageGroup("centreOnPaper=true\nhalftone=floyd-steinberg\nprinterWidth=576");
+        << imageGroup("centreOnPaper=true\nhalftone=floyd-steinberg\nprinterWidth=576\nserpentine=false\ntrimMargins=false");
     QTest::newRow("the widest, ordered") << ImageChoices{32767, false, Halftone::Ordered}
-                                         << imageGroup("centreOnPaper=false\nhalftone=ordered\nprinterWidth=32767");
+        << imageGroup("centreOnPaper=false\nhalftone=ordered\nprinterWidth=32767\nserpentine=false\ntrimMargins=false");
     QTest::newRow("1 dot, centred, Atkinson") << ImageChoices{1, true, Halftone::Atkinson}
-                                              << imageGroup("centreOnPaper=true\nhalftone=atkinson\nprinterWidth=1");
+        << imageGroup("centreOnPaper=true\nhalftone=atkinson\nprinterWidth=1\nserpentine=false\ntrimMargins=false");
+    QTest::newRow("Atkinson in serpentine rows, trimmed") << ImageChoices{384, false, Halftone::Atkinson, true, true}
+        << imageGroup("centreOnPaper=false\nhalftone=atkinson\nprinterWidth=384\nserpentine=true\ntrimMargins=true");
+    // Left out of the file, and so the defaults in the next run.
+    QTest::newRow("a turn, a mirror and a tone are not written")
+        << ImageChoices{576, true, Halftone::FloydSteinberg, true, false, {3, true}, {-40, 25, 180}}
+        << imageGroup("centreOnPaper=true\nhalftone=floyd-steinberg\nprinterWidth=576\nserpentine=true\ntrimMargins=false");
 }
 
-// What remember() writes is a file like the ones above, and it reads back as it was: in
-// this run, and in a later one that reads the file afresh.
+// What remember() writes is a file like the ones above, and it reads back as it was, the
+// picture's own choices back at none: in this run, and in a later one that reads the file
+// afresh.
 void TestSettings::rememberedIsReadBack()
 {
-    QFETCH(ImageChoices, choices);
+    QFETCH(ImageChoices, remembered);
     QFETCH(QByteArray, file);
-    choices.remember();
-    QVERIFY(ImageChoices::remembered() == choices);
+    remembered.remember();
+    ImageChoices choices = remembered;
+    choices.orientation = {};
+    choices.tone = {};
+    QVERIFY2(ImageChoices::remembered() == choices, qPrintable(describe(ImageChoices::remembered())));
     QSettings().sync();
     QFile written(settingsFile());
     QVERIFY(written.open(QIODevice::ReadOnly));

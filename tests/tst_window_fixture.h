@@ -5,9 +5,12 @@
 #include "ui/Window1.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSettings>
@@ -103,6 +106,72 @@ public:
 private:
     QPointer<plovan::Window1> window_;
 };
+
+// Takes an entry of the Image menu from the keyboard as a user does: Alt+I, Down to each
+// entry of `path` (object names from the Image menu down), Right into a submenu, Return on
+// the last. True once the menus have closed; false, with a warning, when the menu did not go
+// so (an entry the arrow keys do not reach, as a disabled one, among them).
+inline bool takeImageMenuEntry(QWidget *window, const QStringList &path)
+{
+    QTest::keyClick(window, Qt::Key_I, Qt::AltModifier);
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        QMenu *popup = nullptr;
+        const bool open = QTest::qWaitFor([&] {
+            popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            return popup && popup->isVisible();
+        });
+        QAction *target = nullptr;
+        for (QAction *action : open ? popup->actions() : QList<QAction *>())
+            if (action->objectName() == path[i])
+                target = action;
+        if (!target) {
+            qWarning("no menu open with the entry %s", qPrintable(path[i]));
+            return false;
+        }
+        for (int step = 0; step < 24 && popup->activeAction() != target; ++step)
+            QTest::keyClick(popup, Qt::Key_Down);
+        if (popup->activeAction() != target) {
+            qWarning("the arrow keys do not reach %s", qPrintable(path[i]));
+            // Closed as a user closes them, one Escape each.
+            while (QWidget *open = QApplication::activePopupWidget())
+                QTest::keyClick(open, Qt::Key_Escape);
+            // The last leaves the menu bar holding the keyboard, as after Alt alone.
+            if (auto *bar = qobject_cast<QMenuBar *>(QApplication::focusWidget()))
+                QTest::keyClick(bar, Qt::Key_Escape);
+            return false;
+        }
+        QTest::keyClick(popup, i + 1 < path.size() ? Qt::Key_Right : Qt::Key_Return);
+    }
+    if (!QTest::qWaitFor([] { return !QApplication::activePopupWidget(); })) {
+        qWarning("after %s a menu is still open", qPrintable(path.join(QLatin1Char('/'))));
+        return false;
+    }
+    return true;
+}
+
+// After a menu choice, and any dialog or message it brought: the text area is the window's
+// focus control, and has the focus once the window is active again. After a message box a
+// window manager makes the window active again; the offscreen platform has none, so this
+// does what one does. False, with a warning saying what came `after`, otherwise.
+inline bool focusBackInTextArea(const ShownWindow &window, const QString &after)
+{
+    QWidget *area = window.control("TextArea1");
+    if (window->focusWidget() != area) {
+        qWarning("after %s the window's focus is in %s", qPrintable(after),
+                 window->focusWidget() ? qPrintable(window->focusWidget()->objectName()) : "nothing");
+        return false;
+    }
+    if (!window->isActiveWindow()) {
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            return false;
+    }
+    if (QApplication::focusWidget() != area) {
+        qWarning("after %s the focus is not in the text area", qPrintable(after));
+        return false;
+    }
+    return true;
+}
 
 // Writes a picture file into the directory and returns its path. The name's extension picks
 // the format; under a name that is no picture's ("notes.txt") it is a PNG in disguise.

@@ -5,6 +5,7 @@
 
 #include "tst_window_fixture.h"
 
+#include "conversion/HalftoneNames.h"
 #include "conversion/HeadlessView.h"
 #include "conversion/LogoText.h"
 #include "conversion/Redraw.h"
@@ -292,52 +293,8 @@ bool TestWindowImage::ready(ShownWindow &window)
 bool TestWindowImage::choose(ShownWindow &window, const Choice &choice)
 {
     window->setWidthChooser([typed = choice.typed](int) { return typed; });
-    QTest::keyClick(window.get(), Qt::Key_I, Qt::AltModifier);
-    for (qsizetype i = 0; i < choice.path.size(); ++i) {
-        QMenu *popup = nullptr;
-        const bool open = QTest::qWaitFor([&] {
-            popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            return popup && popup->isVisible();
-        });
-        QAction *target = nullptr;
-        for (QAction *action : open ? popup->actions() : QList<QAction *>())
-            if (action->objectName() == choice.path[i])
-                target = action;
-        if (!target) {
-            qWarning("no menu open with the entry %s", qPrintable(choice.path[i]));
-            return false;
-        }
-        for (int step = 0; step < 12 && popup->activeAction() != target; ++step)
-            QTest::keyClick(popup, Qt::Key_Down);
-        if (popup->activeAction() != target) {
-            qWarning("the arrow keys do not reach %s", qPrintable(choice.path[i]));
-            return false;
-        }
-        QTest::keyClick(popup, i + 1 < choice.path.size() ? Qt::Key_Right : Qt::Key_Return);
-    }
-    if (!QTest::qWaitFor([] { return !QApplication::activePopupWidget(); })) {
-        qWarning("after %s a menu is still open", qPrintable(choice.path.join(QLatin1Char('/'))));
-        return false;
-    }
-    // The menus, and any dialog or message, leave the text area the window's focus control.
-    // After a message box a window manager makes the window active again; the offscreen
-    // platform has none, so this does what one does.
-    QWidget *area = window.control("TextArea1");
-    if (window->focusWidget() != area) {
-        qWarning("after %s the window's focus is in %s", qPrintable(choice.path.join(QLatin1Char('/'))),
-                 window->focusWidget() ? qPrintable(window->focusWidget()->objectName()) : "nothing");
-        return false;
-    }
-    if (!window->isActiveWindow()) {
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window.get()))
-            return false;
-    }
-    if (QApplication::focusWidget() != area) {
-        qWarning("after %s the focus is not in the text area", qPrintable(choice.path.join(QLatin1Char('/'))));
-        return false;
-    }
-    return true;
+    return takeImageMenuEntry(window.get(), choice.path)
+        && focusBackInTextArea(window, choice.path.join(QLatin1Char('/')));
 }
 
 void TestWindowImage::menuEntries()
@@ -366,13 +323,30 @@ void TestWindowImage::menuEntries()
                                    "  &Floyd–Steinberg",
                                    "  &Atkinson",
                                    "  &Ordered",
+                                   "  &Jarvis–Judice–Ninke",
+                                   "  S&tucki",
+                                   "  S&ierra",
+                                   "  &Blue Noise",
+                                   "  &Clustered",
+                                   "  -",
+                                   "  &Serpentine",
                                    "-",
                                    "&Automatic Threshold",
                                    "-",
-                                   "Print &Preview"}));
-    // A first run: original size, no halftone; centring waits for a width to centre on.
+                                   "Print &Preview",
+                                   "-",
+                                   "Rotate &Right",
+                                   "Rotate &Left",
+                                   "&Mirror",
+                                   "&Trim White Margins",
+                                   "Adjust T&one…"}));
+    // A first run: original size, no halftone; centring waits for a width to centre on,
+    // serpentine rows for an error diffusion, and the picture's own choices for a picture.
     QCOMPARE(checkedEntries(bed_.menus()), QStringList({"ImageWidthOriginal", "ImageHalftoneNone"}));
-    QVERIFY(!bed_.menus().findChild<QAction *>(QStringLiteral("ImageCentre"))->isEnabled());
+    for (const char *name : {"ImageCentre", "ImageSerpentine", "ImageRotateRight", "ImageRotateLeft", "ImageMirror",
+                             "ImageAdjustTone"})
+        QVERIFY2(!bed_.menus().findChild<QAction *>(QLatin1String(name))->isEnabled(), name);
+    QVERIFY(bed_.menus().findChild<QAction *>(QStringLiteral("ImageTrim"))->isEnabled());
 }
 
 // With nothing chosen, a load, Refresh and Create give what they gave before the menu was
@@ -496,6 +470,11 @@ void TestWindowImage::halftone_data()
     } halftones[] = {{"ImageHalftoneFloydSteinberg", Halftone::FloydSteinberg},
                      {"ImageHalftoneAtkinson", Halftone::Atkinson},
                      {"ImageHalftoneOrdered", Halftone::Ordered},
+                     {"ImageHalftoneJarvis", Halftone::Jarvis},
+                     {"ImageHalftoneStucki", Halftone::Stucki},
+                     {"ImageHalftoneSierra", Halftone::Sierra},
+                     {"ImageHalftoneBlueNoise", Halftone::BlueNoise},
+                     {"ImageHalftoneClustered", Halftone::Clustered},
                      {"ImageHalftoneNone", Halftone::None}};
     for (const auto &[name, value] : halftones) {
         QTest::newRow(name) << QString::fromLatin1(name) << value << false << 100;
@@ -527,7 +506,8 @@ void TestWindowImage::halftone()
     QCOMPARE(state.print.halftone, expected);
     QCOMPARE(window->imageChoices().halftone, expected);
     QCOMPARE(window.text("progress_label"), QStringLiteral("93"));
-    for (Halftone other : {Halftone::None, Halftone::FloydSteinberg, Halftone::Atkinson, Halftone::Ordered}) {
+    for (const HalftoneName &each : kHalftoneNames) {
+        const Halftone other = each.halftone;
         const bool same = samePixels(*state.destPix, *converted(state.pix, other, threshold, reverse));
         QVERIFY2(same == (other == expected), qPrintable(QStringLiteral("halftone %1").arg(int(other))));
     }

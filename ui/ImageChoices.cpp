@@ -18,6 +18,8 @@ constexpr char kGroup[] = "Image";
 constexpr char kPrinterWidth[] = "printerWidth";
 constexpr char kCentre[] = "centreOnPaper";
 constexpr char kHalftone[] = "halftone";
+constexpr char kSerpentine[] = "serpentine";
+constexpr char kTrim[] = "trimMargins";
 
 // A remembered value is taken only as remember() writes it: a whole number as decimal digits
 // (or, within this run, the int itself), a flag as "true" or "false" (or the bool). QVariant's
@@ -54,10 +56,15 @@ std::optional<bool> flag(const QVariant &value)
 
 } // namespace
 
-PrintSettings ImageChoices::printSettings() const
+PrintSettings ImageChoices::printSettings(bool reverse) const
 {
     PrintSettings print;
     print.halftone = halftone;
+    print.serpentine = serpentine && isErrorDiffusion(halftone);
+    print.orientation = orientation;
+    print.tone = tone;
+    if (trim)
+        print.trim = reverse ? Trim::Dark : Trim::Light;
     if (printerWidth > 0) {
         print.fit = Fit::MaxWidth;
         print.width = printerWidth;
@@ -65,6 +72,24 @@ PrintSettings ImageChoices::printSettings() const
             print.paperWidth = printerWidth;
     }
     return print;
+}
+
+ImageChoices ImageChoices::forNewPicture() const
+{
+    ImageChoices fresh = *this;
+    fresh.orientation = {};
+    fresh.tone = {};
+    return fresh;
+}
+
+Orientation ImageChoices::turnedAsSeen(Orientation orientation, int quarterTurns)
+{
+    // What is seen is mirror . turn(q); turned by t it is turn(t) . mirror . turn(q), and
+    // as a turn seen in a mirror goes the other way, turn(t) . mirror = mirror . turn(-t):
+    // mirror . turn(q - t).
+    const int turns = orientation.quarterTurns + (orientation.mirror ? -quarterTurns : quarterTurns);
+    orientation.quarterTurns = ((turns % 4) + 4) % 4;
+    return orientation;
 }
 
 ImageChoices ImageChoices::remembered()
@@ -77,6 +102,10 @@ ImageChoices ImageChoices::remembered()
         choices.printerWidth = int(*width);
     if (const std::optional<bool> centre = flag(settings.value(QLatin1String(kCentre))))
         choices.centre = *centre;
+    if (const std::optional<bool> serpentine = flag(settings.value(QLatin1String(kSerpentine))))
+        choices.serpentine = *serpentine;
+    if (const std::optional<bool> trim = flag(settings.value(QLatin1String(kTrim))))
+        choices.trim = *trim;
     // A halftone by one of its names exactly, as text (not a @ByteArray or a list).
     const QVariant halftone = settings.value(QLatin1String(kHalftone));
     if (halftone.typeId() == QMetaType::QString)
@@ -92,6 +121,8 @@ void ImageChoices::remember() const
     settings.setValue(QLatin1String(kPrinterWidth), printerWidth);
     settings.setValue(QLatin1String(kCentre), centre);
     settings.setValue(QLatin1String(kHalftone), QString(halftoneName(halftone)));
+    settings.setValue(QLatin1String(kSerpentine), serpentine);
+    settings.setValue(QLatin1String(kTrim), trim);
 }
 
 } // namespace plovan

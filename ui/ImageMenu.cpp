@@ -1,14 +1,52 @@
 #include "ui/ImageMenu.h"
 
+#include "conversion/HalftoneNames.h"
+
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
+#include <QKeySequence>
 #include <QMenu>
 
 namespace plovan {
 namespace {
 
-// The halftones in menu order, each at the index of its action.
-constexpr Halftone kHalftones[] = {Halftone::None, Halftone::FloydSteinberg, Halftone::Atkinson, Halftone::Ordered};
+// The Halftone submenu's entry of each halftone, by the name it has in conversion/
+// HalftoneNames: the submenu lists that table, in its order.
+struct HalftoneText {
+    const char *name;
+    const char *text;
+};
+constexpr HalftoneText kHalftoneTexts[] = {
+    {"none", QT_TRANSLATE_NOOP("plovan::ImageMenu", "&None")},
+    {"floyd-steinberg", QT_TRANSLATE_NOOP("plovan::ImageMenu", "&Floyd–Steinberg")},
+    {"atkinson", QT_TRANSLATE_NOOP("plovan::ImageMenu", "&Atkinson")},
+    {"ordered", QT_TRANSLATE_NOOP("plovan::ImageMenu", "&Ordered")},
+    {"jarvis", QT_TRANSLATE_NOOP("plovan::ImageMenu", "&Jarvis–Judice–Ninke")},
+    {"stucki", QT_TRANSLATE_NOOP("plovan::ImageMenu", "S&tucki")},
+    {"sierra", QT_TRANSLATE_NOOP("plovan::ImageMenu", "S&ierra")},
+    {"blue-noise", QT_TRANSLATE_NOOP("plovan::ImageMenu", "&Blue Noise")},
+    {"clustered", QT_TRANSLATE_NOOP("plovan::ImageMenu", "&Clustered")},
+};
+
+// The entry's text, translated; a halftone without one here shows its name.
+QString halftoneText(QLatin1StringView name)
+{
+    for (const HalftoneText &entry : kHalftoneTexts)
+        if (name == QLatin1StringView(entry.name))
+            return QCoreApplication::translate("plovan::ImageMenu", entry.text);
+    return QString(name);
+}
+
+// "ImageHalftone" and the name in capitalised words: "floyd-steinberg" is
+// "ImageHalftoneFloydSteinberg".
+QString halftoneObjectName(QLatin1StringView name)
+{
+    QString objectName = QStringLiteral("ImageHalftone");
+    for (const QString &word : QString(name).split(QLatin1Char('-'), Qt::SkipEmptyParts))
+        objectName += word.left(1).toUpper() + word.mid(1);
+    return objectName;
+}
 
 } // namespace
 
@@ -49,21 +87,20 @@ ImageMenu::ImageMenu(QObject *parent)
     halftoneMenu_->setObjectName(QStringLiteral("ImageHalftoneMenu"));
     halftoneMenu_->menuAction()->setObjectName(QStringLiteral("ImageHalftone"));
     auto *halftones = new QActionGroup(this);
-    const struct {
-        const char *name;
-        QString text;
-    } halftoneEntries[] = {
-        {"ImageHalftoneNone", tr("&None")},
-        {"ImageHalftoneFloydSteinberg", tr("&Floyd–Steinberg")},
-        {"ImageHalftoneAtkinson", tr("&Atkinson")},
-        {"ImageHalftoneOrdered", tr("&Ordered")},
-    };
-    for (size_t i = 0; i < std::size(kHalftones); ++i) {
-        halftones_[i] = addChoice(halftoneMenu_.get(), halftones, halftoneEntries[i].name, halftoneEntries[i].text);
-        connect(halftones_[i], &QAction::triggered, this, [this, i] {
-            want([i](ImageChoices &choices) { choices.halftone = kHalftones[i]; });
+    for (const HalftoneName &entry : kHalftoneNames) {
+        QAction *action = addChoice(halftoneMenu_.get(), halftones, nullptr, halftoneText(entry.name));
+        action->setObjectName(halftoneObjectName(entry.name));
+        connect(action, &QAction::triggered, this, [this, halftone = entry.halftone] {
+            want([halftone](ImageChoices &choices) { choices.halftone = halftone; });
         });
+        halftones_ << action;
     }
+    QAction *halftoneSeparator = halftoneMenu_->addSeparator();
+    halftoneSeparator->setObjectName(QStringLiteral("ImageHalftoneSeparator1"));
+    serpentine_ = addCheck(halftoneMenu_.get(), "ImageSerpentine", tr("&Serpentine"));
+    connect(serpentine_, &QAction::triggered, this, [this](bool checked) {
+        want([checked](ImageChoices &choices) { choices.serpentine = checked; });
+    });
     menu_->addMenu(halftoneMenu_.get());
 
     QAction *separator = menu_->addSeparator();
@@ -72,7 +109,35 @@ ImageMenu::ImageMenu(QObject *parent)
     automatic->setObjectName(QStringLiteral("ImageAutomaticThreshold"));
     connect(automatic, &QAction::triggered, this, &ImageMenu::automaticThresholdWanted);
 
+    // The picture's own choices, added to the menu by addPictureItems(). Turning is as the
+    // picture is seen, mirrored or not.
+    rotateRight_ = new QAction(tr("Rotate &Right"), this);
+    rotateRight_->setObjectName(QStringLiteral("ImageRotateRight"));
+    rotateRight_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(rotateRight_, &QAction::triggered, this, [this] {
+        want([](ImageChoices &choices) { choices.orientation = ImageChoices::turnedAsSeen(choices.orientation, 1); });
+    });
+    rotateLeft_ = new QAction(tr("Rotate &Left"), this);
+    rotateLeft_->setObjectName(QStringLiteral("ImageRotateLeft"));
+    rotateLeft_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(rotateLeft_, &QAction::triggered, this, [this] {
+        want([](ImageChoices &choices) { choices.orientation = ImageChoices::turnedAsSeen(choices.orientation, -1); });
+    });
+    mirror_ = addCheck(nullptr, "ImageMirror", tr("&Mirror"));
+    connect(mirror_, &QAction::triggered, this, [this](bool checked) {
+        want([checked](ImageChoices &choices) { choices.orientation.mirror = checked; });
+    });
+    trim_ = addCheck(nullptr, "ImageTrim", tr("&Trim White Margins"));
+    connect(trim_, &QAction::triggered, this, [this](bool checked) {
+        want([checked](ImageChoices &choices) { choices.trim = checked; });
+    });
+    // "&Tone" would share its letter with "&Trim White Margins".
+    adjustTone_ = new QAction(tr("Adjust T&one…"), this);
+    adjustTone_->setObjectName(QStringLiteral("ImageAdjustTone"));
+    connect(adjustTone_, &QAction::triggered, this, &ImageMenu::adjustToneWanted);
+
     show(shown_);
+    setPictureLoaded(false);
 }
 
 ImageMenu::~ImageMenu() = default;
@@ -86,6 +151,29 @@ QAction *ImageMenu::addChoice(QMenu *menu, QActionGroup *group, const char *name
     group->addAction(action); // exclusive: checking one unchecks the others
     menu->addAction(action);
     return action;
+}
+
+QAction *ImageMenu::addCheck(QMenu *menu, const char *name, const QString &text)
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(QLatin1String(name));
+    action->setCheckable(true);
+    if (menu)
+        menu->addAction(action);
+    return action;
+}
+
+void ImageMenu::addPictureItems()
+{
+    QAction *separator = menu_->addSeparator();
+    separator->setObjectName(QStringLiteral("ImageSeparator3"));
+    menu_->addActions({rotateRight_, rotateLeft_, mirror_, trim_, adjustTone_});
+}
+
+void ImageMenu::setPictureLoaded(bool loaded)
+{
+    for (QAction *action : {rotateRight_, rotateLeft_, mirror_, adjustTone_})
+        action->setEnabled(loaded);
 }
 
 void ImageMenu::want(const std::function<void(ImageChoices &)> &change)
@@ -108,8 +196,12 @@ void ImageMenu::show(const ImageChoices &choices)
     otherWidth_->setChecked(!named);
     centre_->setChecked(choices.centre);
     centre_->setEnabled(choices.printerWidth > 0);
-    for (size_t i = 0; i < std::size(kHalftones); ++i)
-        halftones_[i]->setChecked(choices.halftone == kHalftones[i]);
+    for (qsizetype i = 0; i < halftones_.size(); ++i)
+        halftones_[i]->setChecked(choices.halftone == kHalftoneNames[size_t(i)].halftone);
+    serpentine_->setChecked(choices.serpentine);
+    serpentine_->setEnabled(isErrorDiffusion(choices.halftone));
+    mirror_->setChecked(choices.orientation.mirror);
+    trim_->setChecked(choices.trim);
 }
 
 } // namespace plovan

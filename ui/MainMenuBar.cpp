@@ -52,6 +52,7 @@ MainMenuBar::MainMenuBar(QObject *parent)
     imageMenuChoices_ = new ImageMenu(this);
     addSeparator(imageMenu(), "ImageSeparator2");
     printPreview_ = addItem(imageMenu(), "ImagePrintPreview", tr("Print &Preview"), QKeySequence::UnknownKey);
+    imageMenuChoices_->addPictureItems();
 
     helpMenu_->setObjectName(QStringLiteral("HelpMenu"));
     // The roles put both items where macOS users look for them, in the application menu.

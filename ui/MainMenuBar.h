@@ -14,11 +14,13 @@ class ImageMenu;
 class RecentMenu;
 class TextCommands;
 
-// The application's menus: File (Load Image, Open and Save Logo Data Text, Open Recent, Quit), Edit (Undo,
-// Cut, Copy, Paste, Delete, Select All) with the platform's standard shortcuts, and Image
-// (Printer Width, Centre on Paper, Halftone, Automatic Threshold: ImageMenu; Print
-// Preview) and Help (About Plovan, About Qt). One instance lives from start-up to exit; each window shows the menus in
-// its own menu bar, and they stay this object's when the window goes. Every entry and
+// The application's menus: File (Load Image, Open and Save Logo Data Text, Open Recent,
+// Quit), Edit (Undo, Cut, Copy, Paste, Delete, Select All) with the platform's standard
+// shortcuts, Image (Printer Width, Centre on Paper, Halftone, Automatic Threshold:
+// ImageMenu; Print Preview; then ImageMenu's Rotate Right, Rotate Left, Mirror, Trim White
+// Margins and Adjust Tone) and Help (About Plovan, About Qt). One instance lives from
+// start-up to exit; each window shows the menus in its own menu bar, and they stay this
+// object's when the window goes. Every entry and
 // separator has the object name it is known by ("FileQuit", "EditSeparator1", ...), and so
 // do the menus ("FileMenu", "EditMenu", "ImageMenu", "HelpMenu").
 // The Edit items and About Qt act by themselves; the File items before Quit, the Image
@@ -40,7 +42,8 @@ public:
     QMenu *helpMenu() const { return helpMenu_.get(); }
     // The picture's menu, after Edit: choices about the picture as it will print.
     QMenu *imageMenu() const;
-    // Its choices of width, centring and halftone, and the automatic threshold.
+    // Its choices of width, centring, halftone and of the picture itself, and the automatic
+    // threshold.
     ImageMenu *imageMenuChoices() const { return imageMenuChoices_; }
 
     // File ▸ Open Recent: the pictures loaded last.

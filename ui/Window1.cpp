@@ -5,9 +5,11 @@
 #include "import/LoadSequence.h"
 #include "messages/LoadReasonWords.h"
 #include "messages/MemoryWords.h"
+#include "messages/PrepareFailureWords.h"
 #include "messages/RangeWords.h"
 #include "platform/Exceptions.h"
 #include "ui/Canvas.h"
+#include "ui/ImageMenu.h"
 #include "ui/LogoTextEdit.h"
 #include "ui/MainMenuBar.h"
 #include "ui/PictureFileNames.h"
@@ -82,11 +84,8 @@ void Window1::guarded(const std::function<void()> &work)
 void Window1::PushButton1_Action()
 {
     guarded([this] {
-        // A named pipe or a device is refused before it is opened, which could wait for ever.
-        if (const std::optional<QString> path = chooseAndLoad(state_, *this, FileKinds::RegularOnly)) {
-            pictureName_ = QFileInfo(*path).fileName();
-            recentMenu_->add(*path);
-        }
+        if (const std::optional<QString> path = chooseFile(filetypes::pictures()))
+            loadPicture(*path);
     });
 }
 
@@ -107,7 +106,16 @@ void Window1::Slider1_ValueChanged()
 void Window1::CheckBox1_Action()
 {
     guarded([this] {
-        state_.reverse = checkBox1_->isChecked();
+        // The margins trimmed are those of the paper as printed: with trimming on, reversing
+        // the picture prepares it again with the other margins. Without, nothing is prepared.
+        const bool reverse = checkBox1_->isChecked();
+        if (const std::optional<PrepareError> error =
+                changePrintSettings(state_, *this, choices_.printSettings(reverse), availableMemory_)) {
+            checkBox1_->setChecked(state_.reverse);
+            QMessageBox::warning(this, windowTitle(), pictureChoiceFailure(pictureName_, PictureChange::Trim, *error));
+            return;
+        }
+        state_.reverse = reverse;
         redraw(state_, *this);
     });
 }
@@ -153,12 +161,42 @@ std::optional<LoadError> Window1::loadPicture(const QString &path)
 {
     // Prepared for the printer as the Image menu says (state_.print). A named pipe or a
     // device is refused before it is opened, which could wait for ever.
-    std::optional<LoadError> error = load(state_, PictureSource::file(path, FileKinds::RegularOnly), this);
-    if (!error) {
+    std::optional<LoadError> error;
+    loadAfresh([this, &path, &error] {
+        error = load(state_, PictureSource::file(path, FileKinds::RegularOnly), this);
+        if (error)
+            return false;
         pictureName_ = QFileInfo(path).fileName();
+        return true;
+    });
+    if (!error)
         recentMenu_->add(path);
-    }
     return error;
+}
+
+bool Window1::loadAfresh(const std::function<bool()> &load)
+{
+    // Also when the load throws: a view that fails while it shows the new pictures leaves
+    // them the state's, and then the choices are theirs. The old picture is told by its
+    // address only, as holding it would keep it in memory through the load.
+    struct Afresh {
+        Window1 &window;
+        const Picture *before;
+        ImageChoices choices;
+        PrintSettings print;
+        ~Afresh()
+        {
+            if (window.state_.pix.get() == before) {
+                window.choices_ = choices;
+                window.state_.print = print;
+            }
+            window.imageMenu_->show(window.choices_);
+            window.imageMenu_->setPictureLoaded(window.state_.hasPictures());
+        }
+    } afresh{*this, state_.pix.get(), choices_, state_.print};
+    choices_ = choices_.forNewPicture();
+    state_.print = choices_.printSettings(state_.reverse);
+    return load();
 }
 
 void Window1::setProgressText(const QString &text)
@@ -224,6 +262,7 @@ void Window1::closeEvent(QCloseEvent *event)
     state_.pix.reset();
     state_.destPix.reset();
     state_.original.reset();
+    beforeTone_.reset(); // what an open tone dialog's Cancel would have put back
     canvas1_->setBackdrop(nullptr);
     canvas2_->setBackdrop(nullptr);
     if (preview_) {

@@ -22,6 +22,7 @@ struct PrepareError;
 
 class Canvas;
 class ImageMenu;
+class ToneDialog;
 class LogoTextEdit;
 class MainMenuBar;
 class PrintPreview;
@@ -32,7 +33,7 @@ class RecentMenu;
 // nothing), and turns each control event into one call of loading, redraw or the logo data
 // text. Its dialogs, each replaceable by a test's stand-in, are in Window1Dialogs.cpp, the
 // print preview in Window1Preview.cpp, the logo data text files in Window1LogoText.cpp and
-// the Image menu's choices in Window1PrintChoices.cpp. Every control
+// the Image menu's choices, with the tone dialog, in Window1PrintChoices.cpp. Every control
 // carries its name as object name: "Canvas1", "PushButton1", ... "dimensions_label5".
 // The text area holds the keyboard focus from the start; the buttons, the check box and the
 // slider take it from Tab only, never from a click. Closing the window destroys it and
@@ -90,6 +91,9 @@ public:
     void ImageMenu_ChoicesWanted(const ImageChoices &wanted); // prepare pix again if needed, redraw
     void ImageWidthOther_Action(); // ask for a width, then as above
     void ImageAutomaticThreshold_Action(); // move the slider to the automatic threshold
+    void ImageAdjustTone_Action(); // the tone dialog: the canvases follow it, Cancel puts back
+    // The tone dialog, while it is open.
+    ToneDialog *toneDialog() const;
 
     // ConversionView
     void setProgressText(const QString &text) override;
@@ -126,6 +130,14 @@ private:
     std::optional<QString> chooseLogoTextFile(LogoTextDialog dialog);
     bool askSaveAnyway(const QString &question);
     std::optional<int> askPrinterWidth(int proposed);
+    // Runs a load (true: loaded) with the picture's own choices back at none, as every
+    // picture starts; when nothing is loaded they are as they were.
+    bool loadAfresh(const std::function<bool()> &load);
+    // The message for the Image menu choice `wanted`, made from the choices `before`, that
+    // the picture cannot be prepared with.
+    QString choiceFailure(const ImageChoices &before, const ImageChoices &wanted, const PrepareError &error) const;
+    void ToneDialog_ToneWanted(const Tone &tone);
+    void ToneDialog_Rejected();
     // The paper the preview lays the picture on, in dots.
     int paperDots() const;
 
@@ -164,6 +176,17 @@ private:
     RecentMenu *recentMenu_ = nullptr;
     WidthChooser widthChooser_;
     std::optional<qint64> availableMemory_;
+    // The tone dialog, and what its Cancel puts back: everything as it was when it opened.
+    QPointer<ToneDialog> toneDialog_;
+    struct BeforeTone {
+        PictureRef pix;
+        PictureRef destPix;
+        PrintSettings print;
+        ImageChoices choices;
+        QString dimensions;
+        QString progress;
+    };
+    std::optional<BeforeTone> beforeTone_;
     // The file name of the picture shown, for messages about it.
     QString pictureName_;
 };

@@ -46,7 +46,10 @@ void Window1::FileOpenLogoText_Action()
         // The picture the text encodes becomes the loaded picture, exactly as a decoded file
         // would, prepared with the Image menu's choices: everything is made before anything
         // of the window changes.
-        if (load(state_, PictureSource::picture(std::move(opened.reading.picture), name), this, availableMemory_))
+        if (!loadAfresh([&] {
+                return !load(state_, PictureSource::picture(std::move(opened.reading.picture), name), this,
+                             availableMemory_);
+            }))
             return;
         pictureName_ = QFileInfo(*path).fileName();
         textArea1_->setContent(text);

@@ -1,6 +1,7 @@
-// The window's side of the Image menu: a printer width or centring prepares the picture
-// again from the one decoded, a halftone converts it anew, the automatic threshold moves
-// the slider. Whatever fails leaves the window and the menu as they were.
+// The window's side of the Image menu: a printer width, centring, a turn, the mirror,
+// trimming or a tone prepares the picture again from the one decoded, a halftone or
+// serpentine rows convert it anew, the automatic threshold moves the slider, Adjust Tone
+// opens its dialog. Whatever fails leaves the window and the menu as they were.
 #include "ui/Window1.h"
 
 #include "conversion/AutoThreshold.h"
@@ -9,9 +10,11 @@
 #include "import/LoadSequence.h"
 #include "messages/PrepareFailureWords.h"
 #include "ui/ImageMenu.h"
+#include "ui/ToneDialog.h"
 
 #include <algorithm>
 #include <utility>
+#include <QLabel>
 #include <QMessageBox>
 #include <QSlider>
 
@@ -30,9 +33,11 @@ void Window1::connectImageMenu(ImageMenu *menu)
     choices_ = ImageChoices::remembered();
     state_.print = choices_.printSettings();
     menu->show(choices_);
+    menu->setPictureLoaded(false);
     connect(menu, &ImageMenu::choicesWanted, this, &Window1::ImageMenu_ChoicesWanted);
     connect(menu, &ImageMenu::otherWidthWanted, this, &Window1::ImageWidthOther_Action);
     connect(menu, &ImageMenu::automaticThresholdWanted, this, &Window1::ImageAutomaticThreshold_Action);
+    connect(menu, &ImageMenu::adjustToneWanted, this, &Window1::ImageAdjustTone_Action);
 }
 
 void Window1::ImageMenu_ChoicesWanted(const ImageChoices &wanted)
@@ -43,10 +48,13 @@ void Window1::ImageMenu_ChoicesWanted(const ImageChoices &wanted)
         // saying what the window uses.
         const ImageChoices before = std::exchange(choices_, wanted);
         if (const std::optional<PrepareError> error =
-                changePrintSettings(state_, *this, wanted.printSettings(), availableMemory_)) {
+                changePrintSettings(state_, *this, wanted.printSettings(state_.reverse), availableMemory_)) {
             choices_ = before;
             imageMenu_->show(choices_);
-            QMessageBox::warning(this, windowTitle(), printChoiceFailure(pictureName_, wanted.printerWidth, wanted.centre, *error));
+            if (toneDialog_)
+                toneDialog_->showTone(choices_.tone);
+            QWidget *over = toneDialog_ ? static_cast<QWidget *>(toneDialog_.data()) : this;
+            QMessageBox::warning(over, windowTitle(), choiceFailure(before, wanted, *error));
             return;
         }
         imageMenu_->show(choices_);
@@ -55,6 +63,21 @@ void Window1::ImageMenu_ChoicesWanted(const ImageChoices &wanted)
     });
     // Also after a failure in the middle: the checks say what the window uses.
     imageMenu_->show(choices_);
+    if (toneDialog_)
+        toneDialog_->showTone(choices_.tone);
+}
+
+QString Window1::choiceFailure(const ImageChoices &before, const ImageChoices &wanted, const PrepareError &error) const
+{
+    if (wanted.orientation.quarterTurns != before.orientation.quarterTurns)
+        return pictureChoiceFailure(pictureName_, PictureChange::Turn, error);
+    if (wanted.orientation.mirror != before.orientation.mirror)
+        return pictureChoiceFailure(pictureName_, PictureChange::Mirror, error);
+    if (wanted.tone != before.tone)
+        return pictureChoiceFailure(pictureName_, PictureChange::Tone, error);
+    if (wanted.trim != before.trim)
+        return pictureChoiceFailure(pictureName_, wanted.trim ? PictureChange::Trim : PictureChange::Untrim, error);
+    return printChoiceFailure(pictureName_, wanted.printerWidth, wanted.centre, error);
 }
 
 void Window1::ImageWidthOther_Action()
@@ -79,6 +102,54 @@ void Window1::ImageAutomaticThreshold_Action()
     // The slider reports the new value like any other change: threshold, thresh_label,
     // redraw. The same value again changes nothing, so nothing is redrawn.
     guarded([this] { slider1_->setValue(automaticThreshold(*state_.pix, state_.reverse)); });
+}
+
+void Window1::ImageAdjustTone_Action()
+{
+    if (toneDialog_ || !state_.hasPictures())
+        return;
+    guarded([this] {
+        // The pictures are kept as they are: a tone prepares new ones and converts those, so
+        // these stay untouched for Cancel to put back, bit for bit.
+        beforeTone_ = BeforeTone{state_.pix, state_.destPix, state_.print, choices_,
+                                 dimensionsLabel_->text(), progressLabel_->text()};
+        auto *dialog = new ToneDialog(choices_.tone, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dialog, &ToneDialog::toneWanted, this, &Window1::ToneDialog_ToneWanted);
+        connect(dialog, &QDialog::rejected, this, &Window1::ToneDialog_Rejected);
+        connect(dialog, &QDialog::accepted, this, [this] { beforeTone_.reset(); });
+        toneDialog_ = dialog;
+        // Modal to this window, which it changes, without waiting here for it to close.
+        dialog->open();
+    });
+}
+
+ToneDialog *Window1::toneDialog() const
+{
+    return toneDialog_.data();
+}
+
+void Window1::ToneDialog_ToneWanted(const Tone &tone)
+{
+    ImageChoices wanted = choices_;
+    wanted.tone = tone;
+    ImageMenu_ChoicesWanted(wanted);
+}
+
+void Window1::ToneDialog_Rejected()
+{
+    if (!beforeTone_)
+        return;
+    BeforeTone before = std::move(*beforeTone_);
+    beforeTone_.reset();
+    guarded([this, &before] {
+        choices_ = before.choices;
+        state_.print = before.print;
+        commitLoad(state_, *this, LoadedPictures{std::move(before.pix), std::move(before.destPix), state_.original});
+        dimensionsLabel_->setText(before.dimensions);
+        progressLabel_->setText(before.progress);
+    });
+    imageMenu_->show(choices_);
 }
 
 } // namespace plovan
