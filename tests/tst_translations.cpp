@@ -12,8 +12,10 @@
 #include "conversion/LogoText.h"
 #include "platform/Translations.h"
 #include "ui/LogoTextEdit.h"
+#include "ui/ToneDialog.h"
 
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -130,6 +132,10 @@ private Q_SLOTS:
     void unknownLanguageInstallsNothing();
     void windowComesUpTranslated_data();
     void windowComesUpTranslated();
+    void noLetterTakesTwoEntries_data();
+    void noLetterTakesTwoEntries();
+    void toneDialogComesUpTranslated_data();
+    void toneDialogComesUpTranslated();
     void numbersSizeAndTextStayTheSame_data();
     void numbersSizeAndTextStayTheSame();
     void cliErrorsComeUpTranslated_data();
@@ -309,6 +315,82 @@ void TestTranslations::windowComesUpTranslated()
     QVERIFY(entries >= 17);
     if (!language.isEmpty())
         QVERIFY2(alike <= 3, qPrintable(QString::number(alike)));
+}
+
+void TestTranslations::noLetterTakesTwoEntries_data()
+{
+    QTest::addColumn<QString>("language");
+    for (const QString &language : languagesAndEnglish())
+        QTest::newRow(qPrintable(language)) << language;
+}
+
+// In every language, no two entries of a menu (nor two menus of the bar) share the letter
+// that takes them after Alt.
+void TestTranslations::noLetterTakesTwoEntries()
+{
+    QFETCH(QString, language);
+    Translations translations;
+    QVERIFY(translations.install(language));
+    MainMenuBar menus;
+    ShownWindow window(menus);
+    // Open Recent with pictures in it, numbered.
+    window.load(bed_.picture(QStringLiteral("a.png"), greyImage(3, 3, 0)));
+    window.load(bed_.picture(QStringLiteral("b.png"), greyImage(3, 3, 0)));
+    QStringList faults;
+    int letters = 0;
+    const std::function<void(const QString &, const QList<QAction *> &)> walk = [&](const QString &where,
+                                                                                const QList<QAction *> &actions) {
+        QMap<QChar, QString> taken;
+        for (QAction *action : actions) {
+            if (action->isSeparator())
+                continue;
+            QString text = action->text();
+            text.remove(QLatin1String("&&"));
+            const qsizetype mark = text.indexOf(QLatin1Char('&'));
+            if (mark >= 0 && mark + 1 < text.size()) {
+                ++letters;
+                const QChar letter = text.at(mark + 1).toLower();
+                if (taken.contains(letter))
+                    faults << QStringLiteral("%1: %2 and %3 both take %4").arg(where, taken.value(letter), action->text(), letter);
+                taken.insert(letter, action->text());
+            }
+            if (action->menu())
+                walk(action->text(), action->menu()->actions());
+        }
+    };
+    walk(QStringLiteral("the menu bar"), window->menuBar()->actions());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    QVERIFY(letters > 30);
+}
+
+void TestTranslations::toneDialogComesUpTranslated_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("reset");
+    QTest::newRow("English") << QString() << QStringLiteral("Adjust Tone") << QStringLiteral("&Reset");
+    QTest::newRow("de") << QStringLiteral("de") << QStringLiteral("Ton anpassen") << QStringLiteral("&Zurücksetzen");
+    QTest::newRow("fr") << QStringLiteral("fr") << QStringLiteral("Ajuster la tonalité") << QStringLiteral("&Réinitialiser");
+    QTest::newRow("es") << QStringLiteral("es") << QStringLiteral("Ajustar tono") << QStringLiteral("&Restablecer");
+}
+
+// Translated, with the gamma written as plovan-cli takes it even where the locale writes a
+// decimal comma.
+void TestTranslations::toneDialogComesUpTranslated()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, title);
+    QFETCH(QString, reset);
+    Translations translations;
+    QVERIFY(translations.install(language));
+    const QLocale before;
+    QLocale::setDefault(QLocale(language.isEmpty() ? QStringLiteral("en_US") : language));
+    ToneDialog dialog(Tone{5, -3, 150});
+    QLocale::setDefault(before);
+    QCOMPARE(dialog.windowTitle(), title);
+    QCOMPARE(dialog.findChild<QAbstractButton *>(QStringLiteral("ToneReset"))->text(), reset);
+    QCOMPARE(dialog.findChild<QDoubleSpinBox *>(QStringLiteral("ToneGamma"))->text(), QStringLiteral("1.50"));
+    QCOMPARE(dialog.findChild<QSpinBox *>(QStringLiteral("ToneContrast"))->text(), QStringLiteral("-3"));
 }
 
 void TestTranslations::numbersSizeAndTextStayTheSame_data()

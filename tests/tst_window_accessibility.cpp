@@ -7,6 +7,7 @@
 
 #include "ui/LogoTextEdit.h"
 #include "ui/PrintPreview.h"
+#include "ui/ToneDialog.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSpinBox>
+#include <tuple>
 
 using namespace plovan;
 
@@ -103,6 +105,7 @@ private Q_SLOTS:
     void everyMenuIsNamed();
     void otherWidthDialogIsNamed();
     void printPreviewIsNamed();
+    void toneDialogIsNamed();
     void canvasesDescribeThePicture_data();
     void canvasesDescribeThePicture();
     void sliderValueFollowsTheThreshold();
@@ -278,6 +281,29 @@ void TestWindowAccessibility::printPreviewIsNamed()
     const QStringList faults = unnamed(preview);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     preview->close();
+}
+
+void TestWindowAccessibility::toneDialogIsNamed()
+{
+    ShownWindow window(bed_.menus());
+    ToneDialog dialog(Tone{}, window.get());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(accessible(&dialog)->text(QAccessible::Name), QStringLiteral("Adjust Tone"));
+    for (const auto &[object, role, name] : {std::tuple{"ToneBrightnessSlider", QAccessible::Slider, "Brightness"},
+                                              std::tuple{"ToneBrightness", QAccessible::SpinBox, "Brightness"},
+                                              std::tuple{"ToneContrastSlider", QAccessible::Slider, "Contrast"},
+                                              std::tuple{"ToneContrast", QAccessible::SpinBox, "Contrast"},
+                                              std::tuple{"ToneGammaSlider", QAccessible::Slider, "Gamma"},
+                                              std::tuple{"ToneGamma", QAccessible::SpinBox, "Gamma"},
+                                              std::tuple{"ToneReset", QAccessible::Button, "Reset"}}) {
+        QAccessibleInterface *interface = accessible(dialog.findChild<QWidget *>(QLatin1String(object)));
+        QVERIFY2(interface, object);
+        QCOMPARE(int(interface->role()), int(role));
+        QCOMPARE(interface->text(QAccessible::Name), QLatin1String(name));
+    }
+    const QStringList faults = unnamed(&dialog);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
 }
 
 void TestWindowAccessibility::canvasesDescribeThePicture_data()

@@ -491,6 +491,26 @@ ist 1.</translation>
         <source>Cannot prepare %1 for %2: %3</source>
         <translation>Kann %1 nicht für %2 vorbereiten: %3</translation>
     </message>
+    <message>
+        <source>Cannot turn %1: %2</source>
+        <translation>Kann %1 nicht drehen: %2</translation>
+    </message>
+    <message>
+        <source>Cannot mirror %1: %2</source>
+        <translation>Kann %1 nicht spiegeln: %2</translation>
+    </message>
+    <message>
+        <source>Cannot adjust the tone of %1: %2</source>
+        <translation>Kann den Ton für %1 nicht anpassen: %2</translation>
+    </message>
+    <message>
+        <source>Cannot trim the margins of %1: %2</source>
+        <translation>Kann %1 nicht zuschneiden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot put back the margins of %1: %2</source>
+        <translation>Kann die Ränder für %1 nicht wiederherstellen: %2</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>
@@ -540,7 +560,7 @@ ist 1.</translation>
     </message>
     <message>
         <source>&amp;Halftone</source>
-        <translation>&amp;Rasterung</translation>
+        <translation>R&amp;asterung</translation>
     </message>
     <message>
         <source>Original Size</source>
@@ -585,6 +605,50 @@ ist 1.</translation>
     <message>
         <source>&amp;Automatic Threshold</source>
         <translation>Automatischer &amp;Schwellwert</translation>
+    </message>
+    <message>
+        <source>&amp;Jarvis–Judice–Ninke</source>
+        <translation>&amp;Jarvis–Judice–Ninke</translation>
+    </message>
+    <message>
+        <source>S&amp;tucki</source>
+        <translation>S&amp;tucki</translation>
+    </message>
+    <message>
+        <source>S&amp;ierra</source>
+        <translation>S&amp;ierra</translation>
+    </message>
+    <message>
+        <source>&amp;Blue Noise</source>
+        <translation>&amp;Blaues Rauschen</translation>
+    </message>
+    <message>
+        <source>&amp;Clustered</source>
+        <translation>&amp;Punktgruppen</translation>
+    </message>
+    <message>
+        <source>&amp;Serpentine</source>
+        <translation>&amp;Serpentinen</translation>
+    </message>
+    <message>
+        <source>Rotate &amp;Right</source>
+        <translation>Nach &amp;rechts drehen</translation>
+    </message>
+    <message>
+        <source>Rotate &amp;Left</source>
+        <translation>Nach &amp;links drehen</translation>
+    </message>
+    <message>
+        <source>&amp;Mirror</source>
+        <translation>S&amp;piegeln</translation>
+    </message>
+    <message>
+        <source>&amp;Trim White Margins</source>
+        <translation>Weiße Ränder a&amp;bschneiden</translation>
+    </message>
+    <message>
+        <source>Adjust T&amp;one…</source>
+        <translation>&amp;Ton anpassen …</translation>
     </message>
 </context>
 <context>
@@ -698,6 +762,41 @@ ist 1.</translation>
     <message>
         <source>&amp;Clear List</source>
         <translation>Liste &amp;leeren</translation>
+    </message>
+</context>
+<context>
+    <name>plovan::ToneDialog</name>
+    <message>
+        <source>Adjust Tone</source>
+        <translation>Ton anpassen</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Helligkeit</translation>
+    </message>
+    <message>
+        <source>&amp;Brightness:</source>
+        <translation>&amp;Helligkeit:</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Kontrast</translation>
+    </message>
+    <message>
+        <source>Co&amp;ntrast:</source>
+        <translation>&amp;Kontrast:</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>&amp;Gamma:</source>
+        <translation>&amp;Gamma:</translation>
+    </message>
+    <message>
+        <source>&amp;Reset</source>
+        <translation>&amp;Zurücksetzen</translation>
     </message>
 </context>
 <context>

@@ -490,6 +490,26 @@ estándar en qué línea y columna y por qué, y termina con el estado 1.</trans
         <source>Cannot prepare %1 for %2: %3</source>
         <translation>No se puede preparar %1 para %2: %3</translation>
     </message>
+    <message>
+        <source>Cannot turn %1: %2</source>
+        <translation>No se puede girar %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot mirror %1: %2</source>
+        <translation>No se puede reflejar %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot adjust the tone of %1: %2</source>
+        <translation>No se puede ajustar el tono de %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot trim the margins of %1: %2</source>
+        <translation>No se pueden recortar los márgenes de %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot put back the margins of %1: %2</source>
+        <translation>No se pueden restaurar los márgenes de %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>
@@ -584,6 +604,50 @@ estándar en qué línea y columna y por qué, y termina con el estado 1.</trans
     <message>
         <source>&amp;Automatic Threshold</source>
         <translation>Umbral a&amp;utomático</translation>
+    </message>
+    <message>
+        <source>&amp;Jarvis–Judice–Ninke</source>
+        <translation>&amp;Jarvis–Judice–Ninke</translation>
+    </message>
+    <message>
+        <source>S&amp;tucki</source>
+        <translation>S&amp;tucki</translation>
+    </message>
+    <message>
+        <source>S&amp;ierra</source>
+        <translation>S&amp;ierra</translation>
+    </message>
+    <message>
+        <source>&amp;Blue Noise</source>
+        <translation>&amp;Ruido azul</translation>
+    </message>
+    <message>
+        <source>&amp;Clustered</source>
+        <translation>A&amp;grupado</translation>
+    </message>
+    <message>
+        <source>&amp;Serpentine</source>
+        <translation>&amp;Serpentina</translation>
+    </message>
+    <message>
+        <source>Rotate &amp;Right</source>
+        <translation>Girar a la &amp;derecha</translation>
+    </message>
+    <message>
+        <source>Rotate &amp;Left</source>
+        <translation>Girar a la &amp;izquierda</translation>
+    </message>
+    <message>
+        <source>&amp;Mirror</source>
+        <translation>&amp;Reflejar</translation>
+    </message>
+    <message>
+        <source>&amp;Trim White Margins</source>
+        <translation>Recortar márgenes &amp;blancos</translation>
+    </message>
+    <message>
+        <source>Adjust T&amp;one…</source>
+        <translation>Ajustar t&amp;ono…</translation>
     </message>
 </context>
 <context>
@@ -697,6 +761,41 @@ estándar en qué línea y columna y por qué, y termina con el estado 1.</trans
     <message>
         <source>&amp;Clear List</source>
         <translation>&amp;Borrar la lista</translation>
+    </message>
+</context>
+<context>
+    <name>plovan::ToneDialog</name>
+    <message>
+        <source>Adjust Tone</source>
+        <translation>Ajustar tono</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Brillo</translation>
+    </message>
+    <message>
+        <source>&amp;Brightness:</source>
+        <translation>&amp;Brillo:</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Contraste</translation>
+    </message>
+    <message>
+        <source>Co&amp;ntrast:</source>
+        <translation>Co&amp;ntraste:</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>&amp;Gamma:</source>
+        <translation>&amp;Gamma:</translation>
+    </message>
+    <message>
+        <source>&amp;Reset</source>
+        <translation>&amp;Restablecer</translation>
     </message>
 </context>
 <context>

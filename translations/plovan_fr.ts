@@ -491,6 +491,26 @@ termine avec le code de sortie 1.</translation>
         <source>Cannot prepare %1 for %2: %3</source>
         <translation>Impossible de préparer %1 pour %2&#xa0;: %3</translation>
     </message>
+    <message>
+        <source>Cannot turn %1: %2</source>
+        <translation>Impossible de faire pivoter %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Cannot mirror %1: %2</source>
+        <translation>Impossible de retourner %1 en miroir&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Cannot adjust the tone of %1: %2</source>
+        <translation>Impossible d&apos;ajuster la tonalité de %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Cannot trim the margins of %1: %2</source>
+        <translation>Impossible de rogner les marges de %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Cannot put back the margins of %1: %2</source>
+        <translation>Impossible de rétablir les marges de %1&#xa0;: %2</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>
@@ -576,7 +596,7 @@ termine avec le code de sortie 1.</translation>
     </message>
     <message>
         <source>&amp;Atkinson</source>
-        <translation>A&amp;tkinson</translation>
+        <translation>At&amp;kinson</translation>
     </message>
     <message>
         <source>&amp;Ordered</source>
@@ -585,6 +605,50 @@ termine avec le code de sortie 1.</translation>
     <message>
         <source>&amp;Automatic Threshold</source>
         <translation>Seuil &amp;automatique</translation>
+    </message>
+    <message>
+        <source>&amp;Jarvis–Judice–Ninke</source>
+        <translation>&amp;Jarvis–Judice–Ninke</translation>
+    </message>
+    <message>
+        <source>S&amp;tucki</source>
+        <translation>S&amp;tucki</translation>
+    </message>
+    <message>
+        <source>S&amp;ierra</source>
+        <translation>S&amp;ierra</translation>
+    </message>
+    <message>
+        <source>&amp;Blue Noise</source>
+        <translation>&amp;Bruit bleu</translation>
+    </message>
+    <message>
+        <source>&amp;Clustered</source>
+        <translation>Points &amp;groupés</translation>
+    </message>
+    <message>
+        <source>&amp;Serpentine</source>
+        <translation>&amp;Serpentin</translation>
+    </message>
+    <message>
+        <source>Rotate &amp;Right</source>
+        <translation>Faire pivoter à &amp;droite</translation>
+    </message>
+    <message>
+        <source>Rotate &amp;Left</source>
+        <translation>Faire pivoter à &amp;gauche</translation>
+    </message>
+    <message>
+        <source>&amp;Mirror</source>
+        <translation>&amp;Miroir</translation>
+    </message>
+    <message>
+        <source>&amp;Trim White Margins</source>
+        <translation>&amp;Rogner les marges blanches</translation>
+    </message>
+    <message>
+        <source>Adjust T&amp;one…</source>
+        <translation>Ajuster la t&amp;onalité…</translation>
     </message>
 </context>
 <context>
@@ -698,6 +762,41 @@ termine avec le code de sortie 1.</translation>
     <message>
         <source>&amp;Clear List</source>
         <translation>&amp;Effacer la liste</translation>
+    </message>
+</context>
+<context>
+    <name>plovan::ToneDialog</name>
+    <message>
+        <source>Adjust Tone</source>
+        <translation>Ajuster la tonalité</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Luminosité</translation>
+    </message>
+    <message>
+        <source>&amp;Brightness:</source>
+        <translation>&amp;Luminosité&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Contraste</translation>
+    </message>
+    <message>
+        <source>Co&amp;ntrast:</source>
+        <translation>&amp;Contraste&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>&amp;Gamma:</source>
+        <translation>&amp;Gamma&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Reset</source>
+        <translation>&amp;Réinitialiser</translation>
     </message>
 </context>
 <context>

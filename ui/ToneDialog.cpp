@@ -49,6 +49,8 @@ ToneDialog::ToneDialog(const Tone &tone, QWidget *parent) : QDialog(parent), ton
 {
     setObjectName(QStringLiteral("ToneDialog"));
     setWindowTitle(tr("Adjust Tone"));
+    // The numbers as plovan-cli takes them ("1.50"), in every language.
+    setLocale(QLocale::c());
 
     auto *grid = new QGridLayout;
     const auto addRow = [&](int row, const QString &text, QSlider *slider, QAbstractSpinBox *field) {
