@@ -33,9 +33,12 @@ struct CliOptionSet {
     QCommandLineOption centerOn;
     QCommandLineOption halftone;
     QCommandLineOption serpentine;
+    // How the printer's dots print: for the halftones, and for --simulate also with --check.
+    QCommandLineOption dotGain;
     QCommandLineOption output;
-    // Both runs: the picture encoded, or read back.
+    // Both runs: the picture encoded, or read back, and that picture as it prints.
     QCommandLineOption preview;
+    QCommandLineOption simulate;
     // Reading logo data text back.
     QCommandLineOption check;
     QCommandLineOption dpi;

@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 
 #include "CliHelp.h"
+#include "conversion/DotModel.h"
 #include "conversion/HalftoneNames.h"
 #include "conversion/LogoSummary.h"
 #include "platform/Picture.h"
@@ -90,8 +91,32 @@ std::optional<int> quarterTurns(const QString &degrees)
     return std::nullopt;
 }
 
-// The command line of --check: the text file, --preview and --dpi, and nothing of the
-// conversion.
+// --dot-gain's R in hundredths into `settings`, when it is given.
+std::optional<UsageError> readDotGain(const QCommandLineParser &parser, const CliOptionSet &known, PrintSettings &settings)
+{
+    if (!parser.isSet(known.dotGain))
+        return std::nullopt;
+    const std::optional<int> value = parseHundredths(parser.value(known.dotGain), kMinDotGain, kMaxDotGain);
+    if (!value)
+        return UsageError{QStringLiteral("--dot-gain must be a number from 1.00 to 1.41 with at most two decimals, not '%1'")
+                              .arg(parser.value(known.dotGain))};
+    settings.dotGainHundredths = *value;
+    return std::nullopt;
+}
+
+// --preview and --simulate, each needing a file name when it is given.
+std::optional<UsageError> readPictureOutputs(const QCommandLineParser &parser, const CliOptionSet &known, CliOptions &options)
+{
+    for (const auto &[option, field] : {std::pair{&known.preview, &CliOptions::preview}, std::pair{&known.simulate, &CliOptions::simulate}}) {
+        options.*field = parser.value(*option);
+        if (parser.isSet(*option) && (options.*field).isEmpty())
+            return UsageError{QStringLiteral("--%1 needs a file name").arg(option->names().first())};
+    }
+    return std::nullopt;
+}
+
+// The command line of --check: the text file, --preview, --simulate (with --dot-gain) and
+// --dpi, and nothing of the conversion.
 std::variant<CliOptions, UsageError> checkArguments(const QCommandLineParser &parser, const CliOptionSet &known)
 {
     if (!parser.positionalArguments().isEmpty())
@@ -109,9 +134,13 @@ std::variant<CliOptions, UsageError> checkArguments(const QCommandLineParser &pa
         return UsageError{QStringLiteral("the dpi must be a whole number from %1 to %2, not '%3'")
                               .arg(QString::number(kMinDpi), QString::number(kMaxDpi), parser.value(known.dpi))};
     options.dpi = *value;
-    options.preview = parser.value(known.preview);
-    if (parser.isSet(known.preview) && options.preview.isEmpty())
-        return UsageError{QStringLiteral("--preview needs a file name")};
+    if (const std::optional<UsageError> error = readPictureOutputs(parser, known, options))
+        return *error;
+    // The text's dots are already decided; R only says how they print.
+    if (parser.isSet(known.dotGain) && !parser.isSet(known.simulate))
+        return UsageError{QStringLiteral("--dot-gain goes with --check only for --simulate")};
+    if (const std::optional<UsageError> error = readDotGain(parser, known, options.conversion.print))
+        return *error;
     return options;
 }
 
@@ -220,12 +249,13 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
     }
     if (parser.isSet(known.trim))
         options.conversion.print.trim = options.conversion.reverse ? Trim::Dark : Trim::Light;
+    if (const std::optional<UsageError> error = readDotGain(parser, known, options.conversion.print))
+        return *error;
     options.output = parser.value(known.output);
-    options.preview = parser.value(known.preview);
     if (parser.isSet(known.output) && options.output.isEmpty())
         return UsageError{QStringLiteral("--output needs a file name")};
-    if (parser.isSet(known.preview) && options.preview.isEmpty())
-        return UsageError{QStringLiteral("--preview needs a file name")};
+    if (const std::optional<UsageError> error = readPictureOutputs(parser, known, options))
+        return *error;
     return options;
 }
 

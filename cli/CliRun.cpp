@@ -44,6 +44,9 @@ int convertAndWrite(const CliOptions &options, ConversionState &state)
     convertLoaded(state, options.conversion, view);
     if (!options.preview.isEmpty() && !writePreview(*state.destPix, {options.preview, options.image}))
         return kExitFailed;
+    if (!options.simulate.isEmpty()
+        && !writeSimulation(*state.destPix, options.conversion.print.dotGainHundredths, {options.simulate, options.image}))
+        return kExitFailed;
     state = ConversionState(); // the pictures are done with; only the text is written now
     if (!writeText(view.takeText(), {options.output, options.image}))
         return kExitFailed;
