@@ -2,8 +2,10 @@
 
 #include "conversion/BlueNoise.h"
 #include "conversion/ClusteredDot.h"
+#include "conversion/DotGainScreen.h"
 #include "conversion/ErrorDiffusion.h"
 #include "conversion/KernelDiffusion.h"
+#include "conversion/ModelDiffusion.h"
 #include "conversion/OrderedDither.h"
 #include "conversion/ScreenDither.h"
 // Where the SSE2 loops are not built (Sse2.h), the plain loop does the whole row.
@@ -12,6 +14,8 @@
 #include "platform/StoredPixel.h"
 
 #include <algorithm>
+#include <iterator>
+#include <vector>
 #include <cstdint>
 #include <type_traits>
 
@@ -60,6 +64,18 @@ void thresholdRowStreaming(const std::uint32_t *src, std::uint32_t *dst, int wid
 }
 
 #endif
+
+// An error diffusion's weights as a kernel (KernelDiffusion.h).
+DiffusionKernel kernelOf(Halftone halftone)
+{
+    switch (halftone) {
+    case Halftone::Atkinson: return kAtkinsonKernel;
+    case Halftone::Jarvis: return kJarvisKernel;
+    case Halftone::Stucki: return kStuckiKernel;
+    case Halftone::Sierra: return kSierraKernel;
+    default: return kFloydSteinbergKernel;
+    }
+}
 
 } // namespace
 
@@ -128,6 +144,38 @@ void redraw(const ConversionState &state, ConversionView &view)
                 view.setProgressText(QString::number(y + i + 1));
         }
     };
+    // With a dot gain the error diffusions weigh each dot by what it prints, and the screens
+    // go through the tone curve of their own patterns as they print.
+    const int dotGain = state.print.dotGainHundredths;
+    auto screenEachRow = [&](const auto &tile) {
+        eachRow([&](int y, const std::uint32_t *src, std::uint32_t *dst) {
+            screenRow(tile, src, dst, width, y, threshold, reverse);
+        });
+    };
+    if (dotGain != 0 && state.print.halftone != Halftone::None) {
+        switch (state.print.halftone) {
+        case Halftone::Ordered:
+            screenEachRow(dotGainTile<8>(orderedRanks(), dotGain));
+            break;
+        case Halftone::BlueNoise: {
+            const BlueNoiseRanks &ranks = blueNoiseRanks();
+            screenEachRow(dotGainTile<kBlueNoiseSide>(std::vector<int>(ranks.begin(), ranks.end()), dotGain));
+            break;
+        }
+        case Halftone::Clustered: {
+            std::vector<int> ranks;
+            for (const auto &row : kClusteredRanks.rank)
+                ranks.insert(ranks.end(), std::begin(row), std::end(row));
+            screenEachRow(dotGainTile<kClusteredSide>(ranks, dotGain));
+            break;
+        }
+        default:
+            diffuseEachRow(ModelDiffusion(width, height, kernelOf(state.print.halftone), state.print.serpentine, dotGain));
+            break;
+        }
+        view.setProcessedBackdrop(state.destPix);
+        return;
+    }
     switch (state.print.halftone) {
     case Halftone::None:
         eachRow([&](int, const std::uint32_t *src, std::uint32_t *dst) {

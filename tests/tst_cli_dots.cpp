@@ -4,7 +4,13 @@
 
 #include "support/CliRun.h"
 #include "support/FixtureFiles.h"
+#include "support/LoadReasons.h"
 #include "support/PngFiles.h"
+
+#include "conversion/Convert.h"
+#include "conversion/HalftoneNames.h"
+#include "conversion/HeadlessView.h"
+#include "import/LoadSequence.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -15,7 +21,10 @@
 #include <cmath>
 #include <numbers>
 
+using namespace plovan;
 using namespace plovan::testsupport;
+
+Q_DECLARE_METATYPE(plovan::Halftone)
 
 namespace {
 
@@ -25,6 +34,18 @@ CliResult runToTheEnd(const QStringList &arguments)
     if (result.status != QProcess::NormalExit)
         qFatal("plovan-cli crashed");
     return result;
+}
+
+// What the loading sequence and the conversion make of the file under these settings.
+QByteArray expectedText(const QString &path, const ConversionSettings &settings)
+{
+    ConversionState state;
+    state.print = settings.print;
+    if (const std::optional<LoadError> error = load(state, PictureSource::file(path), nullptr))
+        qFatal("cannot load the fixture: %s", qPrintable(describe(error->reason)));
+    HeadlessView view;
+    convertLoaded(state, settings, view);
+    return view.text().toUtf8();
 }
 
 QByteArray contentsOf(const QString &path)
@@ -74,6 +95,8 @@ private Q_SLOTS:
     void neverOverTheInput();
     void tooLargeToSimulate();
     void thresholdLeftAlone();
+    void halftonesAllowForIt_data();
+    void halftonesAllowForIt();
     void usageErrors_data();
     void usageErrors();
     void inTheHelp();
@@ -82,6 +105,7 @@ private:
     QTemporaryDir dir_;
     QString pattern_; // 7 x 8, a few black pixels, edges included (initTestCase)
     QString lone_;    // 5 x 5, one black pixel in the middle
+    QString ramp_;    // 40 x 24, greys from black to white
 };
 
 void TestCliDots::initTestCase()
@@ -91,6 +115,12 @@ void TestCliDots::initTestCase()
     writeFile(pattern_, png::fromImage(withBlack(7, 8, {{0, 0}, {1, 0}, {3, 3}, {4, 4}, {6, 7}, {2, 6}, {2, 7}})));
     lone_ = dir_.filePath(QStringLiteral("lone.png"));
     writeFile(lone_, png::fromImage(withBlack(5, 5, {{2, 2}})));
+    QImage ramp(40, 24, QImage::Format_RGB32);
+    for (int y = 0; y < ramp.height(); ++y)
+        for (int x = 0; x < ramp.width(); ++x)
+            ramp.setPixel(x, y, qRgb(x * 255 / 39, x * 255 / 39, (x * 255 / 39 + y) % 256));
+    ramp_ = dir_.filePath(QStringLiteral("ramp.png"));
+    writeFile(ramp_, png::fromImage(ramp));
 }
 
 void TestCliDots::squareCells()
@@ -200,6 +230,57 @@ void TestCliDots::thresholdLeftAlone()
     QCOMPARE(plain.exitCode, 0);
     QCOMPARE(withGain.exitCode, 0);
     QCOMPARE(withGain.out, plain.out);
+}
+
+void TestCliDots::halftonesAllowForIt_data()
+{
+    QTest::addColumn<Halftone>("halftone");
+    QTest::addColumn<QString>("R");
+    QTest::addColumn<bool>("serpentine");
+    for (const HalftoneName &entry : kHalftoneNames) {
+        if (entry.halftone == Halftone::None)
+            continue;
+        QTest::addRow("%s 1.2", entry.name.data()) << entry.halftone << QStringLiteral("1.2") << false;
+        if (isErrorDiffusion(entry.halftone))
+            QTest::addRow("%s 1.41 serpentine", entry.name.data()) << entry.halftone << QStringLiteral("1.41") << true;
+    }
+}
+
+void TestCliDots::halftonesAllowForIt()
+{
+    // The same bytes as the steps with the dot gain in the settings, and other bytes than
+    // without it: fewer dots, for they print larger.
+    QFETCH(Halftone, halftone);
+    QFETCH(QString, R);
+    QFETCH(bool, serpentine);
+    ConversionSettings settings;
+    settings.threshold = 128;
+    settings.print.halftone = halftone;
+    settings.print.serpentine = serpentine;
+    QStringList arguments{QStringLiteral("--threshold"), QStringLiteral("128"), QStringLiteral("--halftone"),
+                          QString(halftoneName(halftone))};
+    if (serpentine)
+        arguments << QStringLiteral("--serpentine");
+    const QString squarePreview = dir_.filePath(QStringLiteral("ramp-square.png"));
+    const CliResult square = runToTheEnd(arguments + QStringList{QStringLiteral("--preview"), squarePreview, ramp_});
+    QCOMPARE(square.exitCode, 0);
+    QCOMPARE(square.out, expectedText(ramp_, settings));
+    settings.print.dotGainHundredths = int(std::lround(R.toDouble() * 100));
+    const QString preview = dir_.filePath(QStringLiteral("ramp-dots.png"));
+    const CliResult result =
+        runToTheEnd(arguments + QStringList{QStringLiteral("--dot-gain"), R, QStringLiteral("--preview"), preview, ramp_});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, expectedText(ramp_, settings));
+    QVERIFY(result.out != square.out);
+    auto blackDots = [](const QImage &picture) {
+        int count = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                count += qGray(picture.pixel(x, y)) == 0;
+        return count;
+    };
+    const int withGain = blackDots(pictureOf(preview)), without = blackDots(pictureOf(squarePreview));
+    QVERIFY2(withGain < without, qPrintable(QStringLiteral("%1 dots, %2 without").arg(withGain).arg(without)));
 }
 
 void TestCliDots::usageErrors_data()
