@@ -13,6 +13,8 @@ QString usageText()
                           "                  [--output FILE] [--preview OUT.png] [--simulate OUT.png] IMAGE\n"
                           "       plovan-cli --check TEXTFILE [--preview OUT.png] [--simulate OUT.png\n"
                           "                  [--dot-gain R]] [--dpi N]\n"
+                          "       plovan-cli --calibration-strip [--width D] [--halftone KIND [--serpentine]]\n"
+                          "                  [--output FILE] [--preview OUT.png] [--simulate OUT.png [--dot-gain R]]\n"
                           "Try 'plovan-cli --help' for more information.\n");
 }
 
@@ -97,6 +99,14 @@ CliOptionSet cliOptionSet()
                                           "across for --dot-gain R (the square cells without it), black "
                                           "on white. At most 4095 dots a side."),
                            QStringLiteral("OUT.png")),
+        QCommandLineOption(QStringLiteral("calibration-strip"),
+                           QStringLiteral("Instead of an IMAGE, make a strip to print once: a row for each "
+                                          "dot gain 1.0, 1.1, 1.2, 1.3 and 1.4, labelled, a mid grey patch "
+                                          "halftoned for it beside a coarse 50 % checkerboard. The row "
+                                          "whose patch looks as dark as its checkerboard is the printer's "
+                                          "--dot-gain. As wide as --width (default 384, at least 128), "
+                                          "through --halftone (floyd-steinberg for none), written as logo "
+                                          "data text like a picture.")),
         QCommandLineOption(QStringLiteral("check"),
                            QStringLiteral("Read back logo data text from TEXTFILE (- for standard input) "
                                           "instead of converting an IMAGE."),
@@ -131,7 +141,8 @@ HelpOptions describeCommandLine(QCommandLineParser &parser, const CliOptionSet &
     HelpOptions help{parser.addHelpOption(), parser.addVersionOption()};
     for (const QCommandLineOption *option : options.conversion())
         parser.addOption(*option);
-    parser.addOptions({options.dotGain, options.preview, options.simulate, options.check, options.dpi});
+    parser.addOptions({options.dotGain, options.preview, options.simulate, options.calibrationStrip, options.check,
+                       options.dpi});
     parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("The PNG or JPEG picture, or - for standard input."));
     return help;
 }

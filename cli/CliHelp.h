@@ -39,6 +39,8 @@ struct CliOptionSet {
     // Both runs: the picture encoded, or read back, and that picture as it prints.
     QCommandLineOption preview;
     QCommandLineOption simulate;
+    // A picture of its own instead of an IMAGE.
+    QCommandLineOption calibrationStrip;
     // Reading logo data text back.
     QCommandLineOption check;
     QCommandLineOption dpi;

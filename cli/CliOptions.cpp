@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 
 #include "CliHelp.h"
+#include "conversion/CalibrationStrip.h"
 #include "conversion/DotModel.h"
 #include "conversion/HalftoneNames.h"
 #include "conversion/LogoSummary.h"
@@ -91,6 +92,23 @@ std::optional<int> quarterTurns(const QString &degrees)
     return std::nullopt;
 }
 
+// --halftone and --serpentine into `settings`.
+std::optional<UsageError> readHalftone(const QCommandLineParser &parser, const CliOptionSet &known, PrintSettings &settings)
+{
+    const std::optional<Halftone> kind = halftoneNamed(parser.value(known.halftone));
+    if (!kind)
+        return UsageError{QStringLiteral("the halftone must be %1, not '%2'")
+                              .arg(halftoneList([](Halftone) { return true; }), parser.value(known.halftone))};
+    settings.halftone = *kind;
+    if (parser.isSet(known.serpentine)) {
+        if (!isErrorDiffusion(*kind))
+            return UsageError{QStringLiteral("--serpentine goes with an error diffusion (%1), not with the halftone '%2'")
+                                  .arg(halftoneList(isErrorDiffusion), QString(halftoneName(*kind)))};
+        settings.serpentine = true;
+    }
+    return std::nullopt;
+}
+
 // --dot-gain's R in hundredths into `settings`, when it is given.
 std::optional<UsageError> readDotGain(const QCommandLineParser &parser, const CliOptionSet &known, PrintSettings &settings)
 {
@@ -144,6 +162,47 @@ std::variant<CliOptions, UsageError> checkArguments(const QCommandLineParser &pa
     return options;
 }
 
+// The command line of --calibration-strip: its width, halftone and outputs; the picture is
+// its own, so nothing that shapes or thresholds one.
+std::variant<CliOptions, UsageError> stripArguments(const QCommandLineParser &parser, const CliOptionSet &known)
+{
+    if (!parser.positionalArguments().isEmpty())
+        return UsageError{QStringLiteral("--calibration-strip makes its own picture, not one of an IMAGE ('%1')")
+                              .arg(parser.positionalArguments().first())};
+    for (const QCommandLineOption *option : {&known.threshold, &known.reverse, &known.rotate, &known.mirror, &known.brightness,
+                                             &known.contrast, &known.gamma, &known.trim, &known.maxWidth, &known.centerOn,
+                                             &known.dpi}) {
+        if (parser.isSet(*option))
+            return UsageError{QStringLiteral("--%1 does not go with --calibration-strip").arg(option->names().first())};
+    }
+    CliOptions options;
+    options.calibrationStrip = true;
+    PrintSettings &print = options.conversion.print;
+    print.width = kDefaultCalibrationStripWidth;
+    if (parser.isSet(known.width)) {
+        const std::optional<int> value = parseWholeNumber(parser.value(known.width), kMinCalibrationStripWidth, Picture::kMaxSide);
+        if (!value)
+            return UsageError{QStringLiteral("--width must be a whole number of dots from %1 to %2 for the calibration "
+                                             "strip, not '%3'")
+                                  .arg(QString::number(kMinCalibrationStripWidth), QString::number(Picture::kMaxSide),
+                                       parser.value(known.width))};
+        print.width = *value;
+    }
+    if (const std::optional<UsageError> error = readHalftone(parser, known, print))
+        return *error;
+    // The strip's rows are made for their own R; --dot-gain says only how it prints.
+    if (parser.isSet(known.dotGain) && !parser.isSet(known.simulate))
+        return UsageError{QStringLiteral("--dot-gain goes with --calibration-strip only for --simulate")};
+    if (const std::optional<UsageError> error = readDotGain(parser, known, print))
+        return *error;
+    options.output = parser.value(known.output);
+    if (parser.isSet(known.output) && options.output.isEmpty())
+        return UsageError{QStringLiteral("--output needs a file name")};
+    if (const std::optional<UsageError> error = readPictureOutputs(parser, known, options))
+        return *error;
+    return options;
+}
+
 } // namespace
 
 std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments)
@@ -162,8 +221,12 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
         parser.showVersion();
 
     const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(known.check) && parser.isSet(known.calibrationStrip))
+        return UsageError{QStringLiteral("--calibration-strip does not go with --check")};
     if (parser.isSet(known.check))
         return checkArguments(parser, known);
+    if (parser.isSet(known.calibrationStrip))
+        return stripArguments(parser, known);
     if (parser.isSet(known.dpi))
         return UsageError{QStringLiteral("--dpi goes with --check only")};
     if (positional.isEmpty())
@@ -210,17 +273,8 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
             return *error;
         options.conversion.print.paperWidth = std::get<int>(value);
     }
-    const std::optional<Halftone> kind = halftoneNamed(parser.value(known.halftone));
-    if (!kind)
-        return UsageError{QStringLiteral("the halftone must be %1, not '%2'")
-                              .arg(halftoneList([](Halftone) { return true; }), parser.value(known.halftone))};
-    options.conversion.print.halftone = *kind;
-    if (parser.isSet(known.serpentine)) {
-        if (!isErrorDiffusion(*kind))
-            return UsageError{QStringLiteral("--serpentine goes with an error diffusion (%1), not with the halftone '%2'")
-                                  .arg(halftoneList(isErrorDiffusion), QString(halftoneName(*kind)))};
-        options.conversion.print.serpentine = true;
-    }
+    if (const std::optional<UsageError> error = readHalftone(parser, known, options.conversion.print))
+        return *error;
 
     // The picture's turn and tone, and its margins.
     if (parser.isSet(known.rotate)) {

@@ -21,6 +21,8 @@ struct CliOptions {
     QString output;         // empty: standard output
     QString preview;        // empty: no preview picture
     QString simulate;       // empty: no simulated print; its dots are conversion.print's
+    bool calibrationStrip = false; // the strip (conversion/CalibrationStrip) instead of IMAGE, its
+                                   // width conversion.print.width, its halftone conversion.print's
     QString check;          // --check: logo data text to read back (a path or "-") instead of IMAGE
     int dpi = kDefaultDpi;  // --check: the printer's dots per inch, for the millimetres
 };

@@ -7,6 +7,7 @@
 #include "support/LoadReasons.h"
 #include "support/PngFiles.h"
 
+#include "conversion/CalibrationStrip.h"
 #include "conversion/Convert.h"
 #include "conversion/HalftoneNames.h"
 #include "conversion/HeadlessView.h"
@@ -97,6 +98,8 @@ private Q_SLOTS:
     void thresholdLeftAlone();
     void halftonesAllowForIt_data();
     void halftonesAllowForIt();
+    void calibrationStrip_data();
+    void calibrationStrip();
     void usageErrors_data();
     void usageErrors();
     void inTheHelp();
@@ -283,6 +286,52 @@ void TestCliDots::halftonesAllowForIt()
     QVERIFY2(withGain < without, qPrintable(QStringLiteral("%1 dots, %2 without").arg(withGain).arg(without)));
 }
 
+void TestCliDots::calibrationStrip_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<Halftone>("halftone");
+    QTest::addColumn<bool>("serpentine");
+    QTest::newRow("defaults") << QStringList{} << 384 << Halftone::FloydSteinberg << false;
+    QTest::newRow("blue noise, 128 wide") << QStringList{QStringLiteral("--halftone"), QStringLiteral("blue-noise"),
+                                                         QStringLiteral("--width"), QStringLiteral("128")}
+                                          << 128 << Halftone::BlueNoise << false;
+    QTest::newRow("stucki serpentine, 576 wide")
+        << QStringList{QStringLiteral("--width=576"), QStringLiteral("--halftone"), QStringLiteral("stucki"),
+                       QStringLiteral("--serpentine")}
+        << 576 << Halftone::Stucki << true;
+}
+
+void TestCliDots::calibrationStrip()
+{
+    // The strip as the conversion makes it, encoded as it is: its preview is it, and the
+    // text read back is as big.
+    QFETCH(QStringList, arguments);
+    QFETCH(int, width);
+    QFETCH(Halftone, halftone);
+    QFETCH(bool, serpentine);
+    const QString preview = dir_.filePath(QStringLiteral("strip.png"));
+    const QString print = dir_.filePath(QStringLiteral("strip-print.png"));
+    const QString text = dir_.filePath(QStringLiteral("strip.txt"));
+    const CliResult result = runToTheEnd(QStringList{QStringLiteral("--calibration-strip"), QStringLiteral("--preview"), preview,
+                                                     QStringLiteral("--output"), text, QStringLiteral("--simulate"), print,
+                                                     QStringLiteral("--dot-gain"), QStringLiteral("1.3")}
+                                         + arguments);
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY(result.out.isEmpty());
+    QVERIFY(result.err.isEmpty());
+    const PictureRef strip = plovan::calibrationStrip(width, halftone, serpentine);
+    QCOMPARE(pictureOf(preview), strip->image());
+    QCOMPARE(QImageReader(print).size(), QSize(8 * width, 8 * kCalibrationStripHeight));
+    const CliResult check = runToTheEnd({QStringLiteral("--check"), text});
+    QCOMPARE(check.exitCode, 0);
+    QVERIFY2(check.out.startsWith(QStringLiteral("%1x320 dots, 40 bands").arg(width).toUtf8()), check.out.constData());
+    // Standard output by default, as a picture's text.
+    const CliResult plain = runToTheEnd(QStringList{QStringLiteral("--calibration-strip")} + arguments);
+    QCOMPARE(plain.exitCode, 0);
+    QCOMPARE(plain.out, contentsOf(text));
+}
+
 void TestCliDots::usageErrors_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -300,6 +349,26 @@ void TestCliDots::usageErrors_data()
     QTest::newRow("check, dot gain alone")
         << QStringList{QStringLiteral("--check"), QStringLiteral("TEXT"), QStringLiteral("--dot-gain"), QStringLiteral("1.2")}
         << QStringLiteral("--dot-gain goes with --check only for --simulate");
+    const QString strip = QStringLiteral("--calibration-strip");
+    QTest::newRow("strip, an IMAGE too") << QStringList{strip, QStringLiteral("IMAGE")}
+                                         << QStringLiteral("--calibration-strip makes its own picture, not one of an IMAGE ('%1')");
+    QTest::newRow("strip, too narrow")
+        << QStringList{strip, QStringLiteral("--width"), QStringLiteral("127")}
+        << QStringLiteral("--width must be a whole number of dots from 128 to 32767 for the calibration strip, not '127'");
+    for (const QStringList &option : {QStringList{"--threshold", "100"}, QStringList{"--reverse"}, QStringList{"--rotate", "90"},
+                                      QStringList{"--mirror"}, QStringList{"--brightness", "5"}, QStringList{"--contrast", "5"},
+                                      QStringList{"--gamma", "2"}, QStringList{"--trim"}, QStringList{"--max-width", "300"},
+                                      QStringList{"--center-on", "400"}, QStringList{"--dpi", "180"}})
+        QTest::addRow("strip, %s", qPrintable(option.first()))
+            << QStringList{strip} + option << QStringLiteral("%1 does not go with --calibration-strip").arg(option.first());
+    QTest::newRow("strip, dot gain alone") << QStringList{strip, QStringLiteral("--dot-gain"), QStringLiteral("1.2")}
+                                           << QStringLiteral("--dot-gain goes with --calibration-strip only for --simulate");
+    QTest::newRow("strip, serpentine without a diffusion")
+        << QStringList{strip, QStringLiteral("--halftone"), QStringLiteral("ordered"), QStringLiteral("--serpentine")}
+        << QStringLiteral("--serpentine goes with an error diffusion (floyd-steinberg, atkinson, jarvis, stucki or sierra), "
+                          "not with the halftone 'ordered'");
+    QTest::newRow("strip and check") << QStringList{strip, QStringLiteral("--check"), QStringLiteral("TEXT")}
+                                     << QStringLiteral("--calibration-strip does not go with --check");
     QTest::newRow("check, dot gain out of range")
         << QStringList{QStringLiteral("--check"), QStringLiteral("TEXT"), QStringLiteral("--simulate"), QStringLiteral("out.png"),
                        QStringLiteral("--dot-gain"), QStringLiteral("1.5")}
@@ -311,17 +380,17 @@ void TestCliDots::usageErrors()
     QFETCH(QStringList, arguments);
     QFETCH(QString, reason);
     arguments.replaceInStrings(QStringLiteral("IMAGE"), lone_);
-    verifyUsageError(runToTheEnd(arguments), reason);
+    verifyUsageError(runToTheEnd(arguments), reason.contains(QLatin1String("%1")) ? reason.arg(lone_) : reason);
 }
 
 void TestCliDots::inTheHelp()
 {
     const CliResult help = runToTheEnd({QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
-    for (const char *option : {"--dot-gain <R>", "--simulate <OUT.png>"})
+    for (const char *option : {"--dot-gain <R>", "--simulate <OUT.png>", "--calibration-strip"})
         QVERIFY2(help.out.contains(option), option);
     const CliResult usage = runToTheEnd({QStringLiteral("--no-such-option")});
-    for (const char *option : {"[--dot-gain R]", "[--simulate OUT.png]"})
+    for (const char *option : {"[--dot-gain R]", "[--simulate OUT.png]", "plovan-cli --calibration-strip [--width D]"})
         QVERIFY2(usage.err.contains(option), option);
 }
 
