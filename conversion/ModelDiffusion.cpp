@@ -12,39 +12,23 @@ namespace {
 
 constexpr int kPad = 2;
 
-std::int64_t floorDiv(std::int64_t n, std::int64_t d)
+// floor(n / d) for d > 0, also below zero (C++'s division rounds towards zero).
+template <int d>
+inline int floorDiv(int n)
 {
-    const std::int64_t q = n / d;
-    return q * d > n ? q - 1 : q;
+    const int q = n / d;
+    return q - int(q * d > n);
 }
 
-} // namespace
-
-ModelWeights modelWeights(int dotGainHundredths)
+// What a black dot adds, for the five neighbours decided so far and the sides within the
+// picture (the bits of ModelDiffusion's table). The row below is not decided yet: paper.
+int addedBy(int pattern, const ModelWeights &w)
 {
-    const DotOverlap overlap = dotOverlap(dotGainHundredths / 100.0);
-    return {int(std::lround(overlap.alpha * kModelBlack)), int(std::lround(overlap.beta * kModelBlack)),
-            int(std::lround(overlap.gamma * kModelBlack))};
-}
-
-ModelDiffusion::ModelDiffusion(int width, int height, const DiffusionKernel &kernel, bool serpentine,
-                               int dotGainHundredths)
-    : width_(width), height_(height), kernel_(kernel), serpentine_(serpentine), weights_(modelWeights(dotGainHundredths)),
-      above_(size_t(width) + 2, 0), here_(size_t(width) + 2, 0)
-{
-    for (std::vector<std::int64_t> &row : received_)
-        row.assign(size_t(width) + 2 * kPad, 0);
-}
-
-int ModelDiffusion::added(int x) const
-{
-    // Cells are read with a paper cell either side; the row below is not decided yet.
-    const std::uint8_t *up = above_.data() + 1;
-    const std::uint8_t *row = here_.data() + 1;
-    const int a = weights_.alpha, b = weights_.beta, g = weights_.gamma;
-    const bool hasAbove = y_ > 0, hasBelow = y_ + 1 < height_;
-    const bool hasLeft = x > 0, hasRight = x + 1 < width_;
-    const int l = row[x - 1], r = row[x + 1], u = up[x], ul = up[x - 1], ur = up[x + 1];
+    const int ul = pattern & 1, u = (pattern >> 1) & 1, ur = (pattern >> 2) & 1;
+    const int l = (pattern >> 3) & 1, r = (pattern >> 4) & 1;
+    const bool hasAbove = (pattern >> 5) & 1, hasBelow = (pattern >> 6) & 1;
+    const bool hasLeft = (pattern >> 7) & 1, hasRight = (pattern >> 8) & 1;
+    const int a = w.alpha, b = w.beta, g = w.gamma;
     // The rest of its own cell: 1 less what its decided neighbours already cover of it (the
     // row below is paper, so only its top corners meet two sides).
     const int covered = (l + r + u) * a + (ul && !u && !l) * b + (ur && !u && !r) * b - (u && l) * g - (u && r) * g;
@@ -59,11 +43,11 @@ int ModelDiffusion::added(int x) const
         sum += a - ul * g - (u && !ul) * b;
     if (hasRight && !r)
         sum += a - ur * g - (u && !ur) * b;
-    // The white cells below: a side for the one straight below, less the diagonals beside
-    // this dot that counted for it; a corner for the two beside it unless a side of theirs
-    // next to this dot is black.
+    // The cells below, all paper: a side for the one straight below, less the diagonals
+    // beside this dot that counted for it; a corner for the two beside it unless a side of
+    // theirs next to this dot (the one beside it) is black.
     if (hasBelow) {
-        sum += a - l * b - r * b;
+        sum += a - (l + r) * b;
         if (hasLeft && !l)
             sum += b;
         if (hasRight && !r)
@@ -78,45 +62,102 @@ int ModelDiffusion::added(int x) const
     return sum;
 }
 
-void ModelDiffusion::row(const std::uint32_t *src, std::uint32_t *dst, int threshold, bool reverse)
+} // namespace
+
+ModelWeights modelWeights(int dotGainHundredths)
 {
+    const DotOverlap overlap = dotOverlap(dotGainHundredths / 100.0);
+    return {int(std::lround(overlap.alpha * kModelBlack)), int(std::lround(overlap.beta * kModelBlack)),
+            int(std::lround(overlap.gamma * kModelBlack))};
+}
+
+template <DiffusionKernel kernel>
+ModelDiffusion<kernel>::ModelDiffusion(int width, int height, bool serpentine, int dotGainHundredths)
+    : width_(width), height_(height), serpentine_(serpentine), added_(512), above_(size_t(width) + 2, 0),
+      here_(size_t(width) + 2, 0), bases_(size_t(width)), ifWhite_(size_t(width)), ifBlack_(size_t(width))
+{
+    const ModelWeights weights = modelWeights(dotGainHundredths);
+    for (int pattern = 0; pattern < 512; ++pattern)
+        added_[size_t(pattern)] = addedBy(pattern, weights);
+    for (std::vector<std::int32_t> &row : received_)
+        row.assign(size_t(width) + 2 * kPad, 0);
+}
+
+template <DiffusionKernel kernel>
+template <int dir>
+void ModelDiffusion<kernel>::diffuseRow(const std::uint32_t *src, std::uint32_t *dst, int threshold, bool reverse)
+{
+    constexpr int d = kernel.divisor;
     const int width = width_;
-    const int d = kernel_.divisor;
-    const bool leftToRight = !serpentine_ || y_ % 2 == 0;
-    const int dir = leftToRight ? 1 : -1;
-    std::int64_t *here = received_[y_ % 3].data() + kPad;
-    std::int64_t *below = received_[(y_ + 1) % 3].data() + kPad;
-    std::int64_t *twoBelow = received_[(y_ + 2) % 3].data() + kPad;
-    std::fill(here_.begin(), here_.end(), 0);
+    std::int32_t *here = received_[y_ % 3].data() + kPad;
+    std::int32_t *below = received_[(y_ + 1) % 3].data() + kPad;
+    std::int32_t *twoBelow = received_[(y_ + 2) % 3].data() + kPad;
+    const std::uint8_t *up = above_.data() + 1;
     std::uint8_t *row = here_.data() + 1;
+    const std::int32_t *added = added_.data();
+    // Before the chain from pixel to pixel: each pixel's level and what the rows above
+    // sent it, and its pattern but for the one neighbour of this row that is decided before
+    // it (the one behind it; the one ahead is not decided yet), so that the chain only
+    // picks between the two things a black dot there may add.
+    std::int32_t *bases = bases_.data();
+    std::int32_t *addedIfWhite = ifWhite_.data();
+    std::int32_t *addedIfBlack = ifBlack_.data();
+    const int rowSides = int(y_ > 0) << 5 | int(y_ + 1 < height_) << 6;
+    constexpr int behindBit = dir > 0 ? 1 << 3 : 1 << 4;
+    for (int x = 0; x < width; ++x) {
+        bases[x] = halftoneLevel(src[x], threshold, reverse) * 256 * d + here[x];
+        const int pattern = up[x - 1] | up[x] << 1 | up[x + 1] << 2 | rowSides | int(x > 0) << 7 | int(x + 1 < width) << 8;
+        addedIfWhite[x] = added[pattern];
+        addedIfBlack[x] = added[pattern | behindBit];
+    }
+    // The shares for the next pixel and the one after, kept out of memory.
+    int toNext = 0, toSecond = 0;
+    int behindMask = 0; // all ones when the pixel behind is black
     for (int i = 0; i < width; ++i) {
-        const int x = leftToRight ? i : width - 1 - i;
-        const std::int64_t value = std::int64_t(halftoneLevel(src[x], threshold, reverse)) * 256 * d + here[x];
-        const bool black = value < std::int64_t(128) * 256 * d;
+        const int x = dir > 0 ? i : width - 1 - i;
+        const int value = bases[x] + toNext;
+        const int blackMask = (value - 128 * 256 * d) >> 31; // all ones when black
         // The value less the tone it prints: 255 x 256 (paper) for white, 255 x 256 less
         // what it adds for black.
-        std::int64_t error = floorDiv(value, d) - kModelBlack;
-        if (black) {
-            error += added(x);
-            row[x] = 1;
-        }
-        for (int k = 0; k < 2; ++k) {
-            const int at = x + dir * (k + 1);
-            if (at >= 0 && at < width)
-                here[at] += kernel_.ahead[k] * error;
-        }
+        const int addedHere = (behindMask & addedIfBlack[x]) | (~behindMask & addedIfWhite[x]);
+        const int error = floorDiv<d>(value) - kModelBlack + (blackMask & addedHere);
+        behindMask = blackMask;
+        row[x] = std::uint8_t(blackMask & 1);
+        toNext = toSecond + kernel.ahead[0] * error;
+        toSecond = kernel.ahead[1] * error;
+        // The pads on either side take what falls off the picture.
         for (int k = 0; k < 5; ++k) {
-            const int at = x + dir * (k - 2);
-            if (at < 0 || at >= width)
-                continue;
-            below[at] += kernel_.below[k] * error;
-            twoBelow[at] += kernel_.twoBelow[k] * error;
+            if (kernel.below[k] != 0)
+                below[x + dir * (k - 2)] += kernel.below[k] * error;
+            if (kernel.twoBelow[k] != 0)
+                twoBelow[x + dir * (k - 2)] += kernel.twoBelow[k] * error;
         }
-        dst[x] = black ? kStoredBlackPixel : kStoredWhitePixel;
     }
+    for (int x = 0; x < width; ++x)
+        dst[x] = row[x] ? kStoredBlackPixel : kStoredWhitePixel;
+    for (std::int32_t *next : {below, twoBelow}) {
+        next[-2] = next[-1] = 0;
+        next[width] = next[width + 1] = 0;
+    }
+}
+
+template <DiffusionKernel kernel>
+void ModelDiffusion<kernel>::row(const std::uint32_t *src, std::uint32_t *dst, int threshold, bool reverse)
+{
+    std::fill(here_.begin(), here_.end(), 0);
+    if (!serpentine_ || y_ % 2 == 0)
+        diffuseRow<1>(src, dst, threshold, reverse);
+    else
+        diffuseRow<-1>(src, dst, threshold, reverse);
     std::fill(received_[y_ % 3].begin(), received_[y_ % 3].end(), 0); // becomes the row after next
     std::swap(above_, here_);
     ++y_;
 }
+
+template class ModelDiffusion<kFloydSteinbergKernel>;
+template class ModelDiffusion<kAtkinsonKernel>;
+template class ModelDiffusion<kJarvisKernel>;
+template class ModelDiffusion<kStuckiKernel>;
+template class ModelDiffusion<kSierraKernel>;
 
 } // namespace plovan

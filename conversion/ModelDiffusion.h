@@ -33,26 +33,41 @@ ModelWeights modelWeights(int dotGainHundredths);
 // `added` the darkness it adds in ModelWeights' units; the kernel hands it on as it hands
 // on the plain error (Atkinson's still dropping a quarter). What would leave the picture
 // is dropped. The cells outside the picture are paper and are not counted.
+//
+// Every value stays within 32 bits: an error lies within about -3 x 255 x 256 and
+// 255 x 256 (a black dot adds at most 1 + 4 alpha + 4 beta, under 3.2), and what a pixel
+// receives is at most the divisor times that.
+template <DiffusionKernel kernel>
 class ModelDiffusion {
 public:
     // Throws std::bad_alloc.
-    ModelDiffusion(int width, int height, const DiffusionKernel &kernel, bool serpentine, int dotGainHundredths);
+    ModelDiffusion(int width, int height, bool serpentine, int dotGainHundredths);
     // The next row: reads `width` stored pixels of src, writes opaque black or white to dst.
     void row(const std::uint32_t *src, std::uint32_t *dst, int threshold, bool reverse);
 
 private:
-    // What a black dot at x of this row adds, with the row above done and this row done as
-    // far as it has gone.
-    int added(int x) const;
+    template <int dir>
+    void diffuseRow(const std::uint32_t *src, std::uint32_t *dst, int threshold, bool reverse);
 
     int width_;
     int height_;
-    DiffusionKernel kernel_;
     bool serpentine_;
-    ModelWeights weights_;
     int y_ = 0;
+    // What a black dot adds, for each pattern of the five neighbours already decided
+    // (above left, above, above right, left, right: bits 0-4) and of the four sides that
+    // lie within the picture (above, below, left, right: bits 5-8).
+    std::vector<std::int32_t> added_;
     std::vector<std::uint8_t> above_, here_; // 1 for black, a paper cell either side
-    std::vector<std::int64_t> received_[3];  // this row, the next, the one after; 2 a side
+    std::vector<std::int32_t> received_[3];  // this row, the next, the one after; 2 a side
+    // The row's pixels before the chain: level and what came from above, and what a black
+    // dot adds with the pixel behind it white, or black.
+    std::vector<std::int32_t> bases_, ifWhite_, ifBlack_;
 };
+
+extern template class ModelDiffusion<kFloydSteinbergKernel>;
+extern template class ModelDiffusion<kAtkinsonKernel>;
+extern template class ModelDiffusion<kJarvisKernel>;
+extern template class ModelDiffusion<kStuckiKernel>;
+extern template class ModelDiffusion<kSierraKernel>;
 
 } // namespace plovan

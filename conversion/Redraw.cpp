@@ -65,18 +65,6 @@ void thresholdRowStreaming(const std::uint32_t *src, std::uint32_t *dst, int wid
 
 #endif
 
-// An error diffusion's weights as a kernel (KernelDiffusion.h).
-DiffusionKernel kernelOf(Halftone halftone)
-{
-    switch (halftone) {
-    case Halftone::Atkinson: return kAtkinsonKernel;
-    case Halftone::Jarvis: return kJarvisKernel;
-    case Halftone::Stucki: return kStuckiKernel;
-    case Halftone::Sierra: return kSierraKernel;
-    default: return kFloydSteinbergKernel;
-    }
-}
-
 } // namespace
 
 void thresholdRow(const std::uint32_t *src, std::uint32_t *dst, int width, int threshold, bool reverse)
@@ -169,8 +157,20 @@ void redraw(const ConversionState &state, ConversionView &view)
             screenEachRow(dotGainTile<kClusteredSide>(ranks, dotGain));
             break;
         }
+        case Halftone::Atkinson:
+            diffuseEachRow(ModelDiffusion<kAtkinsonKernel>(width, height, state.print.serpentine, dotGain));
+            break;
+        case Halftone::Jarvis:
+            diffuseEachRow(ModelDiffusion<kJarvisKernel>(width, height, state.print.serpentine, dotGain));
+            break;
+        case Halftone::Stucki:
+            diffuseEachRow(ModelDiffusion<kStuckiKernel>(width, height, state.print.serpentine, dotGain));
+            break;
+        case Halftone::Sierra:
+            diffuseEachRow(ModelDiffusion<kSierraKernel>(width, height, state.print.serpentine, dotGain));
+            break;
         default:
-            diffuseEachRow(ModelDiffusion(width, height, kernelOf(state.print.halftone), state.print.serpentine, dotGain));
+            diffuseEachRow(ModelDiffusion<kFloydSteinbergKernel>(width, height, state.print.serpentine, dotGain));
             break;
         }
         view.setProcessedBackdrop(state.destPix);
