@@ -34,9 +34,9 @@ ModelWeights modelWeights(int dotGainHundredths);
 // on the plain error (Atkinson's still dropping a quarter). What would leave the picture
 // is dropped. The cells outside the picture are paper and are not counted.
 //
-// Every value stays within 32 bits: an error lies within about -3 x 255 x 256 and
-// 255 x 256 (a black dot adds at most 1 + 4 alpha + 4 beta, under 3.2), and what a pixel
-// receives is at most the divisor times that.
+// The sums are kept in 32 bits, which leaves a factor of about 200 over the largest a
+// black dot's error makes: it adds at most 1 + 4 alpha + 4 beta, under 3.2 cells, and
+// 3.2 x 255 x 256 x 48 (the largest divisor) is about 10^7.
 template <DiffusionKernel kernel>
 class ModelDiffusion {
 public:
