@@ -79,7 +79,7 @@ ModelWeights modelWeights(int dotGainHundredths)
 template <DiffusionKernel kernel>
 ModelDiffusion<kernel>::ModelDiffusion(int width, int height, bool serpentine, int dotGainHundredths)
     : width_(width), height_(height), serpentine_(serpentine), added_(512), above_(size_t(width) + 2, 0),
-      here_(size_t(width) + 2, 0), bases_(size_t(width)), ifWhite_(size_t(width)), ifBlack_(size_t(width))
+      here_(size_t(width) + 2, 0), levels_(size_t(width)), bases_(size_t(width)), ifWhite_(size_t(width)), ifBlack_(size_t(width))
 {
     const ModelWeights weights = modelWeights(dotGainHundredths);
     for (int pattern = 0; pattern < 512; ++pattern)
@@ -109,17 +109,29 @@ void ModelDiffusion<kernel>::diffuseRow(const std::uint32_t *src, std::uint32_t 
     std::int32_t *addedIfBlack = ifBlack_.data();
     const int rowSides = int(y_ > 0) << 5 | int(y_ + 1 < height_) << 6;
     constexpr int behindBit = dir > 0 ? 1 << 3 : 1 << 4;
+    std::int16_t *levels = levels_.data();
+    scaledHalftoneLevels(src, levels, width, threshold, reverse, 0);
+    for (int x = 0; x < width; ++x)
+        bases[x] = levels[x] * (256 * d) + here[x];
     for (int x = 0; x < width; ++x) {
-        bases[x] = halftoneLevel(src[x], threshold, reverse) * 256 * d + here[x];
         const int pattern = up[x - 1] | up[x] << 1 | up[x + 1] << 2 | rowSides | int(x > 0) << 7 | int(x + 1 < width) << 8;
         addedIfWhite[x] = added[pattern];
         addedIfBlack[x] = added[pattern | behindBit];
     }
-    // The shares for the next pixel and the one after, kept out of memory.
+    // The shares for the next pixel and the one after, kept out of memory, and those for
+    // the five pixels below and two below around this one (positions x - 2 dir to
+    // x + 2 dir), each written out once the last pixel that sends it a share is done.
+    constexpr int a0 = kernel.ahead[0], a1 = kernel.ahead[1];
+    constexpr int b0 = kernel.below[0], b1 = kernel.below[1], b2 = kernel.below[2], b3 = kernel.below[3],
+                  b4 = kernel.below[4];
+    constexpr int c0 = kernel.twoBelow[0], c1 = kernel.twoBelow[1], c2 = kernel.twoBelow[2], c3 = kernel.twoBelow[3],
+                  c4 = kernel.twoBelow[4];
     int toNext = 0, toSecond = 0;
-    int behindMask = 0; // all ones when the pixel behind is black
-    for (int i = 0; i < width; ++i) {
-        const int x = dir > 0 ? i : width - 1 - i;
+    int d0 = 0, d1 = 0, d2 = 0, d3 = 0; // below, positions x - 2 dir to x + dir
+    int t0 = 0, t1 = 0, t2 = 0, t3 = 0; // two below, likewise
+    int behindMask = 0;                 // all ones when the pixel behind is black
+    int x = dir > 0 ? 0 : width - 1;
+    for (int i = 0; i < width; ++i, x += dir) {
         const int value = bases[x] + toNext;
         const int blackMask = (value - 128 * 256 * d) >> 31; // all ones when black
         // The value less the tone it prints: 255 x 256 (paper) for white, 255 x 256 less
@@ -128,15 +140,25 @@ void ModelDiffusion<kernel>::diffuseRow(const std::uint32_t *src, std::uint32_t 
         const int error = floorDiv<d>(value) - kModelBlack + (blackMask & addedHere);
         behindMask = blackMask;
         row[x] = std::uint8_t(blackMask & 1);
-        toNext = toSecond + kernel.ahead[0] * error;
-        toSecond = kernel.ahead[1] * error;
-        // The pads on either side take what falls off the picture.
-        for (int k = 0; k < 5; ++k) {
-            if (kernel.below[k] != 0)
-                below[x + dir * (k - 2)] += kernel.below[k] * error;
-            if (kernel.twoBelow[k] != 0)
-                twoBelow[x + dir * (k - 2)] += kernel.twoBelow[k] * error;
-        }
+        toNext = toSecond + a0 * error;
+        toSecond = a1 * error;
+        // Position x - 2 dir has all it gets from this row (the pads take what falls off).
+        below[x - 2 * dir] += d0 + b0 * error;
+        twoBelow[x - 2 * dir] += t0 + c0 * error;
+        d0 = d1 + b1 * error;
+        d1 = d2 + b2 * error;
+        d2 = d3 + b3 * error;
+        d3 = b4 * error;
+        t0 = t1 + c1 * error;
+        t1 = t2 + c2 * error;
+        t2 = t3 + c3 * error;
+        t3 = c4 * error;
+    }
+    // The last four, around the last pixel (x - dir): x - 2 dir to x + dir.
+    const int lastDown[4] = {d0, d1, d2, d3}, lastTwoDown[4] = {t0, t1, t2, t3};
+    for (int k = 0; k < 4; ++k) {
+        below[x + dir * (k - 2)] += lastDown[k];
+        twoBelow[x + dir * (k - 2)] += lastTwoDown[k];
     }
     for (int x = 0; x < width; ++x)
         dst[x] = row[x] ? kStoredBlackPixel : kStoredWhitePixel;

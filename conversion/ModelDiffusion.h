@@ -61,6 +61,7 @@ private:
     std::vector<std::int32_t> received_[3];  // this row, the next, the one after; 2 a side
     // The row's pixels before the chain: level and what came from above, and what a black
     // dot adds with the pixel behind it white, or black.
+    std::vector<std::int16_t> levels_; // the row's levels (scaledHalftoneLevels, shift 0)
     std::vector<std::int32_t> bases_, ifWhite_, ifBlack_;
 };
 
