@@ -39,7 +39,8 @@ int runCheck(const CliOptions &options)
 {
     const QString &name = options.check;
     const std::variant<ReadLogoText, LogoTextReadError> read =
-        readText(name, options.preview.isEmpty() ? LogoTextPicture::CheckOnly : LogoTextPicture::Make);
+        readText(name, options.preview.isEmpty() && options.simulate.isEmpty() ? LogoTextPicture::CheckOnly
+                                                                             : LogoTextPicture::Make);
     if (const auto *error = std::get_if<LogoTextReadError>(&read)) {
         printError(CliWords::tr("cannot read '%1': %2").arg(name, readFailureWords(*error)));
         return kExitFailed;
@@ -53,6 +54,9 @@ int runCheck(const CliOptions &options)
 
     try {
         if (!options.preview.isEmpty() && !writePreview(*reading.picture, {options.preview, name}))
+            return kExitFailed;
+        if (!options.simulate.isEmpty()
+            && !writeSimulation(*reading.picture, options.conversion.print.dotGainHundredths, {options.simulate, name}))
             return kExitFailed;
         if (!writeText(logoSummaryLine(logoSummary(check.width, check.height()), options.dpi) + QLatin1Char('\n'), {}))
             return kExitFailed;

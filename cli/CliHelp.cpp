@@ -10,9 +10,12 @@ QString usageText()
     return CliWords::tr("Usage: plovan-cli [--threshold N|auto] [--reverse] [--rotate 90|180|270] [--mirror]\n"
                           "                  [--brightness B] [--contrast C] [--gamma G] [--trim]\n"
                           "                  [--width D | --max-width D] [--center-on P]\n"
-                          "                  [--halftone KIND [--serpentine]]\n"
-                          "                  [--output FILE] [--preview OUT.png] IMAGE\n"
-                          "       plovan-cli --check TEXTFILE [--preview OUT.png] [--dpi N]\n"
+                          "                  [--halftone KIND [--serpentine]] [--dot-gain R]\n"
+                          "                  [--output FILE] [--preview OUT.png] [--simulate OUT.png] IMAGE\n"
+                          "       plovan-cli --check TEXTFILE [--preview OUT.png] [--simulate OUT.png\n"
+                          "                  [--dot-gain R]] [--dpi N]\n"
+                          "       plovan-cli --calibration-strip [--width D] [--halftone KIND [--serpentine]]\n"
+                          "                  [--output FILE] [--preview OUT.png] [--simulate OUT.png [--dot-gain R]]\n"
                           "Try 'plovan-cli --help' for more information.\n");
 }
 
@@ -75,6 +78,15 @@ CliOptionSet cliOptionSet()
         QCommandLineOption(QStringLiteral("serpentine"),
                            CliWords::tr("With an error diffusion: run every other row right to left, "
                                           "which breaks up its diagonal worms.")),
+        QCommandLineOption(QStringLiteral("dot-gain"),
+                           CliWords::tr("How large the printer's dots print: round dots of R x the "
+                                          "diagonal of their square cell, 1.00-1.41, at most two decimals "
+                                          "(thermal heads lie between about 1.0 and 1.4). The halftones "
+                                          "allow for the overlap, so that a grey prints at its own tone: "
+                                          "the error diffusions weigh each dot by what it prints, the "
+                                          "screens go through a tone curve. Without it the dots are taken "
+                                          "to be their square cells. With --check, for --simulate only."),
+                           QStringLiteral("R")),
         QCommandLineOption(QStringLiteral("output"),
                            CliWords::tr("Write the text to FILE (replaced whole, or left untouched on failure)."),
                            QStringLiteral("FILE")),
@@ -82,6 +94,20 @@ CliOptionSet cliOptionSet()
                            CliWords::tr("Also write the black-and-white picture that is encoded (scaled, "
                                           "centred and halftoned) as a PNG file."),
                            QStringLiteral("OUT.png")),
+        QCommandLineOption(QStringLiteral("simulate"),
+                           CliWords::tr("Also write the picture as it will print, as a PNG file: 8 x 8 "
+                                          "pixels a dot, each black dot a disc of 8 x 1.41 x R pixels "
+                                          "across for --dot-gain R (the square cells without it), black "
+                                          "on white. At most 4095 dots a side."),
+                           QStringLiteral("OUT.png")),
+        QCommandLineOption(QStringLiteral("calibration-strip"),
+                           CliWords::tr("Instead of an IMAGE, make a strip to print once: a row for each "
+                                          "dot gain 1.0, 1.1, 1.2, 1.3 and 1.4, labelled, a mid grey patch "
+                                          "halftoned for it beside a coarse 50 % checkerboard. The row "
+                                          "whose patch looks as dark as its checkerboard is the printer's "
+                                          "--dot-gain. As wide as --width (default 384, at least 128), "
+                                          "through --halftone (floyd-steinberg for none), written as logo "
+                                          "data text like a picture.")),
         QCommandLineOption(QStringLiteral("check"),
                            CliWords::tr("Read back logo data text from TEXTFILE (- for standard input) "
                                           "instead of converting an IMAGE."),
@@ -116,7 +142,8 @@ HelpOptions describeCommandLine(QCommandLineParser &parser, const CliOptionSet &
     HelpOptions help{parser.addHelpOption(), parser.addVersionOption()};
     for (const QCommandLineOption *option : options.conversion())
         parser.addOption(*option);
-    parser.addOptions({options.preview, options.check, options.dpi});
+    parser.addOptions({options.dotGain, options.preview, options.simulate, options.calibrationStrip, options.check,
+                       options.dpi});
     parser.addPositionalArgument(QStringLiteral("IMAGE"), CliWords::tr("The PNG or JPEG picture, or - for standard input."));
     return help;
 }

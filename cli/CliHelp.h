@@ -33,9 +33,14 @@ struct CliOptionSet {
     QCommandLineOption centerOn;
     QCommandLineOption halftone;
     QCommandLineOption serpentine;
+    // How the printer's dots print: for the halftones, and for --simulate also with --check.
+    QCommandLineOption dotGain;
     QCommandLineOption output;
-    // Both runs: the picture encoded, or read back.
+    // Both runs: the picture encoded, or read back, and that picture as it prints.
     QCommandLineOption preview;
+    QCommandLineOption simulate;
+    // A picture of its own instead of an IMAGE.
+    QCommandLineOption calibrationStrip;
     // Reading logo data text back.
     QCommandLineOption check;
     QCommandLineOption dpi;

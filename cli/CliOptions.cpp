@@ -2,6 +2,8 @@
 #include "CliWords.h"
 
 #include "CliHelp.h"
+#include "conversion/CalibrationStrip.h"
+#include "conversion/DotModel.h"
 #include "conversion/HalftoneNames.h"
 #include "conversion/LogoSummary.h"
 #include "platform/Picture.h"
@@ -91,8 +93,49 @@ std::optional<int> quarterTurns(const QString &degrees)
     return std::nullopt;
 }
 
-// The command line of --check: the text file, --preview and --dpi, and nothing of the
-// conversion.
+// --halftone and --serpentine into `settings`.
+std::optional<UsageError> readHalftone(const QCommandLineParser &parser, const CliOptionSet &known, PrintSettings &settings)
+{
+    const std::optional<Halftone> kind = halftoneNamed(parser.value(known.halftone));
+    if (!kind)
+        return UsageError{CliWords::tr("the halftone must be %1, not '%2'")
+                              .arg(halftoneList([](Halftone) { return true; }), parser.value(known.halftone))};
+    settings.halftone = *kind;
+    if (parser.isSet(known.serpentine)) {
+        if (!isErrorDiffusion(*kind))
+            return UsageError{CliWords::tr("--serpentine goes with an error diffusion (%1), not with the halftone '%2'")
+                                  .arg(halftoneList(isErrorDiffusion), QString(halftoneName(*kind)))};
+        settings.serpentine = true;
+    }
+    return std::nullopt;
+}
+
+// --dot-gain's R in hundredths into `settings`, when it is given.
+std::optional<UsageError> readDotGain(const QCommandLineParser &parser, const CliOptionSet &known, PrintSettings &settings)
+{
+    if (!parser.isSet(known.dotGain))
+        return std::nullopt;
+    const std::optional<int> value = parseHundredths(parser.value(known.dotGain), kMinDotGain, kMaxDotGain);
+    if (!value)
+        return UsageError{CliWords::tr("--dot-gain must be a number from 1.00 to 1.41 with at most two decimals, not '%1'")
+                              .arg(parser.value(known.dotGain))};
+    settings.dotGainHundredths = *value;
+    return std::nullopt;
+}
+
+// --preview and --simulate, each needing a file name when it is given.
+std::optional<UsageError> readPictureOutputs(const QCommandLineParser &parser, const CliOptionSet &known, CliOptions &options)
+{
+    for (const auto &[option, field] : {std::pair{&known.preview, &CliOptions::preview}, std::pair{&known.simulate, &CliOptions::simulate}}) {
+        options.*field = parser.value(*option);
+        if (parser.isSet(*option) && (options.*field).isEmpty())
+            return UsageError{CliWords::tr("--%1 needs a file name").arg(option->names().first())};
+    }
+    return std::nullopt;
+}
+
+// The command line of --check: the text file, --preview, --simulate (with --dot-gain) and
+// --dpi, and nothing of the conversion.
 std::variant<CliOptions, UsageError> checkArguments(const QCommandLineParser &parser, const CliOptionSet &known)
 {
     if (!parser.positionalArguments().isEmpty())
@@ -110,9 +153,54 @@ std::variant<CliOptions, UsageError> checkArguments(const QCommandLineParser &pa
         return UsageError{CliWords::tr("the dpi must be a whole number from %1 to %2, not '%3'")
                               .arg(QString::number(kMinDpi), QString::number(kMaxDpi), parser.value(known.dpi))};
     options.dpi = *value;
-    options.preview = parser.value(known.preview);
-    if (parser.isSet(known.preview) && options.preview.isEmpty())
-        return UsageError{CliWords::tr("--preview needs a file name")};
+    if (const std::optional<UsageError> error = readPictureOutputs(parser, known, options))
+        return *error;
+    // The text's dots are already decided; R only says how they print.
+    if (parser.isSet(known.dotGain) && !parser.isSet(known.simulate))
+        return UsageError{CliWords::tr("--dot-gain goes with --check only for --simulate")};
+    if (const std::optional<UsageError> error = readDotGain(parser, known, options.conversion.print))
+        return *error;
+    return options;
+}
+
+// The command line of --calibration-strip: its width, halftone and outputs; the picture is
+// its own, so nothing that shapes or thresholds one.
+std::variant<CliOptions, UsageError> stripArguments(const QCommandLineParser &parser, const CliOptionSet &known)
+{
+    if (!parser.positionalArguments().isEmpty())
+        return UsageError{CliWords::tr("--calibration-strip makes its own picture, not one of an IMAGE ('%1')")
+                              .arg(parser.positionalArguments().first())};
+    for (const QCommandLineOption *option : {&known.threshold, &known.reverse, &known.rotate, &known.mirror, &known.brightness,
+                                             &known.contrast, &known.gamma, &known.trim, &known.maxWidth, &known.centerOn,
+                                             &known.dpi}) {
+        if (parser.isSet(*option))
+            return UsageError{CliWords::tr("--%1 does not go with --calibration-strip").arg(option->names().first())};
+    }
+    CliOptions options;
+    options.calibrationStrip = true;
+    PrintSettings &print = options.conversion.print;
+    print.width = kDefaultCalibrationStripWidth;
+    if (parser.isSet(known.width)) {
+        const std::optional<int> value = parseWholeNumber(parser.value(known.width), kMinCalibrationStripWidth, Picture::kMaxSide);
+        if (!value)
+            return UsageError{CliWords::tr("--width must be a whole number of dots from %1 to %2 for the calibration "
+                                             "strip, not '%3'")
+                                  .arg(QString::number(kMinCalibrationStripWidth), QString::number(Picture::kMaxSide),
+                                       parser.value(known.width))};
+        print.width = *value;
+    }
+    if (const std::optional<UsageError> error = readHalftone(parser, known, print))
+        return *error;
+    // The strip's rows are made for their own R; --dot-gain says only how it prints.
+    if (parser.isSet(known.dotGain) && !parser.isSet(known.simulate))
+        return UsageError{CliWords::tr("--dot-gain goes with --calibration-strip only for --simulate")};
+    if (const std::optional<UsageError> error = readDotGain(parser, known, print))
+        return *error;
+    options.output = parser.value(known.output);
+    if (parser.isSet(known.output) && options.output.isEmpty())
+        return UsageError{CliWords::tr("--output needs a file name")};
+    if (const std::optional<UsageError> error = readPictureOutputs(parser, known, options))
+        return *error;
     return options;
 }
 
@@ -134,8 +222,12 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
         parser.showVersion();
 
     const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(known.check) && parser.isSet(known.calibrationStrip))
+        return UsageError{CliWords::tr("--calibration-strip does not go with --check")};
     if (parser.isSet(known.check))
         return checkArguments(parser, known);
+    if (parser.isSet(known.calibrationStrip))
+        return stripArguments(parser, known);
     if (parser.isSet(known.dpi))
         return UsageError{CliWords::tr("--dpi goes with --check only")};
     if (positional.isEmpty())
@@ -182,17 +274,8 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
             return *error;
         options.conversion.print.paperWidth = std::get<int>(value);
     }
-    const std::optional<Halftone> kind = halftoneNamed(parser.value(known.halftone));
-    if (!kind)
-        return UsageError{CliWords::tr("the halftone must be %1, not '%2'")
-                              .arg(halftoneList([](Halftone) { return true; }), parser.value(known.halftone))};
-    options.conversion.print.halftone = *kind;
-    if (parser.isSet(known.serpentine)) {
-        if (!isErrorDiffusion(*kind))
-            return UsageError{CliWords::tr("--serpentine goes with an error diffusion (%1), not with the halftone '%2'")
-                                  .arg(halftoneList(isErrorDiffusion), QString(halftoneName(*kind)))};
-        options.conversion.print.serpentine = true;
-    }
+    if (const std::optional<UsageError> error = readHalftone(parser, known, options.conversion.print))
+        return *error;
 
     // The picture's turn and tone, and its margins.
     if (parser.isSet(known.rotate)) {
@@ -221,12 +304,13 @@ std::variant<CliOptions, UsageError> parseArguments(const QStringList &arguments
     }
     if (parser.isSet(known.trim))
         options.conversion.print.trim = options.conversion.reverse ? Trim::Dark : Trim::Light;
+    if (const std::optional<UsageError> error = readDotGain(parser, known, options.conversion.print))
+        return *error;
     options.output = parser.value(known.output);
-    options.preview = parser.value(known.preview);
     if (parser.isSet(known.output) && options.output.isEmpty())
         return UsageError{CliWords::tr("--output needs a file name")};
-    if (parser.isSet(known.preview) && options.preview.isEmpty())
-        return UsageError{CliWords::tr("--preview needs a file name")};
+    if (const std::optional<UsageError> error = readPictureOutputs(parser, known, options))
+        return *error;
     return options;
 }
 

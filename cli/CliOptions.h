@@ -16,10 +16,13 @@ struct CliOptions {
     QString image;          // a path, or "-" for standard input
     // --threshold (auto: automaticThreshold), --reverse, and in `print` --rotate, --mirror,
     // --brightness, --contrast, --gamma, --trim, --width or --max-width, --center-on,
-    // --halftone and --serpentine: the one settings value of the conversion.
+    // --halftone, --serpentine and --dot-gain: the one settings value of the conversion.
     ConversionSettings conversion;
     QString output;         // empty: standard output
     QString preview;        // empty: no preview picture
+    QString simulate;       // empty: no simulated print; its dots are conversion.print's
+    bool calibrationStrip = false; // the strip (conversion/CalibrationStrip) instead of IMAGE, its
+                                   // width conversion.print.width, its halftone conversion.print's
     QString check;          // --check: logo data text to read back (a path or "-") instead of IMAGE
     int dpi = kDefaultDpi;  // --check: the printer's dots per inch, for the millimetres
 };

@@ -1,6 +1,8 @@
 #include "CliOutput.h"
 #include "CliWords.h"
 
+#include "conversion/PrintSimulation.h"
+#include "messages/SimulationWords.h"
 #include "messages/WriteFailureWords.h"
 #include "platform/OutputFile.h"
 #include "platform/StderrCapture.h"
@@ -8,6 +10,7 @@
 #include <QImageWriter>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <new>
@@ -86,6 +89,17 @@ bool writePreview(const Picture &picture, const OutputTarget &target)
     if (outOfMemory)
         throw std::bad_alloc();
     return said(target, failure);
+}
+
+bool writeSimulation(const Picture &dots, int dotGainHundredths, const OutputTarget &target)
+{
+    const std::optional<PictureRef> print = simulatePrint(dots, dotGainHundredths);
+    if (!print) {
+        printError(CliWords::tr("cannot write '%1': %2")
+                       .arg(target.path, simulationTooLargeWords(std::max(dots.Width(), dots.Height()), kMaxSimulatedDots)));
+        return false;
+    }
+    return writePreview(**print, target);
 }
 
 bool writeText(const QString &text, const OutputTarget &target)

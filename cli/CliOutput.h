@@ -21,6 +21,11 @@ struct OutputTarget {
 // std::bad_alloc when the encoder ran out of memory, with nothing written.
 bool writePreview(const Picture &picture, const OutputTarget &target);
 
+// The picture `dots` as it prints (simulatePrint, with the dot gain in hundredths, 0 for
+// square cells), written as writePreview writes. On failure, false and the one line said.
+// Throws std::bad_alloc.
+bool writeSimulation(const Picture &dots, int dotGainHundredths, const OutputTarget &target);
+
 // The text as UTF-8 to the file or to standard output; on failure, false and the one line
 // said: "cannot write 'NAME': REASON", "standard output" for NAME when it has no path.
 bool writeText(const QString &text, const OutputTarget &target);

@@ -4,6 +4,7 @@
 #include "CliOutput.h"
 #include "messages/LoadReasonWords.h"
 
+#include "conversion/CalibrationStrip.h"
 #include "conversion/Convert.h"
 #include "conversion/HeadlessView.h"
 #include "import/LoadSequence.h"
@@ -45,16 +46,43 @@ int convertAndWrite(const CliOptions &options, ConversionState &state)
     convertLoaded(state, options.conversion, view);
     if (!options.preview.isEmpty() && !writePreview(*state.destPix, {options.preview, options.image}))
         return kExitFailed;
+    if (!options.simulate.isEmpty()
+        && !writeSimulation(*state.destPix, options.conversion.print.dotGainHundredths, {options.simulate, options.image}))
+        return kExitFailed;
     state = ConversionState(); // the pictures are done with; only the text is written now
     if (!writeText(view.takeText(), {options.output, options.image}))
         return kExitFailed;
     return kExitOk;
 }
 
+// The calibration strip in place of a loaded picture: already black and white, so the
+// plain threshold encodes it as it is (and --dot-gain, for --simulate, leaves it so).
+int runStrip(const CliOptions &options)
+{
+    const PrintSettings &print = options.conversion.print;
+    try {
+        ConversionState state;
+        state.pix = calibrationStrip(print.width, print.halftone, print.serpentine);
+        state.destPix = makePicture(state.pix->Width(), state.pix->Height());
+        CliOptions strip = options;
+        strip.image.clear(); // no file was read
+        strip.conversion = ConversionSettings{};
+        strip.conversion.threshold = 128;
+        strip.conversion.print.dotGainHundredths = print.dotGainHundredths;
+        return convertAndWrite(strip, state);
+    } catch (const std::bad_alloc &) {
+        printError(CliWords::tr("cannot make the calibration strip: %1")
+                       .arg(reasonWords(picturefile::notEnoughMemory(print.width, kCalibrationStripHeight))));
+        return kExitFailed;
+    }
+}
+
 } // namespace
 
 int run(const CliOptions &options)
 {
+    if (options.calibrationStrip)
+        return runStrip(options);
     ConversionState state;
     // Scaling and centring happen in the load, as in the window; the halftone in redraw.
     state.print = options.conversion.print;

@@ -129,10 +129,16 @@ BlueNoiseRanks makeBlueNoiseRanks()
     return ranks;
 }
 
+const BlueNoiseRanks &blueNoiseRanks()
+{
+    static const BlueNoiseRanks ranks = makeBlueNoiseRanks();
+    return ranks;
+}
+
 const ScreenTile<kBlueNoiseSide> &blueNoiseTile()
 {
     static const ScreenTile<kBlueNoiseSide> tile = [] {
-        const BlueNoiseRanks ranks = makeBlueNoiseRanks();
+        const BlueNoiseRanks &ranks = blueNoiseRanks();
         ScreenTile<kBlueNoiseSide> made{};
         for (int y = 0; y < kSide; ++y)
             for (int x = 0; x < kSide; ++x)

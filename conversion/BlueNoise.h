@@ -41,6 +41,9 @@ using BlueNoiseRanks = std::array<std::uint16_t, kBlueNoisePlaces>;
 // It takes about 20 ms; blueNoiseTile() does it once.
 BlueNoiseRanks makeBlueNoiseRanks();
 
+// Those ranks, made on first use, safely from any thread.
+const BlueNoiseRanks &blueNoiseRanks();
+
 // The screen of those ranks (screenBlackBelow), made on first use, safely from any thread.
 const ScreenTile<kBlueNoiseSide> &blueNoiseTile();
 

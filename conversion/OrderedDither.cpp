@@ -76,6 +76,15 @@ void orderedRowStreaming(const std::uint32_t *src, std::uint32_t *dst, int width
 
 } // namespace
 
+std::vector<int> orderedRanks()
+{
+    std::vector<int> ranks;
+    for (const auto &row : kBayer)
+        for (const int entry : row)
+            ranks.push_back(63 - entry);
+    return ranks;
+}
+
 void orderedRow(const std::uint32_t *src, std::uint32_t *dst, int width, int y, int threshold, bool reverse)
 {
 #if PLOVAN_SSE2

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace plovan {
 
@@ -11,5 +12,9 @@ namespace plovan {
 // all white. No pixel depends on another, so a row runs at the speed of memory.
 // Reads `width` stored pixels of src (row y of the picture), writes opaque black or white.
 void orderedRow(const std::uint32_t *src, std::uint32_t *dst, int width, int y, int threshold, bool reverse);
+
+// The matrix as a screen's ranks (ScreenDither.h), row by row: rank 0 is the place that
+// turns black first, 63 - the matrix's entry.
+std::vector<int> orderedRanks();
 
 } // namespace plovan

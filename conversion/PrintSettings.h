@@ -75,12 +75,16 @@ struct PrintSettings {
     Orientation orientation{};
     Tone tone{};
     Trim trim = Trim::Off;
+    // How the printer's dots print (conversion/DotModel.h): 0 for the square cells they
+    // are drawn as, else R x 100, 100-141, the discs' diameter over the cell's diagonal.
+    // The halftones allow for it; redraw's, like the halftone.
+    int dotGainHundredths = 0;
 
     bool operator==(const PrintSettings &) const = default;
 
     // Whether the picture itself is changed (turned, toned, trimmed, scaled or padded)
     // before the conversion, which a change of these makes again from the picture as
-    // decoded; the halftone and serpentine are redraw's.
+    // decoded; the halftone, serpentine and dot gain are redraw's.
     bool reshapes() const
     {
         return fit != Fit::OriginalSize || paperWidth != 0 || !orientation.isIdentity() || !tone.isIdentity()

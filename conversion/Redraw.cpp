@@ -2,8 +2,10 @@
 
 #include "conversion/BlueNoise.h"
 #include "conversion/ClusteredDot.h"
+#include "conversion/DotGainScreen.h"
 #include "conversion/ErrorDiffusion.h"
 #include "conversion/KernelDiffusion.h"
+#include "conversion/ModelDiffusion.h"
 #include "conversion/OrderedDither.h"
 #include "conversion/ScreenDither.h"
 // Where the SSE2 loops are not built (Sse2.h), the plain loop does the whole row.
@@ -12,6 +14,8 @@
 #include "platform/StoredPixel.h"
 
 #include <algorithm>
+#include <iterator>
+#include <vector>
 #include <cstdint>
 #include <type_traits>
 
@@ -128,6 +132,50 @@ void redraw(const ConversionState &state, ConversionView &view)
                 view.setProgressText(QString::number(y + i + 1));
         }
     };
+    // With a dot gain the error diffusions weigh each dot by what it prints, and the screens
+    // go through the tone curve of their own patterns as they print.
+    const int dotGain = state.print.dotGainHundredths;
+    auto screenEachRow = [&](const auto &tile) {
+        eachRow([&](int y, const std::uint32_t *src, std::uint32_t *dst) {
+            screenRow(tile, src, dst, width, y, threshold, reverse);
+        });
+    };
+    if (dotGain != 0 && state.print.halftone != Halftone::None) {
+        switch (state.print.halftone) {
+        case Halftone::Ordered:
+            screenEachRow(dotGainTile<8>(orderedRanks(), dotGain));
+            break;
+        case Halftone::BlueNoise: {
+            const BlueNoiseRanks &ranks = blueNoiseRanks();
+            screenEachRow(dotGainTile<kBlueNoiseSide>(std::vector<int>(ranks.begin(), ranks.end()), dotGain));
+            break;
+        }
+        case Halftone::Clustered: {
+            std::vector<int> ranks;
+            for (const auto &row : kClusteredRanks.rank)
+                ranks.insert(ranks.end(), std::begin(row), std::end(row));
+            screenEachRow(dotGainTile<kClusteredSide>(ranks, dotGain));
+            break;
+        }
+        case Halftone::Atkinson:
+            diffuseEachRow(ModelDiffusion<kAtkinsonKernel>(width, height, state.print.serpentine, dotGain));
+            break;
+        case Halftone::Jarvis:
+            diffuseEachRow(ModelDiffusion<kJarvisKernel>(width, height, state.print.serpentine, dotGain));
+            break;
+        case Halftone::Stucki:
+            diffuseEachRow(ModelDiffusion<kStuckiKernel>(width, height, state.print.serpentine, dotGain));
+            break;
+        case Halftone::Sierra:
+            diffuseEachRow(ModelDiffusion<kSierraKernel>(width, height, state.print.serpentine, dotGain));
+            break;
+        default:
+            diffuseEachRow(ModelDiffusion<kFloydSteinbergKernel>(width, height, state.print.serpentine, dotGain));
+            break;
+        }
+        view.setProcessedBackdrop(state.destPix);
+        return;
+    }
     switch (state.print.halftone) {
     case Halftone::None:
         eachRow([&](int, const std::uint32_t *src, std::uint32_t *dst) {

@@ -70,6 +70,7 @@ void screenRow(const ScreenTile<side> &tile, const std::uint32_t *src, std::uint
 
 template void screenRow<kBlueNoiseSide>(const ScreenTile<kBlueNoiseSide> &, const std::uint32_t *, std::uint32_t *,
                                         int, int, int, bool);
+template void screenRow<8>(const ScreenTile<8> &, const std::uint32_t *, std::uint32_t *, int, int, int, bool);
 template void screenRow<kClusteredSide>(const ScreenTile<kClusteredSide> &, const std::uint32_t *, std::uint32_t *,
                                         int, int, int, bool);
 

@@ -25,7 +25,8 @@ struct ScreenTile {
 };
 
 // Row y of the picture through the tile: reads `width` stored pixels of src, writes opaque
-// black or white to dst. Built for the tiles of BlueNoise.h and ClusteredDot.h.
+// black or white to dst. Built for the tiles of BlueNoise.h and ClusteredDot.h, and for
+// 8 x 8 tiles (the ordered dither's matrix through a tone curve, DotGainScreen.h).
 template <int side>
 void screenRow(const ScreenTile<side> &tile, const std::uint32_t *src, std::uint32_t *dst, int width, int y,
                int threshold, bool reverse);

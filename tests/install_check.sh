@@ -158,7 +158,7 @@ pass "man page formats cleanly and documents exactly the options of plovan-cli -
 for option in $(cat "$work/help-options" "$work/help-short"); do
   case $option in
   --threshold | --reverse | --output | --preview | --check | --dpi | --width | --max-width | --center-on | --halftone | \
-    --rotate | --mirror | --brightness | --contrast | --gamma | --trim | --serpentine)
+    --rotate | --mirror | --brightness | --contrast | --gamma | --trim | --serpentine | --dot-gain | --simulate)
     continue ;;
   esac
   rc=0

@@ -1,0 +1,250 @@
+// The halftones with a dot gain: the model-based error diffusions against a plain loop
+// bit for bit, and flat greys of every halftone printed (the discs drawn sample by sample)
+// at their own tone, where without the model they print darker.
+
+#include "PictureMaker.h"
+#include "support/DiscRendering.h"
+#include "support/WindowRecorder.h"
+
+#include "conversion/DotModel.h"
+#include "conversion/HalftoneNames.h"
+#include "conversion/ModelDiffusion.h"
+#include "conversion/Redraw.h"
+
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+using namespace plovan;
+using testsupport::WindowRecorder;
+
+Q_DECLARE_METATYPE(plovan::Halftone)
+
+namespace {
+
+ConversionState stateFor(const PictureRef &pix, Halftone halftone, int threshold, bool reverse, bool serpentine,
+                         int dotGain)
+{
+    ConversionState state;
+    state.pix = pix;
+    state.destPix = makePicture(pix->Width(), pix->Height());
+    state.threshold = threshold;
+    state.reverse = reverse;
+    state.print.halftone = halftone;
+    state.print.serpentine = serpentine;
+    state.print.dotGainHundredths = dotGain;
+    return state;
+}
+
+// The kernels as the papers print them: the pixel being done is the * in the middle of the
+// top row.
+struct Textbook {
+    int divisor;
+    int weights[3][5];
+};
+
+Textbook textbookOf(Halftone halftone)
+{
+    switch (halftone) {
+    case Halftone::Atkinson: return {8, {{0, 0, 0, 1, 1}, {0, 1, 1, 1, 0}, {0, 0, 1, 0, 0}}};
+    case Halftone::Jarvis: return {48, {{0, 0, 0, 7, 5}, {3, 5, 7, 5, 3}, {1, 3, 5, 3, 1}}};
+    case Halftone::Stucki: return {42, {{0, 0, 0, 8, 4}, {2, 4, 8, 4, 2}, {1, 2, 4, 2, 1}}};
+    case Halftone::Sierra: return {32, {{0, 0, 0, 5, 3}, {2, 4, 5, 4, 2}, {0, 2, 3, 2, 0}}};
+    default: return {16, {{0, 0, 0, 7, 0}, {0, 3, 5, 1, 0}, {0, 0, 0, 0, 0}}};
+    }
+}
+
+int textbookLevel(Colour c, int threshold, bool reverse)
+{
+    const int mean = (Red(c) + Green(c) + Blue(c)) / 3;
+    const int level = std::min(255, std::max(0, mean + 128 - threshold));
+    return reverse ? 255 - level : level;
+}
+
+// Model-based error diffusion the plain way: the whole picture's decided dots in one
+// grid (those not yet decided are paper), each cell's darkness read off its eight
+// neighbours by the model's sums, and a black dot's tone the change of the darkness of
+// the whole picture it makes, counted cell by cell over the picture.
+PictureRef naiveModelDiffusion(const Picture &source, Halftone halftone, int threshold, bool reverse, bool serpentine,
+                               int dotGain)
+{
+    const int width = source.Width(), height = source.Height();
+    const Textbook kernel = textbookOf(halftone);
+    const int d = kernel.divisor;
+    const ModelWeights w = modelWeights(dotGain);
+    std::vector<int> black(size_t(width * height), 0);
+    std::vector<long long> received(size_t(width * height), 0);
+    auto at = [&](int x, int y) { return x >= 0 && y >= 0 && x < width && y < height && black[size_t(y * width + x)]; };
+    auto darkness = [&](int x, int y) -> long long {
+        if (at(x, y))
+            return kModelBlack;
+        const bool l = at(x - 1, y), r = at(x + 1, y), u = at(x, y - 1), dn = at(x, y + 1);
+        long long sum = (l + r + u + dn) * w.alpha;
+        sum -= ((u && l) + (u && r) + (dn && l) + (dn && r)) * w.gamma;
+        sum += ((at(x - 1, y - 1) && !u && !l) + (at(x + 1, y - 1) && !u && !r) + (at(x - 1, y + 1) && !dn && !l)
+                + (at(x + 1, y + 1) && !dn && !r))
+            * w.beta;
+        return sum;
+    };
+    auto total = [&] {
+        long long sum = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                sum += darkness(x, y);
+        return sum;
+    };
+    PictureRef out = makePicture(width, height);
+    for (int y = 0; y < height; ++y) {
+        const bool backwards = serpentine && y % 2 == 1;
+        for (int i = 0; i < width; ++i) {
+            const int x = backwards ? width - 1 - i : i;
+            // What it receives, weight / divisor of each error, in 1/256 of a level, kept as
+            // a fraction over the divisor.
+            const long long value = textbookLevel(source.rgbSurface().Pixel(x, y), threshold, reverse) * 256LL * d
+                + received[size_t(y * width + x)];
+            const bool isBlack = value < 128LL * 256 * d;
+            long long error = (long long)std::floor(double(value) / d) - kModelBlack;
+            if (isBlack) {
+                const long long before = total();
+                black[size_t(y * width + x)] = 1;
+                error += total() - before;
+            }
+            out->rgbSurface().Pixel(x, y, isBlack ? kBlack : kWhite);
+            for (int row = 0; row < 3; ++row) {
+                for (int k = 0; k < 5; ++k) {
+                    const int tx = backwards ? x - (k - 2) : x + (k - 2), ty = y + row;
+                    if (kernel.weights[row][k] != 0 && tx >= 0 && tx < width && ty < height)
+                        received[size_t(ty * width + tx)] += kernel.weights[row][k] * error;
+                }
+            }
+        }
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> blackOf(const Picture &picture)
+{
+    std::vector<std::uint8_t> black;
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x)
+            black.push_back(picture.rgbSurface().Pixel(x, y) == kBlack ? 1 : 0);
+    return black;
+}
+
+} // namespace
+
+class TestDotGain : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void modelDiffusionMatchesPlainLoop_data();
+    void modelDiffusionMatchesPlainLoop();
+    void flatGreysPrintTrue_data();
+    void flatGreysPrintTrue();
+};
+
+void TestDotGain::modelDiffusionMatchesPlainLoop_data()
+{
+    QTest::addColumn<Halftone>("halftone");
+    QTest::addColumn<bool>("serpentine");
+    QTest::addColumn<int>("dotGain");
+    QTest::addColumn<int>("threshold");
+    QTest::addColumn<bool>("reverse");
+    QTest::addColumn<quint32>("seed");
+    quint32 seed = 1;
+    for (const Halftone halftone : {Halftone::FloydSteinberg, Halftone::Atkinson, Halftone::Jarvis, Halftone::Stucki,
+                                    Halftone::Sierra}) {
+        for (const bool serpentine : {false, true}) {
+            for (const int dotGain : {100, 120, 141}) {
+                QTest::addRow("%s%s R=%d", halftoneName(halftone).data(), serpentine ? " serpentine" : "", dotGain)
+                    << halftone << serpentine << dotGain << 128 << false << seed++;
+            }
+        }
+        QTest::addRow("%s threshold 90 reverse", halftoneName(halftone).data()) << halftone << false << 133 << 90 << true << seed++;
+    }
+}
+
+void TestDotGain::modelDiffusionMatchesPlainLoop()
+{
+    QFETCH(Halftone, halftone);
+    QFETCH(bool, serpentine);
+    QFETCH(int, dotGain);
+    QFETCH(int, threshold);
+    QFETCH(bool, reverse);
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    // Random greys, and a smooth ramp in the lower half, where the dots' overlaps matter.
+    const PictureRef pix = testpictures::filled(23, 17, [&](int x, int y) {
+        const int grey = y < 8 ? int(random.bounded(256)) : (x * 11 + y * 5) % 256;
+        return RGB(grey, grey, grey);
+    });
+    const ConversionState state = stateFor(pix, halftone, threshold, reverse, serpentine, dotGain);
+    WindowRecorder view;
+    redraw(state, view);
+    const PictureRef expected = naiveModelDiffusion(*pix, halftone, threshold, reverse, serpentine, dotGain);
+    for (int y = 0; y < pix->Height(); ++y)
+        for (int x = 0; x < pix->Width(); ++x)
+            QVERIFY2(state.destPix->rgbSurface().Pixel(x, y) == expected->rgbSurface().Pixel(x, y),
+                     qPrintable(QStringLiteral("first difference at (%1, %2)").arg(x).arg(y)));
+}
+
+void TestDotGain::flatGreysPrintTrue_data()
+{
+    QTest::addColumn<Halftone>("halftone");
+    for (const Halftone halftone : {Halftone::FloydSteinberg, Halftone::Atkinson, Halftone::Jarvis, Halftone::Stucki,
+                                    Halftone::Sierra, Halftone::Ordered, Halftone::BlueNoise, Halftone::Clustered})
+        QTest::newRow(halftoneName(halftone).data()) << halftone;
+}
+
+void TestDotGain::flatGreysPrintTrue()
+{
+    // Flat greys over 64 x 64 dots, printed under R = 1.2 (the discs drawn with 16 x 16
+    // samples a cell): with --dot-gain 1.2 within 0.04 of (255 - g) / 255, and without it
+    // darker by more than that (Atkinson: see below). Each grey: printed with / without the
+    // model (the aim).
+    QFETCH(Halftone, halftone);
+    constexpr double kR = 1.2;
+    QString table;
+    for (int grey = 32; grey <= 224; grey += 32) {
+        const double target = (255 - grey) / 255.0;
+        double printed[2];
+        double share = 0; // of black dots without the model: its tone in square cells
+        for (const int dotGain : {0, 120}) {
+            const ConversionState state =
+                stateFor(testpictures::uniform(64, 64, RGB(grey, grey, grey)), halftone, 128, false, false, dotGain);
+            WindowRecorder view;
+            redraw(state, view);
+            const std::vector<std::uint8_t> dots = blackOf(*state.destPix);
+            printed[dotGain ? 1 : 0] = testsupport::meanRenderedDarkness(dots, 64, 64, kR, 16);
+            if (!dotGain)
+                share = std::count(dots.begin(), dots.end(), 1) / 4096.0;
+        }
+        // Atkinson hands on only three quarters of each error, on purpose, and keeps a tone
+        // of its own even in square cells (grey 224 has no dot at all, 32 no white one, 192
+        // a share of 0.18): the model makes it print about that tone, its own share of
+        // black, within 0.05 (measured: at most 0.042, greys 160 and 192, where the quarter
+        // it drops is of larger errors). Where that tone is paper or solid, dot gain has
+        // nothing to darken.
+        const bool ownTone = halftone == Halftone::Atkinson;
+        const double aim = ownTone ? share : target;
+        const double tolerance = ownTone ? 0.05 : 0.04;
+        table += QStringLiteral(" %1: %2 / %3 (%4)")
+                     .arg(grey)
+                     .arg(printed[1], 0, 'f', 3)
+                     .arg(printed[0], 0, 'f', 3)
+                     .arg(aim, 0, 'f', 3);
+        QVERIFY2(std::abs(printed[1] - aim) <= tolerance,
+                 qPrintable(QStringLiteral("grey %1 prints %2, not %3").arg(grey).arg(printed[1]).arg(aim)));
+        if (ownTone && (share == 0 || share == 1))
+            QCOMPARE(printed[0], share);
+        else
+            QVERIFY2(printed[0] - aim > 0.04,
+                     qPrintable(QStringLiteral("grey %1 prints %2 without the model").arg(grey).arg(printed[0])));
+    }
+    qInfo("%s with / without (aim):%s", halftoneName(halftone).data(), qPrintable(table));
+}
+
+QTEST_GUILESS_MAIN(TestDotGain)
+#include "tst_dotgain.moc"
