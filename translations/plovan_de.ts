@@ -234,24 +234,6 @@
 <context>
     <name>PlovanCli</name>
     <message>
-        <source>Usage: plovan-cli [--threshold N|auto] [--reverse] [--rotate 90|180|270] [--mirror]
-                  [--brightness B] [--contrast C] [--gamma G] [--trim]
-                  [--width D | --max-width D] [--center-on P]
-                  [--halftone KIND [--serpentine]]
-                  [--output FILE] [--preview OUT.png] IMAGE
-       plovan-cli --check TEXTFILE [--preview OUT.png] [--dpi N]
-Try &apos;plovan-cli --help&apos; for more information.
-</source>
-        <translation>Aufruf: plovan-cli [--threshold N|auto] [--reverse] [--rotate 90|180|270] [--mirror]
-                   [--brightness B] [--contrast C] [--gamma G] [--trim]
-                   [--width D | --max-width D] [--center-on P]
-                   [--halftone KIND [--serpentine]]
-                   [--output FILE] [--preview OUT.png] IMAGE
-        plovan-cli --check TEXTFILE [--preview OUT.png] [--dpi N]
-Mehr dazu mit „plovan-cli --help“.
-</translation>
-    </message>
-    <message>
         <source>Brightness threshold, 0-255 (default 100), or auto: the one that best separates the picture&apos;s dark and light parts (Otsu&apos;s method). With a halftone, 128 is neutral: every grey is moved by 128 - N before it is spread.</source>
         <translation>Helligkeitsschwelle, 0-255 (Vorgabe 100), oder auto: die Schwelle, die die dunklen und hellen Teile des Bildes am besten trennt (Otsu-Verfahren). Mit einer Rasterung ist 128 neutral: jeder Grauwert wird vor dem Verteilen um 128 - N verschoben.</translation>
     </message>
@@ -385,10 +367,6 @@ ist 1.</translation>
         <translation>die dpi müssen eine ganze Zahl von %1 bis %2 sein, nicht „%3“</translation>
     </message>
     <message>
-        <source>--preview needs a file name</source>
-        <translation>--preview braucht einen Dateinamen</translation>
-    </message>
-    <message>
         <source>--dpi goes with --check only</source>
         <translation>--dpi gibt es nur zusammen mit --check</translation>
     </message>
@@ -455,6 +433,78 @@ ist 1.</translation>
     <message>
         <source>&apos;%1&apos; is not logo data text: %2</source>
         <translation>„%1“ ist kein Logodatentext: %2</translation>
+    </message>
+    <message>
+        <source>Usage: plovan-cli [--threshold N|auto] [--reverse] [--rotate 90|180|270] [--mirror]
+                  [--brightness B] [--contrast C] [--gamma G] [--trim]
+                  [--width D | --max-width D] [--center-on P]
+                  [--halftone KIND [--serpentine]] [--dot-gain R]
+                  [--output FILE] [--preview OUT.png] [--simulate OUT.png] IMAGE
+       plovan-cli --check TEXTFILE [--preview OUT.png] [--simulate OUT.png
+                  [--dot-gain R]] [--dpi N]
+       plovan-cli --calibration-strip [--width D] [--halftone KIND [--serpentine]]
+                  [--output FILE] [--preview OUT.png] [--simulate OUT.png [--dot-gain R]]
+Try &apos;plovan-cli --help&apos; for more information.
+</source>
+        <translation>Aufruf: plovan-cli [--threshold N|auto] [--reverse] [--rotate 90|180|270] [--mirror]
+                   [--brightness B] [--contrast C] [--gamma G] [--trim]
+                   [--width D | --max-width D] [--center-on P]
+                   [--halftone KIND [--serpentine]] [--dot-gain R]
+                   [--output FILE] [--preview OUT.png] [--simulate OUT.png] IMAGE
+        plovan-cli --check TEXTFILE [--preview OUT.png] [--simulate OUT.png
+                   [--dot-gain R]] [--dpi N]
+        plovan-cli --calibration-strip [--width D] [--halftone KIND [--serpentine]]
+                   [--output FILE] [--preview OUT.png] [--simulate OUT.png [--dot-gain R]]
+Mehr dazu mit „plovan-cli --help“.
+</translation>
+    </message>
+    <message>
+        <source>How large the printer&apos;s dots print: round dots of R x the diagonal of their square cell, 1.00-1.41, at most two decimals (thermal heads lie between about 1.0 and 1.4). The halftones allow for the overlap, so that a grey prints at its own tone: the error diffusions weigh each dot by what it prints, the screens go through a tone curve. Without it the dots are taken to be their square cells. With --check, for --simulate only.</source>
+        <translation>Wie groß die Punkte des Druckers drucken: runde Punkte von R x der Diagonale ihrer quadratischen Zelle, 1.00-1.41, höchstens zwei Nachkommastellen (Thermodruckköpfe liegen etwa zwischen 1.0 und 1.4). Die Rasterungen berücksichtigen die Überlappung, sodass ein Grau in seinem eigenen Ton druckt: die Fehlerdiffusionen gewichten jeden Punkt mit dem, was er druckt, die Raster gehen durch eine Tonkurve. Ohne diese Option gelten die Punkte als ihre quadratischen Zellen. Mit --check nur für --simulate.</translation>
+    </message>
+    <message>
+        <source>Also write the picture as it will print, as a PNG file: 8 x 8 pixels a dot, each black dot a disc of 8 x 1.41 x R pixels across for --dot-gain R (the square cells without it), black on white. At most 4095 dots a side.</source>
+        <translation>Zusätzlich das Bild so, wie es gedruckt wird, als PNG-Datei schreiben: 8 x 8 Pixel pro Punkt, jeder schwarze Punkt eine Scheibe von 8 x 1.41 x R Pixeln Durchmesser für --dot-gain R (ohne die Option die quadratischen Zellen), schwarz auf weiß. Höchstens 4095 Punkte pro Seite.</translation>
+    </message>
+    <message>
+        <source>Instead of an IMAGE, make a strip to print once: a row for each dot gain 1.0, 1.1, 1.2, 1.3 and 1.4, labelled, a mid grey patch halftoned for it beside a coarse 50 % checkerboard. The row whose patch looks as dark as its checkerboard is the printer&apos;s --dot-gain. As wide as --width (default 384, at least 128), through --halftone (floyd-steinberg for none), written as logo data text like a picture.</source>
+        <translation>Statt eines IMAGE einen Streifen zum einmaligen Drucken erzeugen: eine beschriftete Zeile für jeden Punktzuwachs 1.0, 1.1, 1.2, 1.3 und 1.4, ein dafür gerastertes mittleres Grau neben einem groben 50-%-Schachbrett. Die Zeile, deren Feld so dunkel wirkt wie ihr Schachbrett, ist der --dot-gain des Druckers. So breit wie --width (Vorgabe 384, mindestens 128), mit --halftone gerastert (floyd-steinberg bei none), als Logodatentext geschrieben wie ein Bild.</translation>
+    </message>
+    <message>
+        <source>--dot-gain must be a number from 1.00 to 1.41 with at most two decimals, not &apos;%1&apos;</source>
+        <translation>--dot-gain muss eine Zahl von 1.00 bis 1.41 mit höchstens zwei Nachkommastellen sein, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--%1 needs a file name</source>
+        <translation>--%1 braucht einen Dateinamen</translation>
+    </message>
+    <message>
+        <source>--dot-gain goes with --check only for --simulate</source>
+        <translation>--dot-gain gibt es mit --check nur für --simulate</translation>
+    </message>
+    <message>
+        <source>--calibration-strip makes its own picture, not one of an IMAGE (&apos;%1&apos;)</source>
+        <translation>--calibration-strip erzeugt sein eigenes Bild, nicht eines aus einem IMAGE („%1“)</translation>
+    </message>
+    <message>
+        <source>--%1 does not go with --calibration-strip</source>
+        <translation>--%1 passt nicht zu --calibration-strip</translation>
+    </message>
+    <message>
+        <source>--width must be a whole number of dots from %1 to %2 for the calibration strip, not &apos;%3&apos;</source>
+        <translation>--width muss für den Kalibrierstreifen eine ganze Zahl von Punkten von %1 bis %2 sein, nicht „%3“</translation>
+    </message>
+    <message>
+        <source>--dot-gain goes with --calibration-strip only for --simulate</source>
+        <translation>--dot-gain gibt es mit --calibration-strip nur für --simulate</translation>
+    </message>
+    <message>
+        <source>--calibration-strip does not go with --check</source>
+        <translation>--calibration-strip passt nicht zu --check</translation>
+    </message>
+    <message>
+        <source>cannot make the calibration strip: %1</source>
+        <translation>der Kalibrierstreifen kann nicht erzeugt werden: %1</translation>
     </message>
 </context>
 <context>
@@ -528,6 +578,13 @@ ist 1.</translation>
     <message>
         <source>Width/Height needs to be in the range 1-32767</source>
         <translation>Breite und Höhe müssen im Bereich 1-32767 liegen</translation>
+    </message>
+</context>
+<context>
+    <name>SimulationWords</name>
+    <message>
+        <source>a picture %1 dots wide or high is too large to simulate (at most %2 dots)</source>
+        <translation>ein Bild von %1 Punkten Breite oder Höhe ist zu groß für die Simulation (höchstens %2 Punkte)</translation>
     </message>
 </context>
 <context>

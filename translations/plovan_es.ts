@@ -234,24 +234,6 @@
 <context>
     <name>PlovanCli</name>
     <message>
-        <source>Usage: plovan-cli [--threshold N|auto] [--reverse] [--rotate 90|180|270] [--mirror]
-                  [--brightness B] [--contrast C] [--gamma G] [--trim]
-                  [--width D | --max-width D] [--center-on P]
-                  [--halftone KIND [--serpentine]]
-                  [--output FILE] [--preview OUT.png] IMAGE
-       plovan-cli --check TEXTFILE [--preview OUT.png] [--dpi N]
-Try &apos;plovan-cli --help&apos; for more information.
-</source>
-        <translation>Uso: plovan-cli [--threshold N|auto] [--reverse] [--rotate 90|180|270] [--mirror]
-                [--brightness B] [--contrast C] [--gamma G] [--trim]
-                [--width D | --max-width D] [--center-on P]
-                [--halftone KIND [--serpentine]]
-                [--output FILE] [--preview OUT.png] IMAGE
-     plovan-cli --check TEXTFILE [--preview OUT.png] [--dpi N]
-Pruebe «plovan-cli --help» para más información.
-</translation>
-    </message>
-    <message>
         <source>Brightness threshold, 0-255 (default 100), or auto: the one that best separates the picture&apos;s dark and light parts (Otsu&apos;s method). With a halftone, 128 is neutral: every grey is moved by 128 - N before it is spread.</source>
         <translation>Umbral de brillo, 0-255 (por omisión 100), o auto: el que mejor separa las partes oscuras y claras de la imagen (método de Otsu). Con un tramado, 128 es neutro: cada gris se desplaza 128 - N antes de repartirse.</translation>
     </message>
@@ -384,10 +366,6 @@ estándar en qué línea y columna y por qué, y termina con el estado 1.</trans
         <translation>los ppp deben ser un número entero de %1 a %2, no «%3»</translation>
     </message>
     <message>
-        <source>--preview needs a file name</source>
-        <translation>--preview necesita un nombre de archivo</translation>
-    </message>
-    <message>
         <source>--dpi goes with --check only</source>
         <translation>--dpi solo se usa con --check</translation>
     </message>
@@ -454,6 +432,78 @@ estándar en qué línea y columna y por qué, y termina con el estado 1.</trans
     <message>
         <source>&apos;%1&apos; is not logo data text: %2</source>
         <translation>«%1» no es texto de datos de logotipo: %2</translation>
+    </message>
+    <message>
+        <source>Usage: plovan-cli [--threshold N|auto] [--reverse] [--rotate 90|180|270] [--mirror]
+                  [--brightness B] [--contrast C] [--gamma G] [--trim]
+                  [--width D | --max-width D] [--center-on P]
+                  [--halftone KIND [--serpentine]] [--dot-gain R]
+                  [--output FILE] [--preview OUT.png] [--simulate OUT.png] IMAGE
+       plovan-cli --check TEXTFILE [--preview OUT.png] [--simulate OUT.png
+                  [--dot-gain R]] [--dpi N]
+       plovan-cli --calibration-strip [--width D] [--halftone KIND [--serpentine]]
+                  [--output FILE] [--preview OUT.png] [--simulate OUT.png [--dot-gain R]]
+Try &apos;plovan-cli --help&apos; for more information.
+</source>
+        <translation>Uso: plovan-cli [--threshold N|auto] [--reverse] [--rotate 90|180|270] [--mirror]
+                [--brightness B] [--contrast C] [--gamma G] [--trim]
+                [--width D | --max-width D] [--center-on P]
+                [--halftone KIND [--serpentine]] [--dot-gain R]
+                [--output FILE] [--preview OUT.png] [--simulate OUT.png] IMAGE
+     plovan-cli --check TEXTFILE [--preview OUT.png] [--simulate OUT.png
+                [--dot-gain R]] [--dpi N]
+     plovan-cli --calibration-strip [--width D] [--halftone KIND [--serpentine]]
+                [--output FILE] [--preview OUT.png] [--simulate OUT.png [--dot-gain R]]
+Pruebe «plovan-cli --help» para más información.
+</translation>
+    </message>
+    <message>
+        <source>How large the printer&apos;s dots print: round dots of R x the diagonal of their square cell, 1.00-1.41, at most two decimals (thermal heads lie between about 1.0 and 1.4). The halftones allow for the overlap, so that a grey prints at its own tone: the error diffusions weigh each dot by what it prints, the screens go through a tone curve. Without it the dots are taken to be their square cells. With --check, for --simulate only.</source>
+        <translation>Cuánto crecen al imprimirse los puntos de la impresora: puntos redondos de R x la diagonal de su celda cuadrada, 1.00-1.41, con dos decimales como mucho (los cabezales térmicos están entre 1.0 y 1.4 aproximadamente). Los semitonos tienen en cuenta el solapamiento, para que un gris se imprima en su propio tono: las difusiones de error pesan cada punto por lo que imprime, las tramas pasan por una curva de tonos. Sin esta opción los puntos se toman como sus celdas cuadradas. Con --check, solo para --simulate.</translation>
+    </message>
+    <message>
+        <source>Also write the picture as it will print, as a PNG file: 8 x 8 pixels a dot, each black dot a disc of 8 x 1.41 x R pixels across for --dot-gain R (the square cells without it), black on white. At most 4095 dots a side.</source>
+        <translation>Escribir además la imagen tal como se imprimirá, como archivo PNG: 8 x 8 píxeles por punto, cada punto negro un disco de 8 x 1.41 x R píxeles de diámetro para --dot-gain R (sin ella, las celdas cuadradas), negro sobre blanco. Como mucho 4095 puntos por lado.</translation>
+    </message>
+    <message>
+        <source>Instead of an IMAGE, make a strip to print once: a row for each dot gain 1.0, 1.1, 1.2, 1.3 and 1.4, labelled, a mid grey patch halftoned for it beside a coarse 50 % checkerboard. The row whose patch looks as dark as its checkerboard is the printer&apos;s --dot-gain. As wide as --width (default 384, at least 128), through --halftone (floyd-steinberg for none), written as logo data text like a picture.</source>
+        <translation>En lugar de una IMAGE, crear una tira para imprimir una vez: una fila rotulada para cada ganancia de punto 1.0, 1.1, 1.2, 1.3 y 1.4, un gris medio tramado para ella junto a un tablero de ajedrez grueso al 50 %. La fila cuyo parche parece tan oscuro como su tablero es el --dot-gain de la impresora. Tan ancha como --width (384 por omisión, al menos 128), tramada con --halftone (floyd-steinberg para none), escrita como texto de datos del logotipo igual que una imagen.</translation>
+    </message>
+    <message>
+        <source>--dot-gain must be a number from 1.00 to 1.41 with at most two decimals, not &apos;%1&apos;</source>
+        <translation>--dot-gain debe ser un número de 1.00 a 1.41 con dos decimales como mucho, no «%1»</translation>
+    </message>
+    <message>
+        <source>--%1 needs a file name</source>
+        <translation>--%1 necesita un nombre de archivo</translation>
+    </message>
+    <message>
+        <source>--dot-gain goes with --check only for --simulate</source>
+        <translation>--dot-gain solo va con --check para --simulate</translation>
+    </message>
+    <message>
+        <source>--calibration-strip makes its own picture, not one of an IMAGE (&apos;%1&apos;)</source>
+        <translation>--calibration-strip crea su propia imagen, no la de una IMAGE («%1»)</translation>
+    </message>
+    <message>
+        <source>--%1 does not go with --calibration-strip</source>
+        <translation>--%1 no va con --calibration-strip</translation>
+    </message>
+    <message>
+        <source>--width must be a whole number of dots from %1 to %2 for the calibration strip, not &apos;%3&apos;</source>
+        <translation>para la tira de calibración, --width debe ser un número entero de puntos de %1 a %2, no «%3»</translation>
+    </message>
+    <message>
+        <source>--dot-gain goes with --calibration-strip only for --simulate</source>
+        <translation>--dot-gain solo va con --calibration-strip para --simulate</translation>
+    </message>
+    <message>
+        <source>--calibration-strip does not go with --check</source>
+        <translation>--calibration-strip no va con --check</translation>
+    </message>
+    <message>
+        <source>cannot make the calibration strip: %1</source>
+        <translation>no se puede crear la tira de calibración: %1</translation>
     </message>
 </context>
 <context>
@@ -527,6 +577,13 @@ estándar en qué línea y columna y por qué, y termina con el estado 1.</trans
     <message>
         <source>Width/Height needs to be in the range 1-32767</source>
         <translation>El ancho y el alto deben estar en el rango 1-32767</translation>
+    </message>
+</context>
+<context>
+    <name>SimulationWords</name>
+    <message>
+        <source>a picture %1 dots wide or high is too large to simulate (at most %2 dots)</source>
+        <translation>una imagen de %1 puntos de ancho o alto es demasiado grande para simularla (como mucho %2 puntos)</translation>
     </message>
 </context>
 <context>

@@ -234,24 +234,6 @@
 <context>
     <name>PlovanCli</name>
     <message>
-        <source>Usage: plovan-cli [--threshold N|auto] [--reverse] [--rotate 90|180|270] [--mirror]
-                  [--brightness B] [--contrast C] [--gamma G] [--trim]
-                  [--width D | --max-width D] [--center-on P]
-                  [--halftone KIND [--serpentine]]
-                  [--output FILE] [--preview OUT.png] IMAGE
-       plovan-cli --check TEXTFILE [--preview OUT.png] [--dpi N]
-Try &apos;plovan-cli --help&apos; for more information.
-</source>
-        <translation>Utilisation&#xa0;: plovan-cli [--threshold N|auto] [--reverse] [--rotate 90|180|270] [--mirror]
-                         [--brightness B] [--contrast C] [--gamma G] [--trim]
-                         [--width D | --max-width D] [--center-on P]
-                         [--halftone KIND [--serpentine]]
-                         [--output FILE] [--preview OUT.png] IMAGE
-              plovan-cli --check TEXTFILE [--preview OUT.png] [--dpi N]
-Essayez «&#xa0;plovan-cli --help&#xa0;» pour en savoir plus.
-</translation>
-    </message>
-    <message>
         <source>Brightness threshold, 0-255 (default 100), or auto: the one that best separates the picture&apos;s dark and light parts (Otsu&apos;s method). With a halftone, 128 is neutral: every grey is moved by 128 - N before it is spread.</source>
         <translation>Seuil de luminosité, 0-255 (100 par défaut), ou auto&#xa0;: celui qui sépare le mieux les parties sombres et claires de l&apos;image (méthode d&apos;Otsu). Avec un tramage, 128 est neutre&#xa0;: chaque gris est décalé de 128 - N avant d&apos;être diffusé.</translation>
     </message>
@@ -385,10 +367,6 @@ termine avec le code de sortie 1.</translation>
         <translation>la résolution en ppp doit être un nombre entier de %1 à %2, pas «&#xa0;%3&#xa0;»</translation>
     </message>
     <message>
-        <source>--preview needs a file name</source>
-        <translation>--preview demande un nom de fichier</translation>
-    </message>
-    <message>
         <source>--dpi goes with --check only</source>
         <translation>--dpi ne va qu&apos;avec --check</translation>
     </message>
@@ -455,6 +433,78 @@ termine avec le code de sortie 1.</translation>
     <message>
         <source>&apos;%1&apos; is not logo data text: %2</source>
         <translation>«&#xa0;%1&#xa0;» n&apos;est pas un texte de données de logo&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Usage: plovan-cli [--threshold N|auto] [--reverse] [--rotate 90|180|270] [--mirror]
+                  [--brightness B] [--contrast C] [--gamma G] [--trim]
+                  [--width D | --max-width D] [--center-on P]
+                  [--halftone KIND [--serpentine]] [--dot-gain R]
+                  [--output FILE] [--preview OUT.png] [--simulate OUT.png] IMAGE
+       plovan-cli --check TEXTFILE [--preview OUT.png] [--simulate OUT.png
+                  [--dot-gain R]] [--dpi N]
+       plovan-cli --calibration-strip [--width D] [--halftone KIND [--serpentine]]
+                  [--output FILE] [--preview OUT.png] [--simulate OUT.png [--dot-gain R]]
+Try &apos;plovan-cli --help&apos; for more information.
+</source>
+        <translation>Utilisation&#xa0;: plovan-cli [--threshold N|auto] [--reverse] [--rotate 90|180|270] [--mirror]
+                         [--brightness B] [--contrast C] [--gamma G] [--trim]
+                         [--width D | --max-width D] [--center-on P]
+                         [--halftone KIND [--serpentine]] [--dot-gain R]
+                         [--output FILE] [--preview OUT.png] [--simulate OUT.png] IMAGE
+              plovan-cli --check TEXTFILE [--preview OUT.png] [--simulate OUT.png
+                         [--dot-gain R]] [--dpi N]
+              plovan-cli --calibration-strip [--width D] [--halftone KIND [--serpentine]]
+                         [--output FILE] [--preview OUT.png] [--simulate OUT.png [--dot-gain R]]
+Essayez «&#xa0;plovan-cli --help&#xa0;» pour en savoir plus.
+</translation>
+    </message>
+    <message>
+        <source>How large the printer&apos;s dots print: round dots of R x the diagonal of their square cell, 1.00-1.41, at most two decimals (thermal heads lie between about 1.0 and 1.4). The halftones allow for the overlap, so that a grey prints at its own tone: the error diffusions weigh each dot by what it prints, the screens go through a tone curve. Without it the dots are taken to be their square cells. With --check, for --simulate only.</source>
+        <translation>La taille à laquelle s’impriment les points de l’imprimante : des points ronds de R x la diagonale de leur cellule carrée, 1.00-1.41, au plus deux décimales (les têtes thermiques se situent entre 1.0 et 1.4 environ). Les tramages tiennent compte du chevauchement, pour qu’un gris s’imprime à son propre ton : les diffusions d’erreur pèsent chaque point par ce qu’il imprime, les trames passent par une courbe de tons. Sans elle, les points sont pris pour leurs cellules carrées. Avec --check, seulement pour --simulate.</translation>
+    </message>
+    <message>
+        <source>Also write the picture as it will print, as a PNG file: 8 x 8 pixels a dot, each black dot a disc of 8 x 1.41 x R pixels across for --dot-gain R (the square cells without it), black on white. At most 4095 dots a side.</source>
+        <translation>Écrire aussi l’image telle qu’elle s’imprimera, en fichier PNG : 8 x 8 pixels par point, chaque point noir un disque de 8 x 1.41 x R pixels de diamètre pour --dot-gain R (les cellules carrées sans cette option), noir sur blanc. Au plus 4095 points de côté.</translation>
+    </message>
+    <message>
+        <source>Instead of an IMAGE, make a strip to print once: a row for each dot gain 1.0, 1.1, 1.2, 1.3 and 1.4, labelled, a mid grey patch halftoned for it beside a coarse 50 % checkerboard. The row whose patch looks as dark as its checkerboard is the printer&apos;s --dot-gain. As wide as --width (default 384, at least 128), through --halftone (floyd-steinberg for none), written as logo data text like a picture.</source>
+        <translation>Au lieu d’une IMAGE, créer une bande à imprimer une fois : une rangée étiquetée pour chaque engraissement 1.0, 1.1, 1.2, 1.3 et 1.4, un gris moyen tramé pour lui à côté d’un damier grossier à 50 %. La rangée dont le carré paraît aussi sombre que son damier donne le --dot-gain de l’imprimante. Aussi large que --width (384 par défaut, au moins 128), tramée par --halftone (floyd-steinberg pour none), écrite en texte de données de logo comme une image.</translation>
+    </message>
+    <message>
+        <source>--dot-gain must be a number from 1.00 to 1.41 with at most two decimals, not &apos;%1&apos;</source>
+        <translation>--dot-gain doit être un nombre de 1.00 à 1.41 avec au plus deux décimales, et non «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>--%1 needs a file name</source>
+        <translation>--%1 demande un nom de fichier</translation>
+    </message>
+    <message>
+        <source>--dot-gain goes with --check only for --simulate</source>
+        <translation>--dot-gain ne va avec --check que pour --simulate</translation>
+    </message>
+    <message>
+        <source>--calibration-strip makes its own picture, not one of an IMAGE (&apos;%1&apos;)</source>
+        <translation>--calibration-strip crée sa propre image, pas celle d’une IMAGE («&#xa0;%1&#xa0;»)</translation>
+    </message>
+    <message>
+        <source>--%1 does not go with --calibration-strip</source>
+        <translation>--%1 ne va pas avec --calibration-strip</translation>
+    </message>
+    <message>
+        <source>--width must be a whole number of dots from %1 to %2 for the calibration strip, not &apos;%3&apos;</source>
+        <translation>pour la bande d’étalonnage, --width doit être un nombre entier de points de %1 à %2, et non «&#xa0;%3&#xa0;»</translation>
+    </message>
+    <message>
+        <source>--dot-gain goes with --calibration-strip only for --simulate</source>
+        <translation>--dot-gain ne va avec --calibration-strip que pour --simulate</translation>
+    </message>
+    <message>
+        <source>--calibration-strip does not go with --check</source>
+        <translation>--calibration-strip ne va pas avec --check</translation>
+    </message>
+    <message>
+        <source>cannot make the calibration strip: %1</source>
+        <translation>impossible de créer la bande d’étalonnage : %1</translation>
     </message>
 </context>
 <context>
@@ -528,6 +578,13 @@ termine avec le code de sortie 1.</translation>
     <message>
         <source>Width/Height needs to be in the range 1-32767</source>
         <translation>La largeur et la hauteur doivent être comprises entre 1 et 32767</translation>
+    </message>
+</context>
+<context>
+    <name>SimulationWords</name>
+    <message>
+        <source>a picture %1 dots wide or high is too large to simulate (at most %2 dots)</source>
+        <translation>une image de %1 points de large ou de haut est trop grande pour être simulée (au plus %2 points)</translation>
     </message>
 </context>
 <context>
