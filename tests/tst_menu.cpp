@@ -121,7 +121,7 @@ void TestMenu::menus()
     QCOMPARE(names, QStringList({"FileMenu", "EditMenu", "ImageMenu", "HelpMenu"}));
     QCOMPARE(menus_->fileMenu()->actions().size(), 6);
     QCOMPARE(menus_->editMenu()->actions().size(), 8);
-    QCOMPARE(menus_->imageMenu()->actions().size(), 13);
+    QCOMPARE(menus_->imageMenu()->actions().size(), 15);
     QCOMPARE(menus_->helpMenu()->actions().size(), 2);
 
     // A second window (as after the first is gone) shows the same menus.
@@ -164,16 +164,18 @@ void TestMenu::entries_data()
     row("ImagePrinterWidth", "ImageMenu", 0, "Printer &Width", QKeySequence::UnknownKey);
     row("ImageCentre", "ImageMenu", 1, "&Centre on Paper", QKeySequence::UnknownKey);
     row("ImageHalftone", "ImageMenu", 2, "&Halftone", QKeySequence::UnknownKey);
-    row("ImageSeparator1", "ImageMenu", 3, "-", QKeySequence::UnknownKey);
-    row("ImageAutomaticThreshold", "ImageMenu", 4, "&Automatic Threshold", QKeySequence::UnknownKey);
-    row("ImageSeparator2", "ImageMenu", 5, "-", QKeySequence::UnknownKey);
-    row("ImagePrintPreview", "ImageMenu", 6, "Print &Preview", QKeySequence::UnknownKey);
-    row("ImageSeparator3", "ImageMenu", 7, "-", QKeySequence::UnknownKey);
-    ownKey("ImageRotateRight", "ImageMenu", 8, "Rotate &Right", QKeySequence(Qt::CTRL | Qt::Key_R));
-    ownKey("ImageRotateLeft", "ImageMenu", 9, "Rotate &Left", QKeySequence(Qt::CTRL | Qt::Key_L));
-    row("ImageMirror", "ImageMenu", 10, "&Mirror", QKeySequence::UnknownKey);
-    row("ImageTrim", "ImageMenu", 11, "&Trim White Margins", QKeySequence::UnknownKey);
-    row("ImageAdjustTone", "ImageMenu", 12, "Adjust T&one…", QKeySequence::UnknownKey);
+    row("ImagePrinterDots", "ImageMenu", 3, "Printer &Dots", QKeySequence::UnknownKey);
+    row("ImageSeparator1", "ImageMenu", 4, "-", QKeySequence::UnknownKey);
+    row("ImageAutomaticThreshold", "ImageMenu", 5, "&Automatic Threshold", QKeySequence::UnknownKey);
+    row("ImageCalibrationStrip", "ImageMenu", 6, "Calibration &Strip", QKeySequence::UnknownKey);
+    row("ImageSeparator2", "ImageMenu", 7, "-", QKeySequence::UnknownKey);
+    row("ImagePrintPreview", "ImageMenu", 8, "Print &Preview", QKeySequence::UnknownKey);
+    row("ImageSeparator3", "ImageMenu", 9, "-", QKeySequence::UnknownKey);
+    ownKey("ImageRotateRight", "ImageMenu", 10, "Rotate &Right", QKeySequence(Qt::CTRL | Qt::Key_R));
+    ownKey("ImageRotateLeft", "ImageMenu", 11, "Rotate &Left", QKeySequence(Qt::CTRL | Qt::Key_L));
+    row("ImageMirror", "ImageMenu", 12, "&Mirror", QKeySequence::UnknownKey);
+    row("ImageTrim", "ImageMenu", 13, "&Trim White Margins", QKeySequence::UnknownKey);
+    row("ImageAdjustTone", "ImageMenu", 14, "Adjust T&one…", QKeySequence::UnknownKey);
     row("HelpAbout", "HelpMenu", 0, "&About Plovan", QKeySequence::UnknownKey);
     row("HelpAboutQt", "HelpMenu", 1, "About &Qt", QKeySequence::UnknownKey);
 }

@@ -30,7 +30,8 @@ QByteArray imageGroup(const QByteArray &lines)
 QString describe(const ImageChoices &choices)
 {
     const auto onOff = [](bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); };
-    return QStringLiteral("width %1, centre %2, halftone %3, serpentine %4, trim %5, turns %6, mirror %7, tone %8 %9 %10")
+    return QStringLiteral("width %1, centre %2, halftone %3, serpentine %4, trim %5, turns %6, mirror %7, tone %8 %9 %10, "
+                          "dots %11")
         .arg(choices.printerWidth)
         .arg(onOff(choices.centre))
         .arg(int(choices.halftone))
@@ -39,7 +40,17 @@ QString describe(const ImageChoices &choices)
         .arg(onOff(choices.orientation.mirror))
         .arg(choices.tone.brightness)
         .arg(choices.tone.contrast)
-        .arg(choices.tone.gammaHundredths);
+        .arg(choices.tone.gammaHundredths)
+        .arg(choices.dotGainHundredths);
+}
+
+// The choices of a first run with a halftone and the printer's dots as given.
+ImageChoices halftoneDots(Halftone halftone, int dotGainHundredths)
+{
+    ImageChoices choices;
+    choices.halftone = halftone;
+    choices.dotGainHundredths = dotGainHundredths;
+    return choices;
 }
 
 // The choices of a first run with serpentine rows and trimming as given.
@@ -231,6 +242,43 @@ void TestSettings::readFromTheFile_data()
     QTest::newRow("serpentine kept without an error diffusion")
         << imageGroup("halftone=ordered\nserpentine=true") << ImageChoices{0, false, Halftone::Ordered, true};
 
+    // The printer's dots: "square", or R with a point and two decimals, 1.00-1.41, as the
+    // window writes it; the halftone beside it is read on its own.
+    const auto dots = [](const char *name, const QByteArray &value, int expected) {
+        QTest::addRow("dotGain %s", name) << imageGroup("dotGain=" + value + "\nhalftone=atkinson")
+                                          << halftoneDots(Halftone::Atkinson, expected);
+    };
+    dots("square", "square", 0);
+    dots("1.00, the smallest", "1.00", 100);
+    dots("1.20", "1.20", 120);
+    dots("1.37, between the menu's", "1.37", 137);
+    dots("1.41, the largest", "1.41", 141);
+    dots("spaces around", "  1.20  ", 120);
+    dots("quoted", "\"1.30\"", 130);
+    dots("1.42, one too large", "1.42", 0);
+    dots("0.99, one too small", "0.99", 0);
+    dots("2.00", "2.00", 0);
+    dots("0.00", "0.00", 0);
+    dots("1.2, one decimal", "1.2", 0);
+    dots("1, no decimals", "1", 0);
+    dots("1.200, three decimals", "1.200", 0);
+    dots("1,20, a decimal comma", "\"1,20\"", 0);
+    dots("+1.20, a sign", "+1.20", 0);
+    dots("-1.20", "-1.20", 0);
+    dots("120, the hundredths", "120", 0);
+    dots(".20", ".20", 0);
+    dots("1.2e0, an exponent", "1.2e0", 0);
+    dots("Square", "Square", 0);
+    dots("none", "none", 0);
+    dots("empty", "", 0);
+    dots("a list", "1.20, 1.30", 0);
+    dots("Arabic-Indic digits", "\xd9\xa1.\xd9\xa2\xd9\xa0", 0);
+    dots("@ByteArray(1.20)", "@ByteArray(1.20)", 0);
+    dots("@Variant of a double 1.2", "@Variant(\\0\\0\\0\\x6?\\xf3\\x33\\x33\\x33\\x33\\x33\\x33)", 0);
+    dots("@Variant of the int 120", "@Variant(\\0\\0\\0\\x2\\0\\0\\0x)", 0);
+    dots("binary junk", QByteArray("\x01\xfe\xff", 3), 0);
+    QTest::newRow("dotGain missing") << imageGroup("halftone=atkinson") << halftoneDots(Halftone::Atkinson, 0);
+
     // The picture's own choices are not read, whatever a file says of them.
     QTest::newRow("a turn, a mirror and a tone are never remembered")
         << imageGroup("printerWidth=384\nquarterTurns=1\norientation=1\nrotate=90\nmirror=true\nbrightness=40\n"
@@ -265,19 +313,31 @@ void TestSettings::rememberedIsReadBack_data()
     QTest::addColumn<ImageChoices>("remembered");
     QTest::addColumn<QByteArray>("file");
     QTest::newRow("the defaults") << ImageChoices{}
-        << imageGroup("centreOnPaper=false\nhalftone=none\nprinterWidth=0\nserpentine=false\ntrimMargins=false");
+        << imageGroup("centreOnPaper=false\ndotGain=square\nhalftone=none\nprinterWidth=0\nserpentine=false\ntrimMargins=false");
     QTest::newRow("576 dots, centred, Floyd–Steinberg") << ImageChoices{576, true, Halftone::FloydSteinberg}
-        << imageGroup("centreOnPaper=true\nhalftone=floyd-steinberg\nprinterWidth=576\nserpentine=false\ntrimMargins=false");
+        << imageGroup("centreOnPaper=true\ndotGain=square\nhalftone=floyd-steinberg\nprinterWidth=576\nserpentine=false\ntrimMargins=false");
     QTest::newRow("the widest, ordered") << ImageChoices{32767, false, Halftone::Ordered}
-        << imageGroup("centreOnPaper=false\nhalftone=ordered\nprinterWidth=32767\nserpentine=false\ntrimMargins=false");
+        << imageGroup("centreOnPaper=false\ndotGain=square\nhalftone=ordered\nprinterWidth=32767\nserpentine=false\ntrimMargins=false");
     QTest::newRow("1 dot, centred, Atkinson") << ImageChoices{1, true, Halftone::Atkinson}
-        << imageGroup("centreOnPaper=true\nhalftone=atkinson\nprinterWidth=1\nserpentine=false\ntrimMargins=false");
+        << imageGroup("centreOnPaper=true\ndotGain=square\nhalftone=atkinson\nprinterWidth=1\nserpentine=false\ntrimMargins=false");
     QTest::newRow("Atkinson in serpentine rows, trimmed") << ImageChoices{384, false, Halftone::Atkinson, true, true}
-        << imageGroup("centreOnPaper=false\nhalftone=atkinson\nprinterWidth=384\nserpentine=true\ntrimMargins=true");
+        << imageGroup("centreOnPaper=false\ndotGain=square\nhalftone=atkinson\nprinterWidth=384\nserpentine=true\ntrimMargins=true");
+    QTest::newRow("dots of 1.00, Floyd–Steinberg")
+        << ImageChoices{0, false, Halftone::FloydSteinberg, false, false, {}, {}, 100}
+        << imageGroup("centreOnPaper=false\ndotGain=1.00\nhalftone=floyd-steinberg\nprinterWidth=0\nserpentine=false\n"
+                      "trimMargins=false");
+    QTest::newRow("dots of 1.41 at 576 dots, ordered")
+        << ImageChoices{576, false, Halftone::Ordered, false, false, {}, {}, 141}
+        << imageGroup("centreOnPaper=false\ndotGain=1.41\nhalftone=ordered\nprinterWidth=576\nserpentine=false\n"
+                      "trimMargins=false");
+    QTest::newRow("dots of 1.05, blue noise")
+        << ImageChoices{0, false, Halftone::BlueNoise, false, false, {}, {}, 105}
+        << imageGroup("centreOnPaper=false\ndotGain=1.05\nhalftone=blue-noise\nprinterWidth=0\nserpentine=false\n"
+                      "trimMargins=false");
     // Left out of the file, and so the defaults in the next run.
     QTest::newRow("a turn, a mirror and a tone are not written")
         << ImageChoices{576, true, Halftone::FloydSteinberg, true, false, {3, true}, {-40, 25, 180}}
-        << imageGroup("centreOnPaper=true\nhalftone=floyd-steinberg\nprinterWidth=576\nserpentine=true\ntrimMargins=false");
+        << imageGroup("centreOnPaper=true\ndotGain=square\nhalftone=floyd-steinberg\nprinterWidth=576\nserpentine=true\ntrimMargins=false");
 }
 
 // What remember() writes is a file like the ones above, and it reads back as it was, the

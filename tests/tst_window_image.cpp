@@ -330,8 +330,17 @@ void TestWindowImage::menuEntries()
                                    "  &Clustered",
                                    "  -",
                                    "  &Serpentine",
+                                   "Printer &Dots",
+                                   "  &Square (no model)",
+                                   "  1.&0",
+                                   "  1.&1",
+                                   "  1.&2",
+                                   "  1.&3",
+                                   "  1.&4",
+                                   "  &Other…",
                                    "-",
                                    "&Automatic Threshold",
+                                   "Calibration &Strip",
                                    "-",
                                    "Print &Preview",
                                    "-",
@@ -342,7 +351,7 @@ void TestWindowImage::menuEntries()
                                    "Adjust T&one…"}));
     // A first run: original size, no halftone; centring waits for a width to centre on,
     // serpentine rows for an error diffusion, and the picture's own choices for a picture.
-    QCOMPARE(checkedEntries(bed_.menus()), QStringList({"ImageWidthOriginal", "ImageHalftoneNone"}));
+    QCOMPARE(checkedEntries(bed_.menus()), QStringList({"ImageWidthOriginal", "ImageHalftoneNone", "ImageDotsSquare"}));
     for (const char *name : {"ImageCentre", "ImageSerpentine", "ImageRotateRight", "ImageRotateLeft", "ImageMirror",
                              "ImageAdjustTone"})
         QVERIFY2(!bed_.menus().findChild<QAction *>(QLatin1String(name))->isEnabled(), name);
@@ -384,7 +393,8 @@ void TestWindowImage::printerWidth_data()
     const QSize wide(1000, 300), narrow(200, 51);
     const QString none = QStringLiteral("ImageHalftoneNone");
     auto row = [&](const char *name, QSize picture, const Choices &choices, QSize prepared, QRect placed,
-                   const QStringList &checked) {
+                   QStringList checked) {
+        checked << QStringLiteral("ImageDotsSquare"); // the printer's dots left as they start
         QTest::newRow(name) << picture << choices << false << prepared << placed << checked;
         QTest::newRow(qPrintable(QStringLiteral("%1, chosen before the load").arg(QLatin1String(name))))
             << picture << choices << true << prepared << placed << checked;

@@ -707,6 +707,22 @@ Mehr dazu mit „plovan-cli --help“.
         <source>Adjust T&amp;one…</source>
         <translation>&amp;Ton anpassen …</translation>
     </message>
+    <message>
+        <source>Printer &amp;Dots</source>
+        <translation>Dr&amp;uckerpunkte</translation>
+    </message>
+    <message>
+        <source>&amp;Square (no model)</source>
+        <translation>&amp;Quadratisch (ohne Modell)</translation>
+    </message>
+    <message>
+        <source>&amp;Other…</source>
+        <translation>&amp;Andere …</translation>
+    </message>
+    <message>
+        <source>Calibration &amp;Strip</source>
+        <translation>&amp;Kalibrierstreifen</translation>
+    </message>
 </context>
 <context>
     <name>plovan::MainMenuBar</name>
@@ -1001,6 +1017,26 @@ Trotzdem speichern?</translation>
     <message>
         <source>Cannot save &apos;%1&apos;: %2</source>
         <translation>„%1“ kann nicht gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Printer Dots</source>
+        <translation>Druckerpunkte</translation>
+    </message>
+    <message>
+        <source>How much larger than its cell the printer&apos;s round dot is, as the calibration strip finds it</source>
+        <translation>Wie viel größer als seine Zelle der runde Punkt des Druckers ist, wie der Kalibrierstreifen es ermittelt</translation>
+    </message>
+    <message>
+        <source>Dot diameter over the cell&apos;s diagonal (%1 to %2):</source>
+        <translation>Punktdurchmesser durch die Diagonale der Zelle (%1 bis %2):</translation>
+    </message>
+    <message>
+        <source>The calibration strip needs a printer width of at least %1 dots.</source>
+        <translation>Der Kalibrierstreifen braucht eine Druckerbreite von mindestens %1 Punkten.</translation>
+    </message>
+    <message>
+        <source>Calibration Strip</source>
+        <translation>Kalibrierstreifen</translation>
     </message>
 </context>
 </TS>

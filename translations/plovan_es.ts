@@ -706,6 +706,22 @@ Pruebe «plovan-cli --help» para más información.
         <source>Adjust T&amp;one…</source>
         <translation>Ajustar t&amp;ono…</translation>
     </message>
+    <message>
+        <source>Printer &amp;Dots</source>
+        <translation>&amp;Puntos de impresora</translation>
+    </message>
+    <message>
+        <source>&amp;Square (no model)</source>
+        <translation>&amp;Cuadrados (sin modelo)</translation>
+    </message>
+    <message>
+        <source>&amp;Other…</source>
+        <translation>&amp;Otro…</translation>
+    </message>
+    <message>
+        <source>Calibration &amp;Strip</source>
+        <translation>Tira de ca&amp;libración</translation>
+    </message>
 </context>
 <context>
     <name>plovan::MainMenuBar</name>
@@ -1000,6 +1016,26 @@ Save it anyway?</source>
     <message>
         <source>Cannot save &apos;%1&apos;: %2</source>
         <translation>No se puede guardar «%1»: %2</translation>
+    </message>
+    <message>
+        <source>Printer Dots</source>
+        <translation>Puntos de impresora</translation>
+    </message>
+    <message>
+        <source>How much larger than its cell the printer&apos;s round dot is, as the calibration strip finds it</source>
+        <translation>Cuánto mayor que su celda es el punto redondo de la impresora, tal como lo halla la tira de calibración</translation>
+    </message>
+    <message>
+        <source>Dot diameter over the cell&apos;s diagonal (%1 to %2):</source>
+        <translation>Diámetro del punto entre la diagonal de la celda (%1 a %2):</translation>
+    </message>
+    <message>
+        <source>The calibration strip needs a printer width of at least %1 dots.</source>
+        <translation>La tira de calibración necesita un ancho de impresora de al menos %1 puntos.</translation>
+    </message>
+    <message>
+        <source>Calibration Strip</source>
+        <translation>Tira de calibración</translation>
     </message>
 </context>
 </TS>

@@ -707,6 +707,22 @@ Essayez «&#xa0;plovan-cli --help&#xa0;» pour en savoir plus.
         <source>Adjust T&amp;one…</source>
         <translation>Ajuster la t&amp;onalité…</translation>
     </message>
+    <message>
+        <source>Printer &amp;Dots</source>
+        <translation>Points d&apos;&amp;impression</translation>
+    </message>
+    <message>
+        <source>&amp;Square (no model)</source>
+        <translation>&amp;Carrés (sans modèle)</translation>
+    </message>
+    <message>
+        <source>&amp;Other…</source>
+        <translation>&amp;Autre…</translation>
+    </message>
+    <message>
+        <source>Calibration &amp;Strip</source>
+        <translation>&amp;Bande d&apos;étalonnage</translation>
+    </message>
 </context>
 <context>
     <name>plovan::MainMenuBar</name>
@@ -1001,6 +1017,26 @@ L&apos;enregistrer quand même&#xa0;?</translation>
     <message>
         <source>Cannot save &apos;%1&apos;: %2</source>
         <translation>Impossible d&apos;enregistrer «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Printer Dots</source>
+        <translation>Points d&apos;impression</translation>
+    </message>
+    <message>
+        <source>How much larger than its cell the printer&apos;s round dot is, as the calibration strip finds it</source>
+        <translation>De combien le point rond de l&apos;imprimante dépasse sa cellule, tel que la bande d&apos;étalonnage le trouve</translation>
+    </message>
+    <message>
+        <source>Dot diameter over the cell&apos;s diagonal (%1 to %2):</source>
+        <translation>Diamètre du point sur la diagonale de la cellule (%1 à %2)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>The calibration strip needs a printer width of at least %1 dots.</source>
+        <translation>La bande d&apos;étalonnage demande une largeur d&apos;impression d&apos;au moins %1 points.</translation>
+    </message>
+    <message>
+        <source>Calibration Strip</source>
+        <translation>Bande d&apos;étalonnage</translation>
     </message>
 </context>
 </TS>

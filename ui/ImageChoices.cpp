@@ -1,5 +1,6 @@
 #include "ui/ImageChoices.h"
 
+#include "conversion/DotModel.h"
 #include "conversion/HalftoneNames.h"
 #include "platform/Picture.h"
 
@@ -20,6 +21,8 @@ constexpr char kCentre[] = "centreOnPaper";
 constexpr char kHalftone[] = "halftone";
 constexpr char kSerpentine[] = "serpentine";
 constexpr char kTrim[] = "trimMargins";
+constexpr char kDotGain[] = "dotGain";
+constexpr char kSquareDots[] = "square";
 
 // A remembered value is taken only as remember() writes it: a whole number as decimal digits
 // (or, within this run, the int itself), a flag as "true" or "false" (or the bool). QVariant's
@@ -54,6 +57,33 @@ std::optional<bool> flag(const QVariant &value)
     return std::nullopt;
 }
 
+// The dot gain as remember() writes it: "square", or one digit, a point and two digits
+// within range ("1.20"). Not "1.2", "1,20" nor " 1.20": a file edited by hand says R as
+// the window wrote it or is read as nothing.
+std::optional<int> dotGain(const QVariant &value)
+{
+    if (value.typeId() != QMetaType::QString)
+        return std::nullopt;
+    const QString text = value.toString();
+    if (text == QLatin1String(kSquareDots))
+        return 0;
+    const auto digit = [&text](qsizetype i) { return text.at(i) >= u'0' && text.at(i) <= u'9'; };
+    if (text.size() != 4 || !digit(0) || text.at(1) != u'.' || !digit(2) || !digit(3))
+        return std::nullopt;
+    const int hundredths = (text.at(0).unicode() - u'0') * 100 + (text.at(2).unicode() - u'0') * 10
+        + (text.at(3).unicode() - u'0');
+    if (hundredths < kMinDotGain || hundredths > kMaxDotGain)
+        return std::nullopt;
+    return hundredths;
+}
+
+QString dotGainText(int hundredths)
+{
+    if (hundredths == 0)
+        return QLatin1String(kSquareDots);
+    return QStringLiteral("%1.%2").arg(hundredths / 100).arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+}
+
 } // namespace
 
 PrintSettings ImageChoices::printSettings(bool reverse) const
@@ -63,6 +93,7 @@ PrintSettings ImageChoices::printSettings(bool reverse) const
     print.serpentine = serpentine && isErrorDiffusion(halftone);
     print.orientation = orientation;
     print.tone = tone;
+    print.dotGainHundredths = dotGainHundredths;
     if (trim)
         print.trim = reverse ? Trim::Dark : Trim::Light;
     if (printerWidth > 0) {
@@ -111,6 +142,8 @@ ImageChoices ImageChoices::remembered()
     if (halftone.typeId() == QMetaType::QString)
         if (const std::optional<Halftone> named = halftoneNamed(halftone.toString()))
             choices.halftone = *named;
+    if (const std::optional<int> gain = dotGain(settings.value(QLatin1String(kDotGain))))
+        choices.dotGainHundredths = *gain;
     return choices;
 }
 
@@ -123,6 +156,7 @@ void ImageChoices::remember() const
     settings.setValue(QLatin1String(kHalftone), QString(halftoneName(halftone)));
     settings.setValue(QLatin1String(kSerpentine), serpentine);
     settings.setValue(QLatin1String(kTrim), trim);
+    settings.setValue(QLatin1String(kDotGain), dotGainText(dotGainHundredths));
 }
 
 } // namespace plovan

@@ -19,6 +19,9 @@ struct ImageChoices {
     bool trim = false; // "Trim White Margins": the paper's margins, white, or black when reversed
     Orientation orientation{}; // as the picture is to be seen: Rotate Right and Left, Mirror
     Tone tone{};               // "Adjust Tone…"
+    // "Printer Dots": 0 for square cells (no model), else R x 100, kMinDotGain-kMaxDotGain
+    // (conversion/DotModel.h). Redraw's, as the halftone is.
+    int dotGainHundredths = 0;
 
     // The settings the loader and redraw take: a printer width shrinks a picture wider
     // than it and leaves a narrower one as it is, as no print head can use more dots. The
@@ -37,7 +40,9 @@ struct ImageChoices {
     // The printer's choices remembered from the last run (QSettings, under the names the
     // application set at start-up), or the defaults where nothing valid is remembered, key
     // by key: a width of decimal digits 0-32767, centring, serpentine and trimming "true" or
-    // "false", a halftone by its name. The picture's choices are never remembered.
+    // "false", a halftone by its name, the dot gain as "square" or R with two decimals
+    // ("1.20", as plovan-cli's --dot-gain takes it) within range. The picture's choices are
+    // never remembered.
     static ImageChoices remembered();
     void remember() const;
 

@@ -52,7 +52,8 @@ QString halftoneObjectName(QLatin1StringView name)
 
 ImageMenu::ImageMenu(QObject *parent)
     : QObject(parent), menu_(std::make_unique<QMenu>(tr("&Image"))),
-      widthMenu_(std::make_unique<QMenu>(tr("Printer &Width"))), halftoneMenu_(std::make_unique<QMenu>(tr("&Halftone")))
+      widthMenu_(std::make_unique<QMenu>(tr("Printer &Width"))), halftoneMenu_(std::make_unique<QMenu>(tr("&Halftone"))),
+      dotsMenu_(std::make_unique<QMenu>(tr("Printer &Dots")))
 {
     menu_->setObjectName(QStringLiteral("ImageMenu"));
 
@@ -103,11 +104,37 @@ ImageMenu::ImageMenu(QObject *parent)
     });
     menu_->addMenu(halftoneMenu_.get());
 
+    // How the printer's dots print, for the halftones to allow for. The dot gains are
+    // written as plovan-cli's --dot-gain takes them, the same in every language.
+    dotsMenu_->setObjectName(QStringLiteral("ImageDotsMenu"));
+    dotsMenu_->menuAction()->setObjectName(QStringLiteral("ImagePrinterDots"));
+    auto *dots = new QActionGroup(this);
+    squareDots_ = addChoice(dotsMenu_.get(), dots, "ImageDotsSquare", tr("&Square (no model)"));
+    connect(squareDots_, &QAction::triggered, this, [this] {
+        want([](ImageChoices &choices) { choices.dotGainHundredths = 0; });
+    });
+    for (size_t i = 0; i < std::size(kNamedDotGains); ++i) {
+        const int gain = kNamedDotGains[i];
+        // "1.&2": the figure after the point takes the entry.
+        namedDotGains_[i] = addChoice(dotsMenu_.get(), dots, nullptr, QStringLiteral("%1.&%2").arg(gain / 100).arg(gain % 100 / 10));
+        namedDotGains_[i]->setObjectName(QStringLiteral("ImageDots%1").arg(gain));
+        connect(namedDotGains_[i], &QAction::triggered, this, [this, gain] {
+            want([gain](ImageChoices &choices) { choices.dotGainHundredths = gain; });
+        });
+    }
+    otherDotGain_ = addChoice(dotsMenu_.get(), dots, "ImageDotsOther", tr("&Other…"));
+    connect(otherDotGain_, &QAction::triggered, this, &ImageMenu::otherDotGainWanted);
+    menu_->addMenu(dotsMenu_.get());
+
     QAction *separator = menu_->addSeparator();
     separator->setObjectName(QStringLiteral("ImageSeparator1"));
     QAction *automatic = menu_->addAction(tr("&Automatic Threshold"));
     automatic->setObjectName(QStringLiteral("ImageAutomaticThreshold"));
     connect(automatic, &QAction::triggered, this, &ImageMenu::automaticThresholdWanted);
+    // "&Calibration" would share its letter with "&Centre on Paper".
+    QAction *strip = menu_->addAction(tr("Calibration &Strip"));
+    strip->setObjectName(QStringLiteral("ImageCalibrationStrip"));
+    connect(strip, &QAction::triggered, this, &ImageMenu::calibrationStripWanted);
 
     // The picture's own choices, added to the menu by addPictureItems(). Turning is as the
     // picture is seen, mirrored or not.
@@ -200,6 +227,14 @@ void ImageMenu::show(const ImageChoices &choices)
         halftones_[i]->setChecked(choices.halftone == kHalftoneNames[size_t(i)].halftone);
     serpentine_->setChecked(choices.serpentine);
     serpentine_->setEnabled(isErrorDiffusion(choices.halftone));
+    squareDots_->setChecked(choices.dotGainHundredths == 0);
+    named = choices.dotGainHundredths == 0;
+    for (size_t i = 0; i < std::size(kNamedDotGains); ++i) {
+        const bool chosen = choices.dotGainHundredths == kNamedDotGains[i];
+        namedDotGains_[i]->setChecked(chosen);
+        named = named || chosen;
+    }
+    otherDotGain_->setChecked(!named);
     mirror_->setChecked(choices.orientation.mirror);
     trim_->setChecked(choices.trim);
 }

@@ -21,8 +21,11 @@ namespace plovan {
 //              halftone of conversion/HalftoneNames in its order)
 //              ---
 //              Serpentine                                        (on or off)
+//   Printer Dots ▸ Square (no model) | 1.0 | 1.1 | 1.2 | 1.3 | 1.4 | Other…
+//                                                                (one of them)
 //   ---
 //   Automatic Threshold
+//   Calibration Strip
 //   (the menu bar's items, added through menu(): --- Print Preview)
 //   ---                                   (added by addPictureItems(), after those)
 //   Rotate Right           Ctrl+R
@@ -34,7 +37,8 @@ namespace plovan {
 // and the window answers with show() once it has taken it or refused it, so the checks
 // always say what the window uses. Every entry has an object name ("ImageMenu",
 // "ImageWidth576", "ImageCentre", "ImageHalftoneAtkinson", "ImageHalftoneBlueNoise", ...,
-// "ImageSerpentine", "ImageRotateRight", ...).
+// "ImageSerpentine", "ImagePrinterDots", "ImageDotsSquare", "ImageDots120", "ImageDotsOther",
+// "ImageCalibrationStrip", "ImageRotateRight", ...).
 class ImageMenu : public QObject {
     Q_OBJECT
 public:
@@ -57,6 +61,8 @@ public:
     // The printer widths offered by name, in dots: the print heads of 58, 80 and 112 mm
     // paper at 203 dots per inch.
     static constexpr int kPaperWidths[] = {384, 576, 832};
+    // The dot gains offered by name, in hundredths: the steps of the calibration strip.
+    static constexpr int kNamedDotGains[] = {100, 110, 120, 130, 140};
 
 Q_SIGNALS:
     // A width, centring, halftone, serpentine, turn, mirror or trimming chosen: the shown
@@ -64,6 +70,10 @@ Q_SIGNALS:
     void choicesWanted(const plovan::ImageChoices &wanted);
     // "Other Width…": the width has still to be asked for.
     void otherWidthWanted();
+    // "Other…" of Printer Dots: the dot gain has still to be asked for.
+    void otherDotGainWanted();
+    // "Calibration Strip": the strip is to be the picture.
+    void calibrationStripWanted();
     void automaticThresholdWanted();
     // "Adjust Tone…": the tone has still to be asked for.
     void adjustToneWanted();
@@ -77,12 +87,16 @@ private:
     std::unique_ptr<QMenu> menu_;
     std::unique_ptr<QMenu> widthMenu_;
     std::unique_ptr<QMenu> halftoneMenu_;
+    std::unique_ptr<QMenu> dotsMenu_;
     QAction *original_ = nullptr;
     QAction *paperWidths_[std::size(kPaperWidths)] = {};
     QAction *otherWidth_ = nullptr;
     QAction *centre_ = nullptr;
     QList<QAction *> halftones_; // in the order of kHalftoneNames
     QAction *serpentine_ = nullptr;
+    QAction *squareDots_ = nullptr;
+    QAction *namedDotGains_[std::size(kNamedDotGains)] = {};
+    QAction *otherDotGain_ = nullptr;
     QAction *rotateRight_ = nullptr;
     QAction *rotateLeft_ = nullptr;
     QAction *mirror_ = nullptr;

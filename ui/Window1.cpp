@@ -110,7 +110,7 @@ void Window1::CheckBox1_Action()
         // the picture prepares it again with the other margins. Without, nothing is prepared.
         const bool reverse = checkBox1_->isChecked();
         if (const std::optional<PrepareError> error =
-                changePrintSettings(state_, *this, choices_.printSettings(reverse), availableMemory_)) {
+                changePrintSettings(state_, *this, printSettingsOf(choices_, reverse), availableMemory_)) {
             checkBox1_->setChecked(state_.reverse);
             QMessageBox::warning(this, windowTitle(), pictureChoiceFailure(pictureName_, PictureChange::Trim, *error));
             return;
@@ -184,17 +184,20 @@ bool Window1::loadAfresh(const std::function<bool()> &load)
         const Picture *before;
         ImageChoices choices;
         PrintSettings print;
+        bool strip;
         ~Afresh()
         {
             if (window.state_.pix.get() == before) {
                 window.choices_ = choices;
                 window.state_.print = print;
+                window.stripShown_ = strip;
             }
             window.imageMenu_->show(window.choices_);
             window.imageMenu_->setPictureLoaded(window.state_.hasPictures());
         }
-    } afresh{*this, state_.pix.get(), choices_, state_.print};
+    } afresh{*this, state_.pix.get(), choices_, state_.print, stripShown_};
     choices_ = choices_.forNewPicture();
+    stripShown_ = false;
     state_.print = choices_.printSettings(state_.reverse);
     return load();
 }

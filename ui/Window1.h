@@ -66,6 +66,10 @@ public:
     using WidthChooser = std::function<std::optional<int>(int proposed)>;
     // Replaces that dialog; an empty function brings the dialog back.
     void setWidthChooser(WidthChooser chooser) { widthChooser_ = std::move(chooser); }
+    // Stands in for the dialog of Printer Dots' "Other…": R in hundredths, or nothing when
+    // cancelled.
+    using DotGainChooser = std::function<std::optional<int>(int proposed)>;
+    void setDotGainChooser(DotGainChooser chooser) { dotGainChooser_ = std::move(chooser); }
     // How much memory a printer width or centring may find free for the picture it
     // prepares; nothing (the default) asks the system.
     void setAvailableMemory(std::optional<qint64> bytes) { availableMemory_ = bytes; }
@@ -90,6 +94,8 @@ public:
     // The Image menu's choices (Window1PrintChoices.cpp).
     void ImageMenu_ChoicesWanted(const ImageChoices &wanted); // prepare pix again if needed, redraw
     void ImageWidthOther_Action(); // ask for a width, then as above
+    void ImageDotsOther_Action(); // ask for a dot gain, then as above
+    void ImageCalibrationStrip_Action(); // the calibration strip as the picture, as a load
     void ImageAutomaticThreshold_Action(); // move the slider to the automatic threshold
     void ImageAdjustTone_Action(); // the tone dialog: the canvases follow it, Cancel puts back
     // The tone dialog, while it is open.
@@ -130,6 +136,7 @@ private:
     std::optional<QString> chooseLogoTextFile(LogoTextDialog dialog);
     bool askSaveAnyway(const QString &question);
     std::optional<int> askPrinterWidth(int proposed);
+    std::optional<int> askDotGain(int proposed);
     // Runs a load (true: loaded) with the picture's own choices back at none, as every
     // picture starts; when nothing is loaded they are as they were.
     bool loadAfresh(const std::function<bool()> &load);
@@ -138,6 +145,10 @@ private:
     QString choiceFailure(const ImageChoices &before, const ImageChoices &wanted, const PrepareError &error) const;
     void ToneDialog_ToneWanted(const Tone &tone);
     void ToneDialog_Rejected();
+    // The settings the conversion takes of `choices`: while the calibration strip is the
+    // picture, the plain threshold, as its dots are already the halftone's (the strip is
+    // made anew when the halftone changes).
+    PrintSettings printSettingsOf(const ImageChoices &choices, bool reverse) const;
     // The paper the preview lays the picture on, in dots.
     int paperDots() const;
 
@@ -175,6 +186,7 @@ private:
     ImageMenu *imageMenu_ = nullptr;
     RecentMenu *recentMenu_ = nullptr;
     WidthChooser widthChooser_;
+    DotGainChooser dotGainChooser_;
     std::optional<qint64> availableMemory_;
     // The tone dialog, and what its Cancel puts back: everything as it was when it opened.
     QPointer<ToneDialog> toneDialog_;
@@ -187,6 +199,8 @@ private:
         QString progress;
     };
     std::optional<BeforeTone> beforeTone_;
+    // Whether the picture is the calibration strip, made by the window.
+    bool stripShown_ = false;
     // The file name of the picture shown, for messages about it.
     QString pictureName_;
 };

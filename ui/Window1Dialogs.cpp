@@ -1,16 +1,20 @@
 // The window's dialogs, each with the stand-in a test puts in its place: the open-file dialog
 // of Load Image, the file dialogs of logo data text, the question whether to save a text
-// that is not logo data text, and the printer width of Other Width; and About Plovan.
+// that is not logo data text, the printer width of Other Width and the dot gain of Printer
+// Dots' Other; and About Plovan.
 #include "ui/Window1.h"
 
 #include "Version.h"
+#include "conversion/DotModel.h"
 #include "platform/Picture.h"
 #include "ui/PictureFileNames.h"
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <cmath>
 
 namespace plovan {
 
@@ -67,6 +71,29 @@ std::optional<int> Window1::askPrinterWidth(int proposed)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.intValue();
+}
+
+std::optional<int> Window1::askDotGain(int proposed)
+{
+    if (dotGainChooser_)
+        return dotGainChooser_(proposed);
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("OtherDotGainDialog"));
+    dialog.setWindowTitle(tr("Printer Dots"));
+    dialog.setAccessibleDescription(tr("How much larger than its cell the printer's round dot is, as the calibration "
+                                       "strip finds it"));
+    // R is written as plovan-cli's --dot-gain takes it, with a point in every language.
+    dialog.setLocale(QLocale::c());
+    dialog.setInputMode(QInputDialog::DoubleInput);
+    dialog.setLabelText(tr("Dot diameter over the cell's diagonal (%1 to %2):")
+                            .arg(QStringLiteral("1.00"), QStringLiteral("1.41")));
+    dialog.setDoubleDecimals(2);
+    dialog.setDoubleRange(kMinDotGain / 100.0, kMaxDotGain / 100.0);
+    dialog.setDoubleStep(0.01);
+    dialog.setDoubleValue(proposed / 100.0);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return int(std::lround(dialog.doubleValue() * 100));
 }
 
 QString Window1::aboutText()

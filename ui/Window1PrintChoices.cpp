@@ -1,10 +1,12 @@
 // The window's side of the Image menu: a printer width, centring, a turn, the mirror,
-// trimming or a tone prepares the picture again from the one decoded, a halftone or
-// serpentine rows convert it anew, the automatic threshold moves the slider, Adjust Tone
+// trimming or a tone prepares the picture again from the one decoded, a halftone,
+// serpentine rows or the printer's dots convert it anew, the automatic threshold moves the slider, Adjust Tone
 // opens its dialog. Whatever fails leaves the window and the menu as they were.
 #include "ui/Window1.h"
 
 #include "conversion/AutoThreshold.h"
+#include "conversion/CalibrationStrip.h"
+#include "conversion/DotModel.h"
 #include "conversion/PrepareForPrinter.h"
 #include "conversion/Redraw.h"
 #include "import/LoadSequence.h"
@@ -24,6 +26,8 @@ namespace {
 // What the width dialog proposes when no printer width has been chosen yet: the widest
 // common print head.
 constexpr int kProposedWidth = 576;
+// What the dot gain dialog proposes without a dot gain: R = 1.2.
+constexpr int kProposedDotGain = 120;
 
 } // namespace
 
@@ -36,6 +40,8 @@ void Window1::connectImageMenu(ImageMenu *menu)
     menu->setPictureLoaded(false);
     connect(menu, &ImageMenu::choicesWanted, this, &Window1::ImageMenu_ChoicesWanted);
     connect(menu, &ImageMenu::otherWidthWanted, this, &Window1::ImageWidthOther_Action);
+    connect(menu, &ImageMenu::otherDotGainWanted, this, &Window1::ImageDotsOther_Action);
+    connect(menu, &ImageMenu::calibrationStripWanted, this, &Window1::ImageCalibrationStrip_Action);
     connect(menu, &ImageMenu::automaticThresholdWanted, this, &Window1::ImageAutomaticThreshold_Action);
     connect(menu, &ImageMenu::adjustToneWanted, this, &Window1::ImageAdjustTone_Action);
 }
@@ -47,8 +53,14 @@ void Window1::ImageMenu_ChoicesWanted(const ImageChoices &wanted)
         // the settings, so that a view failing halfway through the commit leaves the menu
         // saying what the window uses.
         const ImageChoices before = std::exchange(choices_, wanted);
+        if (stripShown_ && (wanted.halftone != before.halftone || wanted.serpentine != before.serpentine)) {
+            // The strip's patches are the halftone's: it is made anew with the new one.
+            choices_.remember();
+            ImageCalibrationStrip_Action();
+            return;
+        }
         if (const std::optional<PrepareError> error =
-                changePrintSettings(state_, *this, wanted.printSettings(state_.reverse), availableMemory_)) {
+                changePrintSettings(state_, *this, printSettingsOf(wanted, state_.reverse), availableMemory_)) {
             choices_ = before;
             imageMenu_->show(choices_);
             if (toneDialog_)
@@ -93,6 +105,56 @@ void Window1::ImageWidthOther_Action()
     ImageChoices wanted = choices_;
     wanted.printerWidth = *width;
     ImageMenu_ChoicesWanted(wanted);
+}
+
+void Window1::ImageDotsOther_Action()
+{
+    // The dot gain in use, or the middle of what thermal heads have when there is none.
+    const int proposed = choices_.dotGainHundredths != 0 ? choices_.dotGainHundredths : kProposedDotGain;
+    const std::optional<int> gain = askDotGain(proposed);
+    if (!gain || *gain < kMinDotGain || *gain > kMaxDotGain) {
+        imageMenu_->show(choices_); // cancelled: the entry checked before stays checked
+        return;
+    }
+    ImageChoices wanted = choices_;
+    wanted.dotGainHundredths = *gain;
+    ImageMenu_ChoicesWanted(wanted);
+}
+
+void Window1::ImageCalibrationStrip_Action()
+{
+    // As wide as the printer, and as plovan-cli makes it without a width for Original Size.
+    const int width = choices_.printerWidth > 0 ? choices_.printerWidth : kDefaultCalibrationStripWidth;
+    if (width < kMinCalibrationStripWidth) {
+        QMessageBox::warning(this, windowTitle(),
+                             tr("The calibration strip needs a printer width of at least %1 dots.")
+                                 .arg(kMinCalibrationStripWidth));
+        return;
+    }
+    guarded([this, width] {
+        // Made before anything of the window changes, then loaded as a decoded picture is,
+        // and converted at once, as a logo data text opened is: Create gives its text.
+        PictureRef strip = calibrationStrip(width, choices_.halftone, choices_.serpentine && isErrorDiffusion(choices_.halftone));
+        const QString name = tr("Calibration Strip");
+        if (!loadAfresh([&] {
+                stripShown_ = true;
+                state_.print = printSettingsOf(choices_, state_.reverse);
+                return !load(state_, PictureSource::picture(std::move(strip), name), this, availableMemory_);
+            }))
+            return;
+        pictureName_ = name;
+        redraw(state_, *this);
+    });
+}
+
+PrintSettings Window1::printSettingsOf(const ImageChoices &choices, bool reverse) const
+{
+    PrintSettings print = choices.printSettings(reverse);
+    if (stripShown_) {
+        print.halftone = Halftone::None;
+        print.serpentine = false;
+    }
+    return print;
 }
 
 void Window1::ImageAutomaticThreshold_Action()
