@@ -985,7 +985,8 @@ void TestWindowAdjust::printerChoicesRememberedPictureChoicesNot()
     QCOMPARE(ImageChoices::remembered(), printer);
     QSettings settings;
     settings.beginGroup(QStringLiteral("Image"));
-    QCOMPARE(settings.childKeys(), QStringList({"centreOnPaper", "halftone", "printerWidth", "serpentine", "trimMargins"}));
+    QCOMPARE(settings.childKeys(),
+             QStringList({"centreOnPaper", "dotGain", "halftone", "printerWidth", "serpentine", "trimMargins"}));
 
     MainMenuBar menus;
     ShownWindow second(menus);
