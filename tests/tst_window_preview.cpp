@@ -1,12 +1,21 @@
 // Image > Print Preview: the working picture at the size it will print, measured on the
-// screen in millimetres, its summary line, and how it follows the working picture.
+// screen in millimetres, its summary line, and how it follows the working picture; As
+// Printed and the zoom, and the keys that close it and quit from it.
 
 #include "tst_window_fixture.h"
 
+#include "conversion/PrintSimulation.h"
+#include "ui/ImageMenu.h"
 #include "ui/LogoTextEdit.h"
+#include "ui/MainMenuBar.h"
 #include "ui/PrintPreview.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QScrollArea>
+#include <QSettings>
+#include <QTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
@@ -36,6 +45,16 @@ bool paintedAll(QWidget *widget, QRgb colour)
     return true;
 }
 
+// Black and white squares of `side` pixels, so that its dots differ from their neighbours.
+QImage checkerImage(int width, int height, int side)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, (x / side + y / side) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    return image;
+}
+
 } // namespace
 
 class TestWindowPreview : public QObject {
@@ -50,10 +69,20 @@ private Q_SLOTS:
     void beforeAnyPicture();
     void keyboardStaysWithTheWindow();
     void goesWithTheWindow();
+    void closesFromTheKeyboard_data();
+    void closesFromTheKeyboard();
+    void asPrintedFromTheKeyboard();
+    void zoomFromTheKeyboard_data();
+    void zoomFromTheKeyboard();
+    void fitsTheDesk();
+    // Last: the program's event loop ends in it.
+    void quitsFromThePreview();
 
 private:
     // Image > Print Preview, typed: Alt+I, then P. The preview it opened.
     PrintPreview *openPreview(ShownWindow &window);
+    // The preview opened, then given the keyboard as a click on it would.
+    PrintPreview *activePreview(ShownWindow &window);
 
     WindowTestBed bed_;
 };
@@ -76,6 +105,21 @@ PrintPreview *TestWindowPreview::openPreview(ShownWindow &window)
     if (!QTest::qWaitFor([&] { return window->printPreview() && window->printPreview()->isVisible(); }))
         return nullptr;
     return window->printPreview();
+}
+
+PrintPreview *TestWindowPreview::activePreview(ShownWindow &window)
+{
+    PrintPreview *preview = openPreview(window);
+    if (!preview)
+        return nullptr;
+    // The main window takes the keyboard back as the preview opens; then a click on the
+    // preview gives it the keyboard.
+    if (!QTest::qWaitFor([&] { return QApplication::activeWindow() == window.get(); }))
+        return nullptr;
+    preview->activateWindow();
+    if (!QTest::qWaitFor([&] { return QApplication::activeWindow() == preview; }))
+        return nullptr;
+    return preview;
 }
 
 void TestWindowPreview::sizeInMillimetres_data()
@@ -208,6 +252,156 @@ void TestWindowPreview::goesWithTheWindow()
     window->close();
     QTRY_VERIFY(preview.isNull());
     QVERIFY(destPix.expired());
+}
+
+void TestWindowPreview::closesFromTheKeyboard_data()
+{
+    QTest::addColumn<QKeySequence>("key");
+    QTest::newRow("Escape") << QKeySequence(Qt::Key_Escape);
+    QTest::newRow("Ctrl+W") << QKeySequence(Qt::CTRL | Qt::Key_W);
+    for (const QKeySequence &key : QKeySequence::keyBindings(QKeySequence::Close))
+        QTest::addRow("the platform's Close, %s", qPrintable(key.toString())) << key;
+}
+
+// With the keyboard, the preview closes as a document window does, and the main window
+// stays.
+void TestWindowPreview::closesFromTheKeyboard()
+{
+    QFETCH(QKeySequence, key);
+    ShownWindow window(bed_.menus());
+    window.load(bed_.picture(QStringLiteral("close.png"), greyImage(16, 8, 0)));
+    QPointer<PrintPreview> preview = activePreview(window);
+    QVERIFY(preview);
+    QTest::keySequence(preview.data(), key);
+    QTRY_VERIFY(preview.isNull());
+    QVERIFY(window.alive());
+    QVERIFY(!window->printPreview());
+}
+
+// Alt+P turns As Printed on: the paper shows the dots as the printer's round dots of the
+// dot gain chosen print them, 8 x 8 pixels a dot, and follows a new dot gain; again, the dots.
+void TestWindowPreview::asPrintedFromTheKeyboard()
+{
+    ShownWindow window(bed_.menus());
+    window.load(bed_.picture(QStringLiteral("checks.png"), checkerImage(24, 16, 2)));
+    window.click("PushButton2");
+    ImageChoices dots = window->imageChoices();
+    dots.dotGainHundredths = 120;
+    Q_EMIT bed_.menus().imageMenuChoices()->choicesWanted(dots);
+    PrintPreview *preview = activePreview(window);
+    QVERIFY(preview);
+    auto *check = preview->findChild<QCheckBox *>(QStringLiteral("PreviewAsPrinted"));
+    QVERIFY(!check->isChecked());
+    QCOMPARE(preview->shown(), window->state().destPix);
+
+    // A button's letter clicks it the way a mouse would, a moment later.
+    QTest::keyClick(preview, Qt::Key_P, Qt::AltModifier);
+    QTRY_VERIFY(preview->asPrinted());
+    const PictureRef &shown = preview->shown();
+    QCOMPARE(shown->Width(), 24 * 8);
+    QCOMPARE(shown->Height(), 16 * 8);
+    QCOMPARE(shown->image(), (*simulatePrint(*window->state().destPix, 120))->image());
+    // The same size on paper as the dots themselves.
+    auto *picture = preview->findChild<QWidget *>(QStringLiteral("PreviewPicture"));
+    const QSize printed = picture->size();
+
+    dots.dotGainHundredths = 140;
+    Q_EMIT bed_.menus().imageMenuChoices()->choicesWanted(dots);
+    QCOMPARE(preview->shown()->image(), (*simulatePrint(*window->state().destPix, 140))->image());
+    QCOMPARE(picture->size(), printed);
+
+    QTest::keyClick(preview, Qt::Key_P, Qt::AltModifier);
+    QTRY_VERIFY(!preview->asPrinted());
+    QCOMPARE(preview->shown(), window->state().destPix);
+    QCOMPARE(picture->size(), printed);
+    // The next window starts with square cells again.
+    QSettings().clear();
+    bed_.menus().imageMenuChoices()->show(ImageChoices());
+}
+
+void TestWindowPreview::zoomFromTheKeyboard_data()
+{
+    QTest::addColumn<int>("downs"); // from the first choice, Fit
+    QTest::addColumn<int>("pixels"); // a dot's side on the screen
+    QTest::newRow("2 pixels a dot") << 2 << 2;
+    QTest::newRow("4 pixels a dot") << 3 << 4;
+    QTest::newRow("8 pixels a dot") << 4 << 8;
+}
+
+// Alt+Z and the arrow keys: each dot a square of so many screen pixels of its own colour,
+// not smoothed into its neighbours; back to Printed Size, the size the paper has in print.
+void TestWindowPreview::zoomFromTheKeyboard()
+{
+    QFETCH(int, downs);
+    QFETCH(int, pixels);
+    ShownWindow window(bed_.menus());
+    window.load(bed_.picture(QStringLiteral("checks.png"), checkerImage(30, 12, 1)));
+    window.click("PushButton2");
+    PrintPreview *preview = activePreview(window);
+    QVERIFY(preview);
+    auto *picture = preview->findChild<QWidget *>(QStringLiteral("PreviewPicture"));
+    const QSize printedSize = picture->size();
+    QCOMPARE(preview->zoom(), int(PrintPreview::kZoomPrintedSize));
+    QTest::keyClick(preview, Qt::Key_Z, Qt::AltModifier);
+    auto *zoom = preview->findChild<QComboBox *>(QStringLiteral("PreviewZoom"));
+    QCOMPARE(QApplication::focusWidget(), zoom);
+    QTest::keyClick(zoom, Qt::Key_Home);
+    QCOMPARE(preview->zoom(), int(PrintPreview::kZoomFit));
+    for (int i = 0; i < downs; ++i)
+        QTest::keyClick(zoom, Qt::Key_Down);
+    QCOMPARE(preview->zoom(), pixels);
+
+    const qreal ratio = picture->devicePixelRatioF();
+    QCOMPARE(picture->size(), QSize(qRound(30 * pixels / ratio), qRound(12 * pixels / ratio)));
+    const QImage painted = picture->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage dots = window->state().destPix->image().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(painted.size(), QSize(30 * pixels, 12 * pixels));
+    for (int y = 0; y < painted.height(); ++y)
+        for (int x = 0; x < painted.width(); ++x)
+            if (painted.pixel(x, y) != dots.pixel(x / pixels, y / pixels))
+                QFAIL(qPrintable(QStringLiteral("screen pixel %1, %2 is not its dot's colour").arg(x).arg(y)));
+
+    QTest::keyClick(zoom, Qt::Key_Home);
+    QTest::keyClick(zoom, Qt::Key_Down);
+    QCOMPARE(preview->zoom(), int(PrintPreview::kZoomPrintedSize));
+    QCOMPARE(picture->size(), printedSize);
+}
+
+// Fit: the whole paper within the desk, as large as it goes there.
+void TestWindowPreview::fitsTheDesk()
+{
+    ShownWindow window(bed_.menus());
+    window.load(bed_.picture(QStringLiteral("wide.png"), greyImage(300, 40, 0)));
+    PrintPreview *preview = openPreview(window);
+    QVERIFY(preview);
+    preview->setZoom(PrintPreview::kZoomFit);
+    auto *desk = preview->findChild<QScrollArea *>(QStringLiteral("PreviewDesk"));
+    auto *paper = preview->findChild<QWidget *>(QStringLiteral("PreviewPaper"));
+    const QSize room = desk->maximumViewportSize();
+    QVERIFY(paper->width() <= room.width() && paper->height() <= room.height());
+    // 300 dots across, the paper's wider side: it fills the width to within a dot.
+    QVERIFY2(paper->width() > room.width() - room.width() / 300 - 1, qPrintable(QString::number(paper->width())));
+    QCOMPARE(paper->height(), int(40 * (room.width() / 300.0) + 1e-9));
+    // A larger preview fits a larger paper.
+    const int before = paper->width();
+    preview->resize(preview->width() + 200, preview->height());
+    QTRY_VERIFY(paper->width() > before);
+}
+
+// Ctrl+Q (the program's Quit) quits from the preview too, as from the main window.
+void TestWindowPreview::quitsFromThePreview()
+{
+    ShownWindow window(bed_.menus());
+    window.load(bed_.picture(QStringLiteral("quit.png"), greyImage(16, 8, 0)));
+    QPointer<PrintPreview> preview = activePreview(window);
+    QVERIFY(preview);
+    QAction *quit = bed_.menus().quitAction();
+    QVERIFY(!quit->shortcuts().isEmpty());
+    QTimer::singleShot(0, preview.data(), [&] { QTest::keySequence(preview.data(), quit->shortcut()); });
+    // Should Quit fail to quit, the loop still ends, with a status that fails the test.
+    QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QApplication::exec(), 0);
+    QTRY_VERIFY(!window.alive());
 }
 
 QTEST_MAIN(TestWindowPreview)

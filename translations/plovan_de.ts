@@ -825,6 +825,34 @@ Mehr dazu mit „plovan-cli --help“.
         <source>No picture loaded</source>
         <translation>Kein Bild geladen</translation>
     </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Einpassen</translation>
+    </message>
+    <message>
+        <source>Printed Size</source>
+        <translation>Druckgröße</translation>
+    </message>
+    <message>
+        <source>%1 pixels a dot</source>
+        <translation>%1 Pixel je Punkt</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom:</source>
+        <translation>&amp;Zoom:</translation>
+    </message>
+    <message>
+        <source>As &amp;Printed</source>
+        <translation>Wie &amp;gedruckt</translation>
+    </message>
+    <message>
+        <source>The dots as the printer&apos;s round dots print them</source>
+        <translation>Die Punkte so, wie die runden Punkte des Druckers sie drucken</translation>
+    </message>
 </context>
 <context>
     <name>plovan::RecentMenu</name>

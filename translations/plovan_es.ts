@@ -824,6 +824,34 @@ Pruebe «plovan-cli --help» para más información.
         <source>No picture loaded</source>
         <translation>No hay ninguna imagen cargada</translation>
     </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Ajustar</translation>
+    </message>
+    <message>
+        <source>Printed Size</source>
+        <translation>Tamaño impreso</translation>
+    </message>
+    <message>
+        <source>%1 pixels a dot</source>
+        <translation>%1 píxeles por punto</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom:</source>
+        <translation>&amp;Zoom:</translation>
+    </message>
+    <message>
+        <source>As &amp;Printed</source>
+        <translation>Como &amp;impreso</translation>
+    </message>
+    <message>
+        <source>The dots as the printer&apos;s round dots print them</source>
+        <translation>Los puntos tal como los imprimen los puntos redondos de la impresora</translation>
+    </message>
 </context>
 <context>
     <name>plovan::RecentMenu</name>

@@ -825,6 +825,34 @@ Essayez «&#xa0;plovan-cli --help&#xa0;» pour en savoir plus.
         <source>No picture loaded</source>
         <translation>Aucune image chargée</translation>
     </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Ajuster</translation>
+    </message>
+    <message>
+        <source>Printed Size</source>
+        <translation>Taille imprimée</translation>
+    </message>
+    <message>
+        <source>%1 pixels a dot</source>
+        <translation>%1 pixels par point</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom:</source>
+        <translation>&amp;Zoom&#xa0;:</translation>
+    </message>
+    <message>
+        <source>As &amp;Printed</source>
+        <translation>Comme &amp;imprimé</translation>
+    </message>
+    <message>
+        <source>The dots as the printer&apos;s round dots print them</source>
+        <translation>Les points tels que les points ronds de l&apos;imprimante les impriment</translation>
+    </message>
 </context>
 <context>
     <name>plovan::RecentMenu</name>

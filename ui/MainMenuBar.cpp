@@ -30,6 +30,7 @@ MainMenuBar::MainMenuBar(QObject *parent)
     if (quit->shortcuts().isEmpty())
         quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setMenuRole(QAction::QuitRole);
+    quit_ = quit;
     // Asks every window to close, then leaves the event loop with the toolkit's status.
     connect(quit, &QAction::triggered, qApp, &QCoreApplication::quit);
 

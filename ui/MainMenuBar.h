@@ -55,6 +55,9 @@ public:
     QAction *openLogoTextAction() const { return openLogoText_; }
     QAction *saveLogoTextAction() const { return saveLogoText_; }
     QAction *printPreviewAction() const { return printPreview_; }
+    // "&Quit": ends the program. A window of the program's own without the menu bar (the
+    // print preview) takes it too, so that its key quits from there as well.
+    QAction *quitAction() const { return quit_; }
     // "&About Plovan": the window shows the program's name, version and purpose.
     QAction *aboutAction() const { return about_; }
 
@@ -75,6 +78,7 @@ private:
     QAction *saveLogoText_ = nullptr;
     QAction *printPreview_ = nullptr;
     QAction *about_ = nullptr;
+    QAction *quit_ = nullptr;
 };
 
 } // namespace plovan

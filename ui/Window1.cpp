@@ -56,6 +56,7 @@ Window1::Window1(const MainMenuBar &menus, QWidget *parent) : QMainWindow(parent
     connect(menus.printPreviewAction(), &QAction::triggered, this, &Window1::ImagePrintPreview_Action);
     connect(menus.aboutAction(), &QAction::triggered, this, &Window1::HelpAbout_Action);
     recentMenu_ = menus.recentMenu();
+    quit_ = menus.quitAction();
     connect(recentMenu_, &RecentMenu::fileChosen, this, &Window1::FileOpenRecent_Action);
     // The text area is the first control that takes the focus from a click: it holds the
     // focus from the start.
@@ -218,7 +219,7 @@ void Window1::setProcessedBackdrop(const PictureRef &picture)
     canvas2_->setBackdrop(picture);
     // The preview follows the working picture: after a load and after every redraw.
     if (preview_)
-        preview_->setPicture(picture, paperDots());
+        preview_->setPicture(picture, paperDots(), state_.print.dotGainHundredths);
 }
 
 void Window1::setImageDataText(const QString &text)

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -179,6 +180,8 @@ private:
     LogoTextChooser logoTextChooser_;
     SaveAnywayQuestion saveAnyway_;
     QPointer<PrintPreview> preview_;
+    // The application's Quit, which the preview takes too.
+    QAction *quit_ = nullptr;
 
     // The Image menu's choices: state_.print is made of them. The menu belongs to the
     // application and shows them; the window tells it when they change.

@@ -1,9 +1,12 @@
 // Image > Print Preview: the working picture at its printed size, on paper as wide as the
 // printer width chosen. It follows the working picture after every load and redraw
-// (setProcessedBackdrop) and lets the keyboard stay with the window.
+// (setProcessedBackdrop), with the printer's dots for its As Printed, and lets the keyboard
+// stay with the window.
 #include "ui/Window1.h"
 
 #include "ui/PrintPreview.h"
+
+#include <QAction>
 
 namespace plovan {
 
@@ -16,8 +19,12 @@ void Window1::ImagePrintPreview_Action()
             // The preview is to look at: the keyboard stays with this window, in the text
             // area, where Select All, Copy and Save go on working.
             preview_->setAttribute(Qt::WA_ShowWithoutActivating);
+            // Once the user has given it the keyboard, the program's Quit key quits from it as
+            // from this window: the menu bar is the program's, not one window's.
+            if (quit_)
+                preview_->addAction(quit_);
         }
-        preview_->setPicture(state_.destPix, paperDots());
+        preview_->setPicture(state_.destPix, paperDots(), state_.print.dotGainHundredths);
         preview_->show();
         preview_->raise();
         // Some window systems activate a new window all the same. Being this window's own,
