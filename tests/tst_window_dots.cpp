@@ -16,10 +16,15 @@
 #include "ui/LogoTextEdit.h"
 
 #include <QAction>
+#include <QDoubleSpinBox>
+#include <QInputDialog>
+#include <QLocale>
+#include <QScopeGuard>
 #include <QLabel>
 #include <QMenu>
 #include <QRandomGenerator>
 #include <QSlider>
+#include <QTimer>
 
 using namespace plovan;
 using namespace plovan::testsupport;
@@ -91,6 +96,8 @@ private Q_SLOTS:
     void printerDots_data();
     void printerDots();
     void dotsRememberedAcrossRuns();
+    void otherDialog_data();
+    void otherDialog();
     void calibrationStrip_data();
     void calibrationStrip();
     void calibrationStripTooNarrow();
@@ -218,6 +225,53 @@ void TestWindowDots::dotsRememberedAcrossRuns()
     second.load(path);
     second.click("PushButton2");
     QCOMPARE(second->state().destPix->image(), converted(second->state().pix, Halftone::Atkinson, 133)->image());
+}
+
+void TestWindowDots::otherDialog_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("1.27") << "1.27" << 127 << "C";
+    QTest::newRow("1.41, the largest") << "1.41" << 141 << "C";
+    QTest::newRow("1.00, the smallest") << "1.00" << 100 << "C";
+    QTest::newRow("1.33 in German, with a point all the same") << "1.33" << 133 << "de_DE";
+    QTest::newRow("1.05 in French") << "1.05" << 105 << "fr_FR";
+}
+
+// The dialog of Other… itself: it proposes 1.20, takes R with two decimals from 1.00 to 1.41
+// with a point whatever the language, and Return keeps what was typed.
+void TestWindowDots::otherDialog()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, expected);
+    QFETCH(QString, locale);
+    const QLocale before;
+    QLocale::setDefault(QLocale(locale));
+    const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+    ShownWindow window(bed_.menus());
+    QVERIFY(ready(window));
+    window->setDotGainChooser({});
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        QVERIFY(QTest::qWaitFor([] { return qobject_cast<QInputDialog *>(QApplication::activeModalWidget()); }));
+        auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+        QCOMPARE(dialog->objectName(), QStringLiteral("OtherDotGainDialog"));
+        auto *spin = dialog->findChild<QDoubleSpinBox *>();
+        QVERIFY(spin);
+        QCOMPARE(spin->decimals(), 2);
+        QCOMPARE(spin->minimum(), 1.0);
+        QCOMPARE(spin->maximum(), 1.41);
+        QCOMPARE(spin->text(), QStringLiteral("1.20"));
+        spin->selectAll();
+        QTest::keyClicks(spin, typed);
+        QTest::keyClick(spin, Qt::Key_Return);
+        seen = true;
+    });
+    QVERIFY(takeImageMenuEntry(window.get(), dotsEntry(QStringLiteral("ImageDotsOther"))));
+    QVERIFY(seen);
+    QVERIFY(focusBackInTextArea(window, QStringLiteral("the dialog")));
+    QCOMPARE(window->imageChoices().dotGainHundredths, expected);
 }
 
 void TestWindowDots::calibrationStrip_data()
