@@ -16,8 +16,8 @@ class TextCommands;
 
 // The application's menus: File (Load Image, Open and Save Logo Data Text, Open Recent,
 // Quit), Edit (Undo, Cut, Copy, Paste, Delete, Select All) with the platform's standard
-// shortcuts, Image (Printer Width, Centre on Paper, Halftone, Automatic Threshold:
-// ImageMenu; Print Preview; then ImageMenu's Rotate Right, Rotate Left, Mirror, Trim White
+// shortcuts, Image (Printer Width, Centre on Paper, Halftone, Printer Dots, Automatic
+// Threshold, Calibration Strip: ImageMenu; Print Preview; then ImageMenu's Rotate Right, Rotate Left, Mirror, Trim White
 // Margins and Adjust Tone) and Help (About Plovan, About Qt). One instance lives from
 // start-up to exit; each window shows the menus in its own menu bar, and they stay this
 // object's when the window goes. Every entry and
