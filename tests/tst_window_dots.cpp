@@ -339,7 +339,8 @@ void TestWindowDots::calibrationStripTooNarrow()
     QCOMPARE(window->state().pix, before);
 }
 
-// A halftone chosen while the strip is the picture makes the strip anew with it.
+// A halftone or a printer width chosen while the strip is the picture makes the strip anew
+// with it.
 void TestWindowDots::calibrationStripFollowsTheHalftone()
 {
     ShownWindow window(bed_.menus());
@@ -350,6 +351,16 @@ void TestWindowDots::calibrationStripFollowsTheHalftone()
     window.click("PushButton3");
     const CliResult cli = runCli({QStringLiteral("--calibration-strip"), QStringLiteral("--halftone"), QStringLiteral("stucki")});
     QCOMPARE(window.control<LogoTextEdit>("TextArea1")->content().toUtf8(), cli.out);
+    // A printer width makes it anew as wide; one too narrow for it shrinks it as a picture.
+    QVERIFY(choose(window, {QStringLiteral("ImagePrinterWidth"), QStringLiteral("ImageWidth576")}));
+    QCOMPARE(window.text("dimensions_label"), QStringLiteral("576x320"));
+    window.click("PushButton3");
+    const CliResult wider = runCli({QStringLiteral("--calibration-strip"), QStringLiteral("--halftone"),
+                                    QStringLiteral("stucki"), QStringLiteral("--width"), QStringLiteral("576")});
+    QCOMPARE(window.control<LogoTextEdit>("TextArea1")->content().toUtf8(), wider.out);
+    window->setWidthChooser([](int) { return std::optional<int>(100); });
+    QVERIFY(choose(window, {QStringLiteral("ImagePrinterWidth"), QStringLiteral("ImageWidthOther")}));
+    QCOMPARE(window.text("dimensions_label"), QStringLiteral("100x56"));
     // Another picture loaded is converted with the halftone and dots again.
     window.load(bed_.picture(QStringLiteral("grey.png"), greyImage(70, 20)));
     window.click("PushButton2");

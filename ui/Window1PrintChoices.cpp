@@ -29,6 +29,13 @@ constexpr int kProposedWidth = 576;
 // What the dot gain dialog proposes without a dot gain: R = 1.2.
 constexpr int kProposedDotGain = 120;
 
+// The calibration strip's width: the printer's, or as plovan-cli makes it without a width
+// for Original Size.
+int stripWidth(const ImageChoices &choices)
+{
+    return choices.printerWidth > 0 ? choices.printerWidth : kDefaultCalibrationStripWidth;
+}
+
 } // namespace
 
 void Window1::connectImageMenu(ImageMenu *menu)
@@ -53,8 +60,11 @@ void Window1::ImageMenu_ChoicesWanted(const ImageChoices &wanted)
         // the settings, so that a view failing halfway through the commit leaves the menu
         // saying what the window uses.
         const ImageChoices before = std::exchange(choices_, wanted);
-        if (stripShown_ && (wanted.halftone != before.halftone || wanted.serpentine != before.serpentine)) {
-            // The strip's patches are the halftone's: it is made anew with the new one.
+        if (stripShown_
+            && (wanted.halftone != before.halftone || wanted.serpentine != before.serpentine
+                || (wanted.printerWidth != before.printerWidth && stripWidth(wanted) >= kMinCalibrationStripWidth))) {
+            // The strip's patches are the halftone's, and it is as wide as the printer: it is
+            // made anew for the new one. (A width too narrow for it shrinks it, as a picture.)
             choices_.remember();
             ImageCalibrationStrip_Action();
             return;
@@ -123,8 +133,7 @@ void Window1::ImageDotsOther_Action()
 
 void Window1::ImageCalibrationStrip_Action()
 {
-    // As wide as the printer, and as plovan-cli makes it without a width for Original Size.
-    const int width = choices_.printerWidth > 0 ? choices_.printerWidth : kDefaultCalibrationStripWidth;
+    const int width = stripWidth(choices_);
     if (width < kMinCalibrationStripWidth) {
         QMessageBox::warning(this, windowTitle(),
                              tr("The calibration strip needs a printer width of at least %1 dots.")
