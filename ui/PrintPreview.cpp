@@ -18,6 +18,7 @@
 #include <QWindow>
 #include <cmath>
 #include <functional>
+#include <new>
 #include <utility>
 
 namespace plovan {
@@ -177,9 +178,16 @@ void PrintPreview::showPicture()
     simulated_.reset();
     // A picture too large to simulate shows its dots; the check waits for a smaller one.
     const bool simulable = picture_ && picture_->Width() <= kMaxSimulatedDots && picture_->Height() <= kMaxSimulatedDots;
-    if (asPrinted_->isChecked() && simulable)
-        if (std::optional<PictureRef> print = simulatePrint(*picture_, dotGain_))
-            simulated_ = std::move(*print);
+    // So does one whose simulation (64 pixels a dot) finds no memory: the preview is to look
+    // at, and never the reason a redraw fails.
+    if (asPrinted_->isChecked() && simulable) {
+        try {
+            if (std::optional<PictureRef> print = simulatePrint(*picture_, dotGain_))
+                simulated_ = std::move(*print);
+        } catch (const std::bad_alloc &) {
+            simulated_.reset();
+        }
+    }
     pictureView_->setPicture(shown());
 }
 
