@@ -102,6 +102,7 @@ private Q_SLOTS:
     void calibrationStrip();
     void calibrationStripTooNarrow();
     void calibrationStripFollowsTheHalftone();
+    void calibrationStripRefusedChangesNothing();
 
 private:
     bool ready(ShownWindow &window);
@@ -365,6 +366,25 @@ void TestWindowDots::calibrationStripFollowsTheHalftone()
     window.load(bed_.picture(QStringLiteral("grey.png"), greyImage(70, 20)));
     window.click("PushButton2");
     QCOMPARE(window->state().destPix->image(), converted(window->state().pix, Halftone::Stucki, 120)->image());
+}
+
+// A strip that cannot be made anew (no memory for it) leaves the strip, the halftone and
+// what is remembered as they were.
+void TestWindowDots::calibrationStripRefusedChangesNothing()
+{
+    ShownWindow window(bed_.menus());
+    QVERIFY(ready(window));
+    QVERIFY(choose(window, {QStringLiteral("ImageCalibrationStrip")}));
+    const PictureRef before = window->state().pix;
+    window->setAvailableMemory(1000);
+    QVERIFY(takeImageMenuEntry(window.get(), {QStringLiteral("ImageHalftone"), QStringLiteral("ImageHalftoneAtkinson")}));
+    QCOMPARE(bed_.takeMessages().size(), 1);
+    QVERIFY(focusBackInTextArea(window, QStringLiteral("the refusal")));
+    QCOMPARE(window->state().pix, before);
+    QCOMPARE(window->imageChoices().halftone, Halftone::None);
+    QCOMPARE(ImageChoices::remembered().halftone, Halftone::None);
+    QVERIFY(bed_.menus().findChild<QAction *>(QStringLiteral("ImageHalftoneNone"))->isChecked());
+    QCOMPARE(window->state().print.halftone, Halftone::None);
 }
 
 QTEST_MAIN(TestWindowDots)

@@ -150,6 +150,10 @@ private:
     // picture, the plain threshold, as its dots are already the halftone's (the strip is
     // made anew when the halftone changes).
     PrintSettings printSettingsOf(const ImageChoices &choices, bool reverse) const;
+    // Makes the calibration strip for the choices and loads it as the picture, converted;
+    // false, with a message, when it cannot be (a printer width too narrow for it, a load
+    // refused). Throws std::bad_alloc.
+    bool loadCalibrationStrip();
     // The paper the preview lays the picture on, in dots.
     int paperDots() const;
 

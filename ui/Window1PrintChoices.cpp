@@ -1,7 +1,8 @@
 // The window's side of the Image menu: a printer width, centring, a turn, the mirror,
 // trimming or a tone prepares the picture again from the one decoded, a halftone,
-// serpentine rows or the printer's dots convert it anew, the automatic threshold moves the slider, Adjust Tone
-// opens its dialog. Whatever fails leaves the window and the menu as they were.
+// serpentine rows or the printer's dots convert it anew, the automatic threshold moves the
+// slider, Adjust Tone opens its dialog, Calibration Strip loads the strip. Whatever fails
+// leaves the window and the menu as they were.
 #include "ui/Window1.h"
 
 #include "conversion/AutoThreshold.h"
@@ -65,8 +66,10 @@ void Window1::ImageMenu_ChoicesWanted(const ImageChoices &wanted)
                 || (wanted.printerWidth != before.printerWidth && stripWidth(wanted) >= kMinCalibrationStripWidth))) {
             // The strip's patches are the halftone's, and it is as wide as the printer: it is
             // made anew for the new one. (A width too narrow for it shrinks it, as a picture.)
-            choices_.remember();
-            ImageCalibrationStrip_Action();
+            if (loadCalibrationStrip())
+                choices_.remember();
+            else
+                choices_ = before;
             return;
         }
         if (const std::optional<PrepareError> error =
@@ -133,27 +136,32 @@ void Window1::ImageDotsOther_Action()
 
 void Window1::ImageCalibrationStrip_Action()
 {
+    guarded([this] { loadCalibrationStrip(); });
+}
+
+bool Window1::loadCalibrationStrip()
+{
     const int width = stripWidth(choices_);
     if (width < kMinCalibrationStripWidth) {
         QMessageBox::warning(this, windowTitle(),
                              tr("The calibration strip needs a printer width of at least %1 dots.")
                                  .arg(kMinCalibrationStripWidth));
-        return;
+        return false;
     }
-    guarded([this, width] {
-        // Made before anything of the window changes, then loaded as a decoded picture is,
-        // and converted at once, as a logo data text opened is: Create gives its text.
-        PictureRef strip = calibrationStrip(width, choices_.halftone, choices_.serpentine && isErrorDiffusion(choices_.halftone));
-        const QString name = tr("Calibration Strip");
-        if (!loadAfresh([&] {
-                stripShown_ = true;
-                state_.print = printSettingsOf(choices_, state_.reverse);
-                return !load(state_, PictureSource::picture(std::move(strip), name), this, availableMemory_);
-            }))
-            return;
-        pictureName_ = name;
-        redraw(state_, *this);
-    });
+    // Made before anything of the window changes, then loaded as a decoded picture is, and
+    // converted at once, as a logo data text opened is: Create gives its text.
+    const bool serpentine = choices_.serpentine && isErrorDiffusion(choices_.halftone);
+    PictureRef strip = calibrationStrip(width, choices_.halftone, serpentine);
+    const QString name = tr("Calibration Strip");
+    if (!loadAfresh([&] {
+            stripShown_ = true;
+            state_.print = printSettingsOf(choices_, state_.reverse);
+            return !load(state_, PictureSource::picture(std::move(strip), name), this, availableMemory_);
+        }))
+        return false;
+    pictureName_ = name;
+    redraw(state_, *this);
+    return true;
 }
 
 PrintSettings Window1::printSettingsOf(const ImageChoices &choices, bool reverse) const
