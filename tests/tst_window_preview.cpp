@@ -305,6 +305,15 @@ void TestWindowPreview::asPrintedFromTheKeyboard()
     auto *picture = preview->findChild<QWidget *>(QStringLiteral("PreviewPicture"));
     const QSize printed = picture->size();
 
+    // At 8 screen pixels a dot, the simulation pixel for pixel.
+    QTest::keyClick(preview, Qt::Key_Z, Qt::AltModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    QCOMPARE(preview->zoom(), 8);
+    if (picture->devicePixelRatioF() == 1.0)
+        QCOMPARE(picture->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                 shown->image().convertToFormat(QImage::Format_RGB32));
+    preview->setZoom(PrintPreview::kZoomPrintedSize);
+
     dots.dotGainHundredths = 140;
     Q_EMIT bed_.menus().imageMenuChoices()->choicesWanted(dots);
     QCOMPARE(preview->shown()->image(), (*simulatePrint(*window->state().destPix, 140))->image());
