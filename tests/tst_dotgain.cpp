@@ -4,6 +4,7 @@
 
 #include "PictureMaker.h"
 #include "support/DiscRendering.h"
+#include "support/TextbookHalftones.h"
 #include "support/WindowRecorder.h"
 
 #include "conversion/DotModel.h"
@@ -19,6 +20,9 @@
 
 using namespace plovan;
 using testsupport::WindowRecorder;
+using testsupport::textbookLevel;
+using testsupport::Textbook;
+using testsupport::textbookOf;
 
 Q_DECLARE_METATYPE(plovan::Halftone)
 
@@ -36,31 +40,6 @@ ConversionState stateFor(const PictureRef &pix, Halftone halftone, int threshold
     state.print.serpentine = serpentine;
     state.print.dotGainHundredths = dotGain;
     return state;
-}
-
-// The kernels as the papers print them: the pixel being done is the * in the middle of the
-// top row.
-struct Textbook {
-    int divisor;
-    int weights[3][5];
-};
-
-Textbook textbookOf(Halftone halftone)
-{
-    switch (halftone) {
-    case Halftone::Atkinson: return {8, {{0, 0, 0, 1, 1}, {0, 1, 1, 1, 0}, {0, 0, 1, 0, 0}}};
-    case Halftone::Jarvis: return {48, {{0, 0, 0, 7, 5}, {3, 5, 7, 5, 3}, {1, 3, 5, 3, 1}}};
-    case Halftone::Stucki: return {42, {{0, 0, 0, 8, 4}, {2, 4, 8, 4, 2}, {1, 2, 4, 2, 1}}};
-    case Halftone::Sierra: return {32, {{0, 0, 0, 5, 3}, {2, 4, 5, 4, 2}, {0, 2, 3, 2, 0}}};
-    default: return {16, {{0, 0, 0, 7, 0}, {0, 3, 5, 1, 0}, {0, 0, 0, 0, 0}}};
-    }
-}
-
-int textbookLevel(Colour c, int threshold, bool reverse)
-{
-    const int mean = (Red(c) + Green(c) + Blue(c)) / 3;
-    const int level = std::min(255, std::max(0, mean + 128 - threshold));
-    return reverse ? 255 - level : level;
 }
 
 // Model-based error diffusion the plain way: the whole picture's decided dots in one

@@ -1,4 +1,5 @@
 #include "PictureMaker.h"
+#include "support/TextbookHalftones.h"
 #include "support/WindowRecorder.h"
 
 #include "conversion/AutoThreshold.h"
@@ -11,6 +12,7 @@
 
 using namespace plovan;
 using testsupport::WindowRecorder;
+using testsupport::textbookLevel;
 
 Q_DECLARE_METATYPE(plovan::Halftone)
 
@@ -25,15 +27,6 @@ ConversionState stateFor(const PictureRef &pix, Halftone halftone, int threshold
     state.reverse = reverse;
     state.print.halftone = halftone;
     return state;
-}
-
-// The level each halftone works on, as the rule reads: the mean with its fraction
-// dropped, moved by 128 - threshold, held within 0-255, negative in reverse mode.
-int textbookLevel(Colour c, int threshold, bool reverse)
-{
-    const int mean = int(std::trunc(double(Red(c) + Green(c) + Blue(c)) / 3.0));
-    const int level = std::min(255, std::max(0, mean + 128 - threshold));
-    return reverse ? 255 - level : level;
 }
 
 // The textbook error diffusion over a whole picture of errors: pixel by pixel, the

@@ -1,4 +1,5 @@
 #include "PictureMaker.h"
+#include "support/TextbookHalftones.h"
 #include "support/WindowRecorder.h"
 
 #include "conversion/BlueNoise.h"
@@ -15,6 +16,9 @@
 
 using namespace plovan;
 using testsupport::WindowRecorder;
+using testsupport::textbookLevel;
+using testsupport::Textbook;
+using testsupport::textbookOf;
 
 Q_DECLARE_METATYPE(plovan::Halftone)
 
@@ -30,35 +34,6 @@ ConversionState stateFor(const PictureRef &pix, Halftone halftone, int threshold
     state.print.halftone = halftone;
     state.print.serpentine = serpentine;
     return state;
-}
-
-// The level every halftone works on: the mean with its fraction dropped, moved by
-// 128 - threshold, held within 0-255, negative in reverse mode.
-int textbookLevel(Colour c, int threshold, bool reverse)
-{
-    const int mean = int(std::trunc(double(Red(c) + Green(c) + Blue(c)) / 3.0));
-    const int level = std::min(255, std::max(0, mean + 128 - threshold));
-    return reverse ? 255 - level : level;
-}
-
-// The kernels as the papers print them: the pixel being done is the * in the middle of
-// the top row, 0 where nothing goes.
-struct Textbook {
-    int divisor;
-    int weights[3][5];
-};
-
-Textbook textbookOf(Halftone halftone)
-{
-    switch (halftone) {
-    case Halftone::FloydSteinberg: return {16, {{0, 0, 0, 7, 0}, {0, 3, 5, 1, 0}, {0, 0, 0, 0, 0}}};
-    case Halftone::Atkinson: return {8, {{0, 0, 0, 1, 1}, {0, 1, 1, 1, 0}, {0, 0, 1, 0, 0}}};
-    case Halftone::Jarvis: return {48, {{0, 0, 0, 7, 5}, {3, 5, 7, 5, 3}, {1, 3, 5, 3, 1}}};
-    case Halftone::Stucki: return {42, {{0, 0, 0, 8, 4}, {2, 4, 8, 4, 2}, {1, 2, 4, 2, 1}}};
-    case Halftone::Sierra: return {32, {{0, 0, 0, 5, 3}, {2, 4, 5, 4, 2}, {0, 2, 3, 2, 0}}};
-    default: break;
-    }
-    qFatal("not an error diffusion");
 }
 
 // Rounds down, below zero too.
