@@ -19,7 +19,7 @@ Picture::Picture(int width, int height, int depth)
     checkSize(width, height);
     if (depth != 32)
         throw std::invalid_argument("Only pictures of depth 32 are supported");
-    image_ = allocateStorageImage(width, height);
+    image_ = allocateStorageImage(width, height, PixelFill::AtOnce);
     // Blank means white paper; 0xFF bytes are opaque white in the storage format.
     std::memset(image_.bits(), 0xFF, size_t(image_.sizeInBytes()));
 }
@@ -41,7 +41,7 @@ PictureRef makePicture(int width, int height, int depth)
 PictureRef makePictureToOverwrite(int width, int height)
 {
     Picture::checkSize(width, height);
-    return std::make_shared<Picture>(allocateStorageImage(width, height));
+    return std::make_shared<Picture>(allocateStorageImage(width, height, PixelFill::AtOnce));
 }
 
 } // namespace plovan

@@ -28,10 +28,10 @@ QImage imageOwning(const PixelMemory &memory, int width, int height, qsizetype b
     return image;
 }
 
-QImage allocateStorageImage(int width, int height)
+QImage allocateStorageImage(int width, int height, PixelFill fill)
 {
     const qsizetype bytesPerLine = qsizetype(width) * 4;
-    PixelMemory memory = allocatePixelMemory(size_t(bytesPerLine) * size_t(height));
+    PixelMemory memory = allocatePixelMemory(size_t(bytesPerLine) * size_t(height), fill);
     try {
         return imageOwning(memory, width, height, bytesPerLine, Picture::kStorageFormat);
     } catch (...) {

@@ -10,6 +10,11 @@ namespace plovan {
 // version (PixelMemoryLinux.cpp) gives big pictures a mapping of their own, which can be
 // trimmed from the end; the portable version (PixelMemoryPortable.cpp) takes everything
 // from the C++ allocator and never trims. CMake picks one.
+// How the memory will be written: by a decoder as it goes (it may give up half way on a
+// damaged file, so memory it never reaches should cost nothing), or whole by the caller
+// at once (a blank picture, a stage's result), so it is best had in full right away.
+enum class PixelFill { AsWritten, AtOnce };
+
 struct PixelMemory {
     uchar *data = nullptr;
     size_t length = 0;   // what release() must be given back; at least the bytes asked for
@@ -18,7 +23,7 @@ struct PixelMemory {
 
 // `bytes` of memory, every byte zero, so that whatever a decoder leaves unwritten reads
 // as zero, never as what the memory held before. Throws std::bad_alloc.
-PixelMemory allocatePixelMemory(size_t bytes);
+PixelMemory allocatePixelMemory(size_t bytes, PixelFill fill = PixelFill::AsWritten);
 // Gives the memory back; `memory` is empty afterwards.
 void releasePixelMemory(PixelMemory &memory) noexcept;
 // Hands what lies past the first `keep` bytes back to the system where it can (whole
@@ -31,6 +36,6 @@ QImage imageOwning(const PixelMemory &memory, int width, int height, qsizetype b
 
 // An image in the storage format over fresh memory from allocatePixelMemory, freed when
 // its last copy goes. Throws std::bad_alloc.
-QImage allocateStorageImage(int width, int height);
+QImage allocateStorageImage(int width, int height, PixelFill fill = PixelFill::AsWritten);
 
 } // namespace plovan

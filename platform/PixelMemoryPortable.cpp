@@ -8,7 +8,7 @@
 
 namespace plovan {
 
-PixelMemory allocatePixelMemory(size_t bytes)
+PixelMemory allocatePixelMemory(size_t bytes, PixelFill)
 {
     if (bytes == 0)
         throw std::bad_alloc();
