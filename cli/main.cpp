@@ -8,6 +8,7 @@
 #include "CliRun.h"
 
 #include "Version.h"
+#include "platform/StandardStreams.h"
 #include "platform/Translations.h"
 
 #include <QCoreApplication>
@@ -31,6 +32,7 @@ void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &me
 
 int main(int argc, char **argv)
 {
+    plovan::useBinaryStandardStreams();
     qInstallMessageHandler(quietMessages);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("plovan-cli"));

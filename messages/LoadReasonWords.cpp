@@ -32,6 +32,8 @@ QString reasonWords(const LoadReason &reason)
         return Words::tr("the file is empty");
     case Kind::NotPngOrJpeg:
         return Words::tr("not a PNG or JPEG picture");
+    case Kind::NoDecoder:
+        return Words::tr("this installation has no %1 decoder (Qt's image plugin for %1 is missing)").arg(reason.format);
     case Kind::EndsEarly:
         return Words::tr("the file ends early (damaged or incomplete)");
     case Kind::DamagedHeader:

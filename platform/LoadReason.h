@@ -16,6 +16,7 @@ struct LoadReason {
         CannotRead,      // `detail`: what the system said
         Empty,
         NotPngOrJpeg,
+        NoDecoder,       // `format`: a PNG or JPEG, but Qt found no decoder for it (a plugin not installed)
         EndsEarly,       // the file stops before its picture data does
         DamagedHeader,   // `format`: "PNG" or "JPEG"
         DamagedData,     // `format`
@@ -59,6 +60,12 @@ inline LoadReason cannotRead(const QString &systemReason)
 }
 inline LoadReason empty() { return reasonOf(LoadReason::Kind::Empty); }
 inline LoadReason notPngOrJpeg() { return reasonOf(LoadReason::Kind::NotPngOrJpeg); }
+inline LoadReason noDecoder(const char *format)
+{
+    LoadReason reason = reasonOf(LoadReason::Kind::NoDecoder);
+    reason.format = QString::fromLatin1(format);
+    return reason;
+}
 inline LoadReason endsEarly() { return reasonOf(LoadReason::Kind::EndsEarly); }
 inline LoadReason damagedHeader(const char *format)
 {

@@ -62,6 +62,11 @@ OpenedPicture decode(QIODevice *device, const DecodeLimits &limits, QSize &size)
     if (kind == PictureKind::Unknown)
         return refused(notPngOrJpeg());
     const char *kindName = kind == PictureKind::Png ? "PNG" : "JPEG";
+    const QByteArray decoderName = kind == PictureKind::Png ? "png" : "jpeg";
+    // Qt's PNG decoder is part of Qt itself, its JPEG decoder a plugin that an installation
+    // may lack: a JPEG must not then be taken for a damaged one.
+    if (!QImageReader::supportedImageFormats().contains(decoderName))
+        return refused(noDecoder(kindName));
 
     // Standard input cannot seek back; what comes through it is a file's worth of bytes.
     QByteArray bytes;
@@ -104,7 +109,7 @@ OpenedPicture decode(QIODevice *device, const DecodeLimits &limits, QSize &size)
         }
     }
 
-    QImageReader reader(device, kind == PictureKind::Png ? "png" : "jpeg");
+    QImageReader reader(device, decoderName);
     reader.setAutoDetectImageFormat(false); // that decoder and no other
     reader.setAutoTransform(true);
     // The size is the header's, as read above. The decoder reads the same header; should

@@ -3,7 +3,7 @@
 // The longest logo data text there can be, made a piece at a time rather than held in
 // memory, and a feeder that writes it (or anything longer, without end) into a named pipe
 // from a thread: the sizes around the longest text, through pipes, for the readers' bounds.
-// Linux only, as the pipes are.
+// The feeder is POSIX only, as the pipes are.
 
 #include <QByteArray>
 #include <QFile>
@@ -14,9 +14,11 @@
 #include <cerrno>
 #include <thread>
 
+#if defined(Q_OS_UNIX)
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 namespace longesttext {
 
@@ -60,6 +62,7 @@ private:
     QByteArray zeros_;
 };
 
+#if defined(Q_OS_UNIX)
 // Writes a Stream into a named pipe from a thread of its own: it opens the pipe (waiting for
 // a reader), writes until the stream ends or the reader goes away, and closes it. A reader
 // that stops reading early ends the writing (the process must ignore SIGPIPE; the
@@ -112,5 +115,6 @@ private:
     std::atomic<qint64> written_{0};
     std::thread thread_;
 };
+#endif
 
 } // namespace longesttext

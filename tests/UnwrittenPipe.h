@@ -4,7 +4,7 @@
 // wait in open() for a writer. Should the program under test wait all the same, the pipe
 // lets it go: it is opened for writing (which succeeds only while someone waits to read it)
 // and closed again, so the waiting program reads an empty file and the test fails on what
-// it does next, instead of hanging. Linux only, as the pipes are.
+// it does next, instead of hanging. POSIX only, as the pipes are: elsewhere none is made.
 
 #include <QByteArray>
 #include <QFile>
@@ -15,15 +15,19 @@
 #include <chrono>
 #include <thread>
 
+#if defined(Q_OS_UNIX)
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 class UnwrittenPipe {
 public:
     explicit UnwrittenPipe(const QString &path) : path_(QFile::encodeName(path))
     {
+#if defined(Q_OS_UNIX)
         made_ = ::mkfifo(path_.constData(), 0600) == 0;
+#endif
         if (made_)
             watch_ = std::thread([this] { watch(); });
     }
@@ -32,7 +36,8 @@ public:
         stop_ = true;
         if (watch_.joinable())
             watch_.join();
-        ::unlink(path_.constData());
+        if (made_)
+            QFile::remove(QFile::decodeName(path_));
     }
     UnwrittenPipe(const UnwrittenPipe &) = delete;
     UnwrittenPipe &operator=(const UnwrittenPipe &) = delete;
@@ -44,6 +49,7 @@ public:
 private:
     void watch()
     {
+#if defined(Q_OS_UNIX)
         while (!stop_) {
             // Without a reader this fails at once (ENXIO); with one waiting, it lets it go.
             const int fd = ::open(path_.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
@@ -53,6 +59,7 @@ private:
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
+#endif
     }
 
     QByteArray path_;

@@ -17,7 +17,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#if defined(Q_OS_UNIX)
 #include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 using namespace plovan;
 using namespace plovan::testsupport;
@@ -81,6 +84,7 @@ private Q_SLOTS:
     void preview();
     void ignoresQtAllocationLimitVariable();
     void outOfMemoryIsOneLine();
+    void missingDecoderIsNamed();
     void outOfMemoryAfterTheLoad_data();
     void outOfMemoryAfterTheLoad();
 
@@ -343,6 +347,8 @@ void TestCli::outOfMemoryIsOneLine()
 {
 #if defined(__SANITIZE_ADDRESS__)
     QSKIP("AddressSanitizer reserves more address space than any limit this test sets");
+#elif !defined(Q_OS_UNIX)
+    QSKIP("Runs under an address-space limit (setrlimit), which Windows does not have");
 #else
     // 30000 x 30000 needs 3.6 GB decoded; the child gets 2 GiB of address space.
     const QString path = fixture(QStringLiteral("huge.png"), png::declaring(30000, 30000));
@@ -355,6 +361,42 @@ void TestCli::outOfMemoryIsOneLine()
     QCOMPARE(result.out, QByteArray());
     QCOMPARE(QString::fromUtf8(result.err), oneLine(path, QStringLiteral("not enough memory for a picture of 30000x30000 pixels")));
 #endif
+}
+
+// An installation without Qt's JPEG plugin (a Windows folder put together by hand, a
+// distribution's package split) reads PNG still, and says of a JPEG that the decoder is
+// missing, not that the file is damaged. A copy of plovan-cli beside a qt.conf that points
+// its plugins at an empty folder stands in for it.
+void TestCli::missingDecoderIsNamed()
+{
+    QTemporaryDir installation;
+    QVERIFY(installation.isValid());
+    const QString program = installation.filePath(QFileInfo(QStringLiteral(PLOVAN_CLI_PATH)).fileName());
+    QVERIFY(QFile::copy(QStringLiteral(PLOVAN_CLI_PATH), program));
+    QVERIFY(QDir(installation.path()).mkdir(QStringLiteral("no-plugins")));
+    writeFile(installation.filePath(QStringLiteral("qt.conf")), "[Paths]\nPlugins = no-plugins\n");
+    QImage picture = logoImage(24, 16).convertToFormat(QImage::Format_RGB32);
+    const QString jpeg = fixture(QStringLiteral("undecodable.jpg"), encoded(picture, "jpeg", 90));
+    const QString png = fixture(QStringLiteral("decodable.png"), encoded(picture, "png"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_PLUGIN_PATH"));
+    for (const QString &path : {jpeg, png}) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(program, {path});
+        QVERIFY2(process.waitForFinished(60000), qPrintable(process.errorString()));
+        const QByteArray err = process.readAllStandardError();
+        if (path == png) {
+            QCOMPARE(err, QByteArray());
+            QCOMPARE(process.exitCode(), 0);
+            QVERIFY(process.readAllStandardOutput().startsWith("OBM\xC2\xB6"));
+        } else {
+            QCOMPARE(QString::fromUtf8(err),
+                     oneLine(path, QStringLiteral("this installation has no JPEG decoder (Qt's image plugin for JPEG is missing)")));
+            QCOMPARE(process.exitCode(), 1);
+            QCOMPARE(process.readAllStandardOutput(), QByteArray());
+        }
+    }
 }
 
 void TestCli::outOfMemoryAfterTheLoad_data()
@@ -372,6 +414,8 @@ void TestCli::outOfMemoryAfterTheLoad()
 {
 #if defined(__SANITIZE_ADDRESS__)
     QSKIP("AddressSanitizer reserves more address space than any limit this test sets");
+#elif !defined(Q_OS_UNIX)
+    QSKIP("Runs under an address-space limit (setrlimit), which Windows does not have");
 #else
     QFETCH(bool, toFiles);
     QImage picture(2048, 2048, QImage::Format_RGB32);

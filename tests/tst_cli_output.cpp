@@ -5,6 +5,7 @@
 #include "support/CliRun.h"
 #include "support/FixtureFiles.h"
 #include "support/FullDisk.h"
+#include "support/SpecialFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,10 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
+#include <filesystem>
 #include <thread>
-#include <unistd.h>
 
 using namespace plovan::testsupport;
 
@@ -129,8 +128,9 @@ void TestCliOutput::namedPipe()
 {
     QFETCH(bool, check);
     QFETCH(QString, option);
+    PLOVAN_NEEDS_SPECIAL_FILES();
     const QString pipe = dir_.filePath(QStringLiteral("pipe-%1").arg(QTest::currentDataTag()).remove(QLatin1Char(' ')));
-    QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    QVERIFY(makeNamedPipe(pipe));
     QByteArray got;
     std::thread reader([&] {
         QFile file(pipe);
@@ -153,19 +153,17 @@ void TestCliOutput::namedPipe()
 // A printer's device node (a null device made in a temporary folder stands in for it).
 void TestCliOutput::deviceNode()
 {
-    if (geteuid() != 0)
+    PLOVAN_NEEDS_SPECIAL_FILES();
+    if (!runningAsRoot())
         QSKIP("making a device node needs root");
     const QString node = dir_.filePath(QStringLiteral("lp0"));
-    const QByteArray name = QFile::encodeName(node);
-    if (mknod(name.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+    if (!makeCharacterDevice(node, 1, 3))
         QSKIP("this system does not let us make a device node");
     for (const QString &option : {QStringLiteral("--output"), QStringLiteral("--preview")}) {
         const CliResult result = runCli({logo_, option, node});
         QCOMPARE(result.err, QByteArray());
         QCOMPARE(result.exitCode, 0);
-        struct stat status {};
-        QVERIFY(stat(name.constData(), &status) == 0);
-        QVERIFY2(S_ISCHR(status.st_mode), qPrintable(option + QStringLiteral(" replaced the device node by a file")));
+        QVERIFY2(isCharacterDevice(node, 1, 3), qPrintable(option + QStringLiteral(" replaced the device node by a file")));
     }
 }
 
@@ -193,7 +191,9 @@ void TestCliOutput::inputIsNeverWrittenOver()
     QString out = input;
     if (hardLink) {
         out = folder.filePath(QStringLiteral("linked"));
-        QVERIFY(link(QFile::encodeName(input).constData(), QFile::encodeName(out).constData()) == 0);
+        std::error_code error;
+        std::filesystem::create_hard_link(input.toStdU16String(), out.toStdU16String(), error);
+        QVERIFY2(!error, error.message().c_str());
     }
     const QStringList arguments = check ? QStringList{QStringLiteral("--check"), input, option, out}
                                         : QStringList{input, option, out};

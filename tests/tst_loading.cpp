@@ -16,7 +16,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#if defined(Q_OS_UNIX)
 #include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 using namespace plovan;
 using namespace plovan::testsupport;
@@ -264,6 +267,8 @@ void TestLoading::outOfMemoryChangesNothing()
 {
 #if defined(__SANITIZE_ADDRESS__)
     QSKIP("AddressSanitizer reserves more address space than any limit this test sets");
+#elif !defined(Q_OS_UNIX)
+    QSKIP("Runs under an address-space limit (setrlimit), which Windows does not have");
 #else
     ConversionState state;
     WindowRecorder window;

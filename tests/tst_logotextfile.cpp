@@ -5,6 +5,7 @@
 #include "PictureMaker.h"
 #include "UnwrittenPipe.h"
 #include "support/CreatedText.h"
+#include "support/SpecialFiles.h"
 
 #include "import/LogoTextFile.h"
 
@@ -16,10 +17,6 @@
 
 #include <cstring>
 #include <memory>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <sys/un.h>
 
 using namespace plovan;
 using Reason = LogoTextReadError::Reason;
@@ -104,24 +101,9 @@ void verifyOneReading(const ReadLogoText &read)
     QCOMPARE(testsupport::logoTextOf(reading.picture).toUtf8(), read.bytes);
 }
 
-// A socket in the file system, which a file cannot be opened on.
-bool makeSocket(const QString &path)
-{
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(path);
-    if (fd < 0 || size_t(name.size()) >= sizeof(address.sun_path))
-        return false;
-    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
-    const bool bound = ::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address)) == 0;
-    ::close(fd); // the socket file stays
-    return bound;
-}
-
 bool makeZeroDevice(const QString &path)
 {
-    return ::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0600, makedev(1, 5)) == 0;
+    return plovan::testsupport::makeCharacterDevice(path, 1, 5);
 }
 
 } // namespace
@@ -275,6 +257,8 @@ void TestLogoTextFile::refused()
     QFETCH(Reason, reason);
     QFETCH(QString, systemReason);
     const QString name = path(QStringLiteral("refused-%1").arg(QTest::currentDataTag()).replace(QLatin1Char(' '), '-'));
+    if (made == Made::NamedPipe || made == Made::ZeroDevice || made == Made::Socket)
+        PLOVAN_NEEDS_SPECIAL_FILES();
     std::unique_ptr<UnwrittenPipe> pipe;
     switch (made) {
     case Made::Nothing: break;
@@ -287,7 +271,7 @@ void TestLogoTextFile::refused()
         if (!makeZeroDevice(name))
             QSKIP("making a device node takes root");
         break;
-    case Made::Socket: QVERIFY(makeSocket(name)); break;
+    case Made::Socket: QVERIFY(plovan::testsupport::makeSocketFile(name)); break;
     }
     const auto read = readLogoTextFile(name, kinds, LogoTextPicture::Make);
     QVERIFY2(std::holds_alternative<LogoTextReadError>(read), qPrintable(outcomeOf(read)));
@@ -326,7 +310,11 @@ void TestLogoTextFile::bounds()
     QFETCH(qint64, extra);
     QFETCH(QString, outcome);
     const QString name = path(QStringLiteral("bounds-%1").arg(QTest::currentDataTag()).replace(QLatin1Char(' '), '-'));
+    if (source != Source::SparseFile)
+        PLOVAN_NEEDS_SPECIAL_FILES();
+#if defined(Q_OS_UNIX)
     std::unique_ptr<longesttext::PipeFeeder> feeder;
+#endif
     switch (source) {
     case Source::SparseFile: {
         QFile file(name);
@@ -334,8 +322,10 @@ void TestLogoTextFile::bounds()
         break;
     }
     case Source::NamedPipe:
-        QVERIFY(::mkfifo(QFile::encodeName(name).constData(), 0600) == 0);
+        QVERIFY(plovan::testsupport::makeNamedPipe(name));
+#if defined(Q_OS_UNIX)
         feeder = std::make_unique<longesttext::PipeFeeder>(name, extra);
+#endif
         break;
     case Source::ZeroDevice:
         if (!makeZeroDevice(name))
@@ -343,7 +333,9 @@ void TestLogoTextFile::bounds()
         break;
     }
     const auto read = readLogoTextFile(name, FileKinds::Any, LogoTextPicture::CheckOnly);
+#if defined(Q_OS_UNIX)
     feeder.reset();
+#endif
     QFile::remove(name);
     QCOMPARE(outcomeOf(read), outcome);
     if (const auto *text = std::get_if<ReadLogoText>(&read))

@@ -4,6 +4,7 @@
 #include "tst_window_fixture.h"
 
 #include "UnwrittenPipe.h"
+#include "support/SpecialFiles.h"
 
 #include "ui/Canvas.h"
 #include "ui/LogoTextEdit.h"
@@ -122,6 +123,7 @@ void TestWindowLoading::namedPipeIsRefusedUnopened()
     ShownWindow window(bed_.menus());
     window.load(bed_.picture("first.png", greyImage(5, 6, 10)));
     const PictureRef pix = window->state().pix;
+    PLOVAN_NEEDS_SPECIAL_FILES();
     const QString path = bed_.path(QStringLiteral("pipe.png"));
     UnwrittenPipe pipe(path);
     QVERIFY(pipe.made());

@@ -9,6 +9,7 @@
 #include "support/CreatedText.h"
 #include "support/FixtureFiles.h"
 #include "support/FullDisk.h"
+#include "support/SpecialFiles.h"
 #include "support/WindowRecorder.h"
 #include "conversion/LogoText.h"
 #include "import/LogoTextFile.h"
@@ -23,8 +24,6 @@
 #include <QSlider>
 
 #include <memory>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 using namespace plovan;
 using testsupport::fileBytes;
@@ -263,13 +262,14 @@ void TestWindowLogoText::openInvalidChangesNothing()
     }
     if (kind == FileKind::Folder)
         QVERIFY(QDir().mkpath(path));
+    if (kind == FileKind::NamedPipe || kind == FileKind::EndlessDevice)
+        PLOVAN_NEEDS_SPECIAL_FILES();
     std::unique_ptr<UnwrittenPipe> pipe;
     if (kind == FileKind::NamedPipe) {
         pipe = std::make_unique<UnwrittenPipe>(path);
         QVERIFY(pipe->made());
     }
-    if (kind == FileKind::EndlessDevice
-        && ::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0600, makedev(1, 5)) != 0)
+    if (kind == FileKind::EndlessDevice && !testsupport::makeCharacterDevice(path, 1, 5))
         QSKIP("making a device node takes root");
 
     ShownWindow window(bed_.menus());
@@ -393,9 +393,10 @@ void TestWindowLogoText::saveFailureNamesTheFile()
         testsupport::writeFile(path, "the old text");
         QVERIFY(disk.fill());
     } else if (target == SaveTarget::UnreadPipe) {
+        PLOVAN_NEEDS_SPECIAL_FILES();
         path = bed_.path(QStringLiteral("unread.pipe"));
         QFile::remove(path);
-        QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        QVERIFY(testsupport::makeNamedPipe(path));
     }
     const QString text = QStringLiteral("OBM¶BMD¶FF¶CBM¶");
     ShownWindow window(bed_.menus());

@@ -63,6 +63,10 @@
         <source>the picture is %1 dots wide after scaling, wider than the paper&apos;s %2 dots</source>
         <translation>das Bild ist nach dem Skalieren %1 Punkte breit, breiter als die %2 Punkte des Papiers</translation>
     </message>
+    <message>
+        <source>this installation has no %1 decoder (Qt&apos;s image plugin for %1 is missing)</source>
+        <translation>diese Installation hat keinen %1-Decoder (Qts Bild-Plugin für %1 fehlt)</translation>
+    </message>
 </context>
 <context>
     <name>LogoSummary</name>

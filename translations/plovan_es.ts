@@ -63,6 +63,10 @@
         <source>the picture is %1 dots wide after scaling, wider than the paper&apos;s %2 dots</source>
         <translation>la imagen mide %1 puntos de ancho tras escalarla, más que los %2 puntos del papel</translation>
     </message>
+    <message>
+        <source>this installation has no %1 decoder (Qt&apos;s image plugin for %1 is missing)</source>
+        <translation>esta instalación no tiene decodificador %1 (falta el complemento de imágenes de Qt para %1)</translation>
+    </message>
 </context>
 <context>
     <name>LogoSummary</name>

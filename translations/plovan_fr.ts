@@ -63,6 +63,10 @@
         <source>the picture is %1 dots wide after scaling, wider than the paper&apos;s %2 dots</source>
         <translation>l&apos;image fait %1 points de large après mise à l&apos;échelle, plus que les %2 points du papier</translation>
     </message>
+    <message>
+        <source>this installation has no %1 decoder (Qt&apos;s image plugin for %1 is missing)</source>
+        <translation>cette installation n&apos;a pas de décodeur %1 (le module d&apos;images de Qt pour %1 manque)</translation>
+    </message>
 </context>
 <context>
     <name>LogoSummary</name>

@@ -29,8 +29,13 @@ private:
 } // namespace plovan::testsupport
 
 // In a test function: skips unless a full disk could be had.
+#if defined(Q_OS_LINUX)
+#define PLOVAN_NO_FULL_DISK "mounting a small tmpfs needs root"
+#else
+#define PLOVAN_NO_FULL_DISK "a full disk is made as a small tmpfs, which only Linux has"
+#endif
 #define PLOVAN_REQUIRE_FULL_DISK(disk)                                                        \
     do {                                                                                      \
         if (!(disk).mounted())                                                                \
-            QSKIP("mounting a small tmpfs needs root");                                       \
+            QSKIP(PLOVAN_NO_FULL_DISK);                                                       \
     } while (false)

@@ -9,7 +9,7 @@ QString describe(const LoadReason &reason)
 {
     using Kind = LoadReason::Kind;
     static const char *const names[] = {"None", "NoSuchFile", "Folder", "NotRegularFile", "CannotRead", "Empty", "NotPngOrJpeg",
-                                        "EndsEarly", "DamagedHeader", "DamagedData", "TooManyScans", "OutOfRange",
+                                        "NoDecoder", "EndsEarly", "DamagedHeader", "DamagedData", "TooManyScans", "OutOfRange",
                                         "NotEnoughMemory", "OverLimit", "WiderThanPaper", "Unexpected"};
     static_assert(std::size(names) == size_t(Kind::Unexpected) + 1);
     QString text = QLatin1String(names[int(reason.kind)]);

@@ -7,6 +7,11 @@
 #include <QFile>
 #include <QImage>
 
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#include <psapi.h>
+#endif
+
 namespace plovan::testsupport {
 
 qint64 statusKiB(const char *field)
@@ -21,6 +26,18 @@ qint64 statusKiB(const char *field)
             return line.mid(key.size()).simplified().split(' ').value(0).toLongLong();
     }
     return -1;
+}
+
+qint64 peakResidentKiB()
+{
+#if defined(Q_OS_WIN)
+    PROCESS_MEMORY_COUNTERS counters{};
+    if (!K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return -1;
+    return qint64(counters.PeakWorkingSetSize / 1024);
+#else
+    return statusKiB("VmHWM");
+#endif
 }
 
 void warmUpDecoders()
