@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 using namespace plovan;
@@ -132,16 +133,40 @@ void TestDotGain::modelDiffusionMatchesPlainLoop_data()
     QTest::addColumn<int>("threshold");
     QTest::addColumn<bool>("reverse");
     QTest::addColumn<quint32>("seed");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
     quint32 seed = 1;
     for (const Halftone halftone : {Halftone::FloydSteinberg, Halftone::Atkinson, Halftone::Jarvis, Halftone::Stucki,
                                     Halftone::Sierra}) {
         for (const bool serpentine : {false, true}) {
             for (const int dotGain : {100, 120, 141}) {
                 QTest::addRow("%s%s R=%d", halftoneName(halftone).data(), serpentine ? " serpentine" : "", dotGain)
-                    << halftone << serpentine << dotGain << 128 << false << seed++;
+                    << halftone << serpentine << dotGain << 128 << false << seed++ << 23 << 17;
             }
         }
-        QTest::addRow("%s threshold 90 reverse", halftoneName(halftone).data()) << halftone << false << 133 << 90 << true << seed++;
+        QTest::addRow("%s threshold 90 reverse", halftoneName(halftone).data())
+            << halftone << false << 133 << 90 << true << seed++ << 23 << 17;
+        // A single pixel, column and row, and two rows, where the rows' ends meet.
+        for (const auto &[width, height] : {std::pair{1, 1}, std::pair{1, 6}, std::pair{6, 1}, std::pair{3, 2}})
+            QTest::addRow("%s %dx%d", halftoneName(halftone).data(), width, height)
+                << halftone << false << 120 << 128 << false << seed++ << width << height;
+    }
+    // Floyd-Steinberg left to right runs two rows at once, the ends of the rows apart from
+    // the rest: narrow pictures, widths on either side of the vector blocks before and after
+    // the chain (4 and 16 pixels), an odd row left at the bottom or not.
+    for (const int width : {1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 32, 33}) {
+        for (const int height : {1, 2, 3, 4, 7}) {
+            QTest::addRow("floyd-steinberg %dx%d", width, height)
+                << Halftone::FloydSteinberg << false << 120 << 128 << false << seed++ << width << height;
+        }
+    }
+    for (const auto &[width, height] : {std::pair{9, 5}, std::pair{16, 3}, std::pair{33, 2}}) {
+        QTest::addRow("floyd-steinberg %dx%d threshold 90 reverse", width, height)
+            << Halftone::FloydSteinberg << false << 141 << 90 << true << seed++ << width << height;
+        QTest::addRow("floyd-steinberg %dx%d threshold 170", width, height)
+            << Halftone::FloydSteinberg << false << 100 << 170 << false << seed++ << width << height;
+        QTest::addRow("floyd-steinberg serpentine %dx%d", width, height)
+            << Halftone::FloydSteinberg << true << 120 << 128 << false << seed++ << width << height;
     }
 }
 
@@ -153,9 +178,11 @@ void TestDotGain::modelDiffusionMatchesPlainLoop()
     QFETCH(int, threshold);
     QFETCH(bool, reverse);
     QFETCH(quint32, seed);
+    QFETCH(int, width);
+    QFETCH(int, height);
     QRandomGenerator random(seed);
-    // Random greys, and a smooth ramp in the lower half, where the dots' overlaps matter.
-    const PictureRef pix = testpictures::filled(23, 17, [&](int x, int y) {
+    // Random greys, and a smooth ramp below the eighth row, where the dots' overlaps matter.
+    const PictureRef pix = testpictures::filled(width, height, [&](int x, int y) {
         const int grey = y < 8 ? int(random.bounded(256)) : (x * 11 + y * 5) % 256;
         return RGB(grey, grey, grey);
     });
