@@ -2,6 +2,7 @@
 
 #include "conversion/DotModel.h"
 #include "conversion/HalftoneLevel.h"
+#include "conversion/MaskPixels.h"
 #include "platform/StoredPixel.h"
 
 #include <algorithm>
@@ -67,6 +68,76 @@ int addedBy(int pattern, const ModelWeights &w)
     return sum;
 }
 
+// Floyd-Steinberg's values start from 128 x 256 x 16 below them (floydSteinbergRows): a
+// pixel is black when that is below 0, a sign bit away.
+constexpr int kFsBlackBelow = 128 * 256 * 16;
+
+// Floyd-Steinberg's values before the chain (floydSteinbergRows), for `count` rows (1 or
+// 2) of src: each pixel's level x 256 x 16 less kFsBlackBelow, plus for the first row what
+// it received from the row above, `received`; the two rows' pixels in pairs, pairs[2x]
+// and pairs[2x + 1] (0 for a second row when there is none).
+template <bool reverse>
+void floydSteinbergBases(const std::uint32_t *const *src, int count, const std::int32_t *received, std::int32_t *pairs,
+                         int width, int threshold)
+{
+    constexpr int kLevel = 256 * 16;
+    int x = 0;
+#if PLOVAN_SSE2
+    const __m128i shift = _mm_set1_epi32(128 - threshold);
+    const __m128i blackBelow = _mm_set1_epi32(kFsBlackBelow);
+    auto four = [&](const std::uint32_t *pixels) {
+        const __m128i levels = halftoneLevelsFour<reverse>(_mm_loadu_si128(reinterpret_cast<const __m128i *>(pixels)), shift);
+        return _mm_sub_epi32(_mm_slli_epi32(levels, std::countr_zero(unsigned(kLevel))), blackBelow);
+    };
+    for (; x + 16 <= width; x += 16) {
+        // Requested well ahead, as scaledHalftoneLevels does.
+        for (int row = 0; row < count; ++row)
+            _mm_prefetch(reinterpret_cast<const char *>(src[row] + x) + 2048, _MM_HINT_T0);
+        for (int k = x; k < x + 16; k += 4) {
+            const __m128i upper = _mm_add_epi32(four(src[0] + k), _mm_loadu_si128(reinterpret_cast<const __m128i *>(received + k)));
+            const __m128i lower = count == 2 ? four(src[1] + k) : _mm_setzero_si128();
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(pairs + 2 * k), _mm_unpacklo_epi32(upper, lower));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(pairs + 2 * k + 4), _mm_unpackhi_epi32(upper, lower));
+        }
+    }
+#endif
+    for (; x < width; ++x) {
+        pairs[2 * x] = halftoneLevel(src[0][x], threshold, reverse) * kLevel - kFsBlackBelow + received[x];
+        pairs[2 * x + 1] = count == 2 ? halftoneLevel(src[1][x], threshold, reverse) * kLevel - kFsBlackBelow : 0;
+    }
+}
+
+// One row of floydSteinbergRows' chain: the pixel's value and what it knows of its
+// neighbours, and the shares for the two pixels below still collecting.
+struct FloydSteinbergRow {
+    int value = 0;      // the pixel's value, level x 256 x 16 plus all it received, less kFsBlackBelow
+    int above = 0;      // the dots above left, above and above right, 4 each for black, as bits 0-2
+    int behindMask = 0; // all ones when the pixel behind is black
+    int belowLeft = 0, belowHere = 0;
+
+    // The pixel: decides it (`dot`, 4 for black), and sends its error on, 7/16 to the next
+    // pixel, whose value but for that is `nextBase`. `aboveRight` is the dot above right,
+    // `added` what a black dot adds by the pattern of bits 0-3 (the pixel's sides already
+    // in it, as in ModelDiffusion's table). Returns the finished share of the pixel below
+    // left. The arithmetic is diffuseRow's for this kernel, without a branch: only the
+    // order of the sums differs. floor(value / 16) is the biased value's, plus
+    // kFsBlackBelow / 16.
+    std::int32_t pass(int nextBase, int aboveRight, const std::int32_t *added, std::uint8_t &dot)
+    {
+        above = (above >> 1) | aboveRight;
+        const int ifBlack = added[unsigned(above | (behindMask & 8))];
+        const int blackMask = value >> 31;
+        const int error = floorDiv<16>(value) + (blackMask & ifBlack) + (kFsBlackBelow / 16 - kModelBlack);
+        behindMask = blackMask;
+        dot = std::uint8_t(blackMask & 4);
+        value = nextBase + 7 * error;
+        const std::int32_t finished = belowLeft + 3 * error;
+        belowLeft = belowHere + 5 * error;
+        belowHere = error;
+        return finished;
+    }
+};
+
 } // namespace
 
 ModelWeights modelWeights(int dotGainHundredths)
@@ -86,6 +157,11 @@ ModelDiffusion<kernel>::ModelDiffusion(int width, int height, bool serpentine, i
         added_[size_t(pattern)] = addedBy(pattern, weights);
     for (std::vector<std::int32_t> &row : received_)
         row.assign(size_t(width) + 2 * kPad, 0);
+    if (kOwnLoop && !serpentine) {
+        fsDots_.assign(2 * (size_t(width) + 2), 0);
+        fsReceived_.assign(size_t(width) + 2, 0);
+        fsBases_.assign(2 * (size_t(width) + 2), 0);
+    }
 }
 
 template <DiffusionKernel kernel>
@@ -168,9 +244,120 @@ void ModelDiffusion<kernel>::diffuseRow(const std::uint32_t *src, std::uint32_t 
     }
 }
 
+// Floyd-Steinberg left to right, `count` rows (1 or 2) of diffuseRow's arithmetic. Before
+// the chain the rows' bases (floydSteinbergBases); then the chain; then the dots written
+// out. Two rows run at once, the lower one two pixels behind: a pixel of the lower row has
+// all it receives from above, and its pattern above, once the upper row has passed the
+// pixel to its right, and the two chains, each waiting on its own previous pixel, overlap
+// in the processor. The lower row takes the upper row's shares straight from the upper's;
+// its own shares go to fsReceived_ for the next call.
+//
+// The two rows' dots are kept in pairs, the upper's in fsDots_[2x] and the lower's in
+// fsDots_[2x + 1], which are the row above's until the lower row gets there: the upper
+// row has read past them by then. A single row reads and writes fsDots_[2x + 1]. The
+// bases are in pairs too: in the loop all of it is a few places around one index.
+//
+// The pattern tables (added_) are picked by the pixel's sides: all four within the
+// picture but in the first and last rows and at either end of a row, so the ends of the
+// rows go by one at a time and the rest by one loop, with its two rows' tables copied
+// next to it.
+template <DiffusionKernel kernel>
+template <int count>
+void ModelDiffusion<kernel>::floydSteinbergRows(const std::uint32_t *const *src, std::uint32_t *const *dst,
+                                                int threshold, bool reverse)
+{
+    const int width = width_;
+    std::uint8_t *dots = fsDots_.data() + 2;
+    std::int32_t *received = fsReceived_.data() + 1;
+    std::int32_t *bases = fsBases_.data() + 2;
+    if (reverse)
+        floydSteinbergBases<true>(src, count, received, bases, width, threshold);
+    else
+        floydSteinbergBases<false>(src, count, received, bases, width, threshold);
+    const int y = y_;
+    auto table = [&](int row, int x) {
+        return added_.data()
+            + (int(row > 0) << 5 | int(row + 1 < height_) << 6 | int(x > 0) << 7 | int(x + 1 < width) << 8);
+    };
+    std::int32_t inner[count][16];
+    for (int i = 0; i < count; ++i)
+        std::copy_n(table(y + i, 1), 16, inner[i]);
+    FloydSteinbergRow upper, lower;
+    upper.value = bases[0];
+    upper.above = dots[1];
+    int lowerNext = 0; // the lower row's next base, all it receives from above included
+    // Upper pixel x; its finished share below left goes to the lower row's pixel x - 1, or
+    // with one row to fsReceived_.
+    auto upperAt = [&](int x, const std::int32_t *added) {
+        std::uint8_t &dot = dots[2 * x + (count == 2 ? 0 : 1)];
+        const std::int32_t finished = upper.pass(bases[2 * x + 2], dots[2 * x + 3], added, dot);
+        if constexpr (count == 1)
+            received[x - 1] = finished;
+        else
+            lowerNext = bases[2 * x - 1] + finished;
+    };
+    auto lowerAt = [&](int x, const std::int32_t *added) {
+        received[x - 1] = lower.pass(lowerNext, dots[2 * x + 2], added, dots[2 * x + 1]);
+    };
+    int x = 0;
+    if constexpr (count == 1) {
+        for (; x < std::min(1, width); ++x)
+            upperAt(x, table(y, x));
+        for (; x < width - 1; ++x)
+            upperAt(x, inner[0]);
+        for (; x < width; ++x)
+            upperAt(x, table(y, x));
+        received[width - 1] = upper.belowLeft;
+    } else {
+        // Step x: upper pixel x, then lower pixel x - 2, each where it lies in its row.
+        auto edgeStep = [&](int step) {
+            if (step < width)
+                upperAt(step, table(y, step));
+            else if (step == width)
+                lowerNext = bases[2 * width - 1] + upper.belowLeft;
+            if (step == 1) {
+                lower.value = lowerNext;
+                lower.above = dots[0];
+            }
+            if (step >= 2)
+                lowerAt(step - 2, table(y + 1, step - 2));
+        };
+        for (; x < std::min(3, width + 2); ++x)
+            edgeStep(x);
+        for (; x < width - 1; ++x) {
+            upperAt(x, inner[0]);
+            lowerAt(x - 2, inner[1]);
+        }
+        for (; x < width + 2; ++x)
+            edgeStep(x);
+        received[width - 1] = lower.belowLeft;
+        writeEveryOtherDot(dots, dst[0], width);
+    }
+    writeEveryOtherDot(dots + 1, dst[count - 1], width);
+    y_ += count;
+}
+
+template <DiffusionKernel kernel>
+void ModelDiffusion<kernel>::rows(const std::uint32_t *upperSrc, std::uint32_t *upperDst, const std::uint32_t *lowerSrc,
+                                  std::uint32_t *lowerDst, int threshold, bool reverse)
+{
+    if (kOwnLoop && !serpentine_) {
+        const std::uint32_t *src[2] = {upperSrc, lowerSrc};
+        std::uint32_t *dst[2] = {upperDst, lowerDst};
+        floydSteinbergRows<2>(src, dst, threshold, reverse);
+        return;
+    }
+    row(upperSrc, upperDst, threshold, reverse);
+    row(lowerSrc, lowerDst, threshold, reverse);
+}
+
 template <DiffusionKernel kernel>
 void ModelDiffusion<kernel>::row(const std::uint32_t *src, std::uint32_t *dst, int threshold, bool reverse)
 {
+    if (kOwnLoop && !serpentine_) {
+        floydSteinbergRows<1>(&src, &dst, threshold, reverse);
+        return;
+    }
     std::fill(here_.begin(), here_.end(), 0);
     if (!serpentine_ || y_ % 2 == 0)
         diffuseRow<1>(src, dst, threshold, reverse);

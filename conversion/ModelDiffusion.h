@@ -44,10 +44,19 @@ public:
     ModelDiffusion(int width, int height, bool serpentine, int dotGainHundredths);
     // The next row: reads `width` stored pixels of src, writes opaque black or white to dst.
     void row(const std::uint32_t *src, std::uint32_t *dst, int threshold, bool reverse);
+    // The next two rows, with the same result as two calls of row(); for Floyd-Steinberg
+    // left to right in much less time (floydSteinbergRows), for the others just those calls.
+    void rows(const std::uint32_t *upperSrc, std::uint32_t *upperDst, const std::uint32_t *lowerSrc,
+              std::uint32_t *lowerDst, int threshold, bool reverse);
 
 private:
+    // Floyd-Steinberg left to right: its own loop, and its own bookkeeping (below).
+    static constexpr bool kOwnLoop = kernel == kFloydSteinbergKernel;
+
     template <int dir>
     void diffuseRow(const std::uint32_t *src, std::uint32_t *dst, int threshold, bool reverse);
+    template <int count>
+    void floydSteinbergRows(const std::uint32_t *const *src, std::uint32_t *const *dst, int threshold, bool reverse);
 
     int width_;
     int height_;
@@ -63,6 +72,12 @@ private:
     // dot adds with the pixel behind it white, or black.
     std::vector<std::int16_t> levels_; // the row's levels (scaledHalftoneLevels, shift 0)
     std::vector<std::int32_t> bases_, ifWhite_, ifBlack_;
+    // floydSteinbergRows' (Floyd-Steinberg left to right only): the dots of the row above
+    // and of the rows it does, 4 for black and 0 for white, and the rows' bases, in pairs
+    // with a column either side (paper, for the dots); and what the next row receives from
+    // above, a cell either side for the shares that fall off.
+    std::vector<std::uint8_t> fsDots_;
+    std::vector<std::int32_t> fsBases_, fsReceived_;
 };
 
 extern template class ModelDiffusion<kFloydSteinbergKernel>;
