@@ -73,10 +73,11 @@ private:
     std::vector<std::int16_t> levels_; // the row's levels (scaledHalftoneLevels, shift 0)
     std::vector<std::int32_t> bases_, ifWhite_, ifBlack_;
     // floydSteinbergRows' (Floyd-Steinberg left to right only): the dots of the row above
-    // and of the rows it does, 4 for black and 0 for white, and the rows' bases, in pairs
-    // with a column either side (paper, for the dots); and what the next row receives from
-    // above, a cell either side for the shares that fall off.
-    std::vector<std::uint8_t> fsDots_;
+    // and of the rows it does, 0xFF for black and 0 for white, and the rows' bases, in
+    // pairs with a column either side (paper, for the dots) and a little more for the
+    // vector loads; the row's patterns above; and what the next row receives from above, a
+    // cell either side for the shares that fall off.
+    std::vector<std::uint8_t> fsDots_, fsPatterns_;
     std::vector<std::int32_t> fsBases_, fsReceived_;
 };
 
