@@ -121,6 +121,8 @@ class TestDotGain : public QObject {
 private Q_SLOTS:
     void modelDiffusionMatchesPlainLoop_data();
     void modelDiffusionMatchesPlainLoop();
+    void modelDiffusionRowByRow_data();
+    void modelDiffusionRowByRow();
     void flatGreysPrintTrue_data();
     void flatGreysPrintTrue();
 };
@@ -193,6 +195,56 @@ void TestDotGain::modelDiffusionMatchesPlainLoop()
     for (int y = 0; y < pix->Height(); ++y)
         for (int x = 0; x < pix->Width(); ++x)
             QVERIFY2(state.destPix->rgbSurface().Pixel(x, y) == expected->rgbSurface().Pixel(x, y),
+                     qPrintable(QStringLiteral("first difference at (%1, %2)").arg(x).arg(y)));
+}
+
+void TestDotGain::modelDiffusionRowByRow_data()
+{
+    QTest::addColumn<bool>("serpentine");
+    QTest::addColumn<bool>("inPairs");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    for (const bool serpentine : {false, true}) {
+        for (const bool inPairs : {false, true}) {
+            for (const auto &[width, height] : {std::pair{1, 5}, std::pair{2, 4}, std::pair{17, 6}, std::pair{33, 9}})
+                QTest::addRow("%s%s %dx%d", serpentine ? "serpentine " : "", inPairs ? "one then two" : "one at a time",
+                              width, height)
+                    << serpentine << inPairs << width << height;
+        }
+    }
+}
+
+void TestDotGain::modelDiffusionRowByRow()
+{
+    // Floyd-Steinberg's model-based diffusion driven a row at a time (row()), or a row and
+    // then two (rows()) in turn, against the plain loop: redraw hands it pairs.
+    QFETCH(bool, serpentine);
+    QFETCH(bool, inPairs);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QRandomGenerator random(quint32(width * 100 + height));
+    const PictureRef pix = testpictures::filled(width, height, [&](int, int) {
+        const int grey = int(random.bounded(256));
+        return RGB(grey, grey, grey);
+    });
+    const PictureRef out = makePicture(width, height);
+    const ConstRGBSurface in = std::as_const(*pix).rgbSurface();
+    RGBSurface dots = out->rgbSurface();
+    constexpr int kDotGain = 120;
+    ModelDiffusion<kFloydSteinbergKernel> diffusion(width, height, serpentine, kDotGain);
+    for (int y = 0; y < height;) {
+        if (inPairs && y % 3 == 1 && y + 1 < height) {
+            diffusion.rows(in.row(y), dots.row(y), in.row(y + 1), dots.row(y + 1), 128, false);
+            y += 2;
+        } else {
+            diffusion.row(in.row(y), dots.row(y), 128, false);
+            ++y;
+        }
+    }
+    const PictureRef expected = naiveModelDiffusion(*pix, Halftone::FloydSteinberg, 128, false, serpentine, kDotGain);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            QVERIFY2(out->rgbSurface().Pixel(x, y) == expected->rgbSurface().Pixel(x, y),
                      qPrintable(QStringLiteral("first difference at (%1, %2)").arg(x).arg(y)));
 }
 
