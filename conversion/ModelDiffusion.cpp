@@ -133,7 +133,7 @@ void floydSteinbergBases(const std::uint32_t *const *src, int count, const std::
             pairs[2 * x + row] = base(row, x);
     }
     for (const int end : {0, width - 1}) {
-        for (int row = 0; row < count; ++row)
+        for (int row = 0; row < count && width > 0; ++row)
             pairs[2 * end + row] = base(row, end);
     }
 }
@@ -217,20 +217,27 @@ ModelWeights modelWeights(int dotGainHundredths)
 
 template <DiffusionKernel kernel>
 ModelDiffusion<kernel>::ModelDiffusion(int width, int height, bool serpentine, int dotGainHundredths)
-    : width_(width), height_(height), serpentine_(serpentine), added_(512), above_(size_t(width) + 2, 0),
-      here_(size_t(width) + 2, 0), levels_(size_t(width)), bases_(size_t(width)), ifWhite_(size_t(width)), ifBlack_(size_t(width))
+    : width_(width), height_(height), serpentine_(serpentine), added_(512)
 {
     const ModelWeights weights = modelWeights(dotGainHundredths);
     for (int pattern = 0; pattern < 512; ++pattern)
         added_[size_t(pattern)] = addedBy(pattern, weights);
-    for (std::vector<std::int32_t> &row : received_)
-        row.assign(size_t(width) + 2 * kPad, 0);
+    const size_t w = size_t(width);
     if (kOwnLoop && !serpentine) {
-        fsDots_.assign(2 * size_t(width) + 8, 0);
-        fsPatterns_.assign(size_t(width), 0);
-        fsReceived_.assign(size_t(width) + 2, 0);
-        fsBases_.assign(2 * (size_t(width) + 2), 0);
+        fsDots_.assign(2 * w + 8, 0);
+        fsPatterns_.assign(w, 0);
+        fsReceived_.assign(w + 2, 0);
+        fsBases_.assign(2 * (w + 2), 0);
+        return;
     }
+    above_.assign(w + 2, 0);
+    here_.assign(w + 2, 0);
+    for (std::vector<std::int32_t> &row : received_)
+        row.assign(w + 2 * kPad, 0);
+    levels_.resize(w);
+    bases_.resize(w);
+    ifWhite_.resize(w);
+    ifBlack_.resize(w);
 }
 
 template <DiffusionKernel kernel>

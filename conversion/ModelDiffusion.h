@@ -66,6 +66,7 @@ private:
     // (above left, above, above right, left, right: bits 0-4) and of the four sides that
     // lie within the picture (above, below, left, right: bits 5-8).
     std::vector<std::int32_t> added_;
+    // diffuseRow's (all but Floyd-Steinberg left to right):
     std::vector<std::uint8_t> above_, here_; // 1 for black, a paper cell either side
     std::vector<std::int32_t> received_[3];  // this row, the next, the one after; 2 a side
     // The row's pixels before the chain: level and what came from above, and what a black
