@@ -93,7 +93,7 @@ inline int floydSteinbergOffset(int x, int width, bool hasAbove)
 // Floyd-Steinberg's bases before the chain (floydSteinbergRows), for `count` rows (1 or
 // 2) of src: each pixel's level x 256 x 16 with its floydSteinbergOffset, plus for the
 // first row what it received from the row above, `received`; the two rows' pixels in
-// pairs, pairs[2x] and pairs[2x + 1] (what is left of the second row when there is none).
+// pairs, pairs[2x] and pairs[2x + 1] (not used with one row).
 // The first row has one above but at the top of the picture (`firstHasAbove`); the second
 // row's is the first, which sends it its shares in the chain.
 template <bool reverse>

@@ -50,7 +50,7 @@ public:
               std::uint32_t *lowerDst, int threshold, bool reverse);
 
 private:
-    // Floyd-Steinberg left to right: its own loop, and its own bookkeeping (below).
+    // Floyd-Steinberg has a loop of its own for rows left to right (floydSteinbergRows).
     static constexpr bool kOwnLoop = kernel == kFloydSteinbergKernel;
 
     template <int dir>
