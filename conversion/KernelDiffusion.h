@@ -24,6 +24,8 @@ struct DiffusionKernel {
     int ahead[2];    // to the next pixel of the row and the one after
     int below[5];    // to the row below, from two pixels behind to two ahead
     int twoBelow[5]; // to the row after that, likewise
+
+    friend constexpr bool operator==(const DiffusionKernel &, const DiffusionKernel &) = default;
 };
 
 // Jarvis, Judice and Ninke (1976): 7 5 / 3 5 7 5 3 / 1 3 5 3 1, over 48.

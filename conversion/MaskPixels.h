@@ -34,19 +34,34 @@ inline SixteenPixels maskPixelsSixteen(__m128i whites)
 }
 #endif
 
-// Opaque black or white for each of `width` pixels from their bytes (0xFF white, 0 black),
-// whole 16-byte blocks with streaming stores: the row is not read again soon, and the
-// stores need not read the memory first.
-inline void writeBlackAndWhite(const std::uint8_t *whites, std::uint32_t *dst, int width)
+// Opaque black or white for each of `width` pixels from their bytes, every `stride`th
+// byte of `bytes`, whole 16-byte blocks with streaming stores: the row is not read again
+// soon, and the stores need not read the memory first. `fromDots`: a byte is 0 for white
+// and anything else for black (as the model-based diffusion keeps its dots), else 0xFF for
+// white and 0 for black. With a stride of 2 the blocks read a byte past the last pixel's.
+template <bool fromDots, int stride>
+inline void writeBytesAsPixels(const std::uint8_t *bytes, std::uint32_t *dst, int width)
 {
+    static_assert(stride == 1 || stride == 2);
+    auto white = [](std::uint8_t byte) { return fromDots ? std::uint8_t(byte == 0 ? 0xFF : 0) : byte; };
     int x = 0;
 #if PLOVAN_SSE2
     while (x < width && reinterpret_cast<std::uintptr_t>(dst + x) % 16 != 0) {
-        dst[x] = maskPixel(whites[x]);
+        dst[x] = maskPixel(white(bytes[stride * x]));
         ++x;
     }
     for (; x + 16 <= width; x += 16) {
-        const SixteenPixels pixels = maskPixelsSixteen(_mm_loadu_si128(reinterpret_cast<const __m128i *>(whites + x)));
+        const auto *in = reinterpret_cast<const __m128i *>(bytes + stride * x);
+        __m128i whites;
+        if constexpr (stride == 1) {
+            whites = _mm_loadu_si128(in);
+        } else {
+            const __m128i low = _mm_set1_epi16(0xFF);
+            whites = _mm_packus_epi16(_mm_and_si128(_mm_loadu_si128(in), low), _mm_and_si128(_mm_loadu_si128(in + 1), low));
+        }
+        if constexpr (fromDots)
+            whites = _mm_cmpeq_epi8(whites, _mm_setzero_si128());
+        const SixteenPixels pixels = maskPixelsSixteen(whites);
         auto *out = reinterpret_cast<__m128i *>(dst + x);
         for (int i = 0; i < 4; ++i)
             _mm_stream_si128(out + i, pixels.quarter[i]);
@@ -55,7 +70,19 @@ inline void writeBlackAndWhite(const std::uint8_t *whites, std::uint32_t *dst, i
     _mm_sfence();
 #endif
     for (; x < width; ++x)
-        dst[x] = maskPixel(whites[x]);
+        dst[x] = maskPixel(white(bytes[stride * x]));
+}
+
+// From bytes of 0xFF for white and 0 for black.
+inline void writeBlackAndWhite(const std::uint8_t *whites, std::uint32_t *dst, int width)
+{
+    writeBytesAsPixels<false, 1>(whites, dst, width);
+}
+
+// From every other byte of `dots`, 0 for white and anything else for black.
+inline void writeEveryOtherDot(const std::uint8_t *dots, std::uint32_t *dst, int width)
+{
+    writeBytesAsPixels<true, 2>(dots, dst, width);
 }
 
 } // namespace plovan

@@ -2,6 +2,7 @@
 
 #include "conversion/DotModel.h"
 #include "conversion/HalftoneLevel.h"
+#include "conversion/MaskPixels.h"
 #include "platform/StoredPixel.h"
 
 #include <algorithm>
@@ -67,6 +68,144 @@ int addedBy(int pattern, const ModelWeights &w)
     return sum;
 }
 
+// Floyd-Steinberg's own loop (floydSteinbergRows) keeps its numbers moved by constants
+// that cost it nothing there. A value starts from 128 x 256 x 16 below the true one, so a
+// pixel is black when it is below 0, a sign bit away; then floor(value / 16) is the true
+// one's less kFsBlackBelow / 16, and an error comes out as the true one less
+// kFsErrorOffset (the move of floor(value / 16) less the black cell's 255 x 256). What a
+// row sends the next is the sum of its shares of those errors, so a pixel receives
+// kFsErrorOffset times the weights it gets from above less than the true sum, and from
+// the pixel behind 7 kFsErrorOffset less: its base (floydSteinbergBases) puts all of it
+// back. Every sum is an integer: the true values and decisions come out exactly.
+constexpr int kFsBlackBelow = 128 * 256 * 16;
+constexpr int kFsErrorOffset = kFsBlackBelow / 16 - kModelBlack;
+
+// What pixel x of a row `width` wide gets back in its base: the weights from above (1 from
+// above left, 5 from above, 3 from above right, where those lie in the picture and there
+// is a row above), 7 from behind (but at the start of the row), times kFsErrorOffset; less
+// kFsBlackBelow.
+inline int floydSteinbergOffset(int x, int width, bool hasAbove)
+{
+    const int fromAbove = hasAbove ? int(x > 0) + 5 + 3 * int(x + 1 < width) : 0;
+    return (fromAbove + 7 * int(x > 0)) * kFsErrorOffset - kFsBlackBelow;
+}
+
+// Floyd-Steinberg's bases before the chain (floydSteinbergRows), for `count` rows (1 or
+// 2) of src: each pixel's level x 256 x 16 with its floydSteinbergOffset, plus for the
+// first row what it received from the row above, `received`; the two rows' pixels in
+// pairs, pairs[2x] and pairs[2x + 1] (not used with one row).
+// The first row has one above but at the top of the picture (`firstHasAbove`); the second
+// row's is the first, which sends it its shares in the chain.
+template <bool reverse>
+void floydSteinbergBases(const std::uint32_t *const *src, int count, const std::int32_t *received, std::int32_t *pairs,
+                         int width, int threshold, bool firstHasAbove)
+{
+    constexpr int kLevel = 256 * 16;
+    auto base = [&](int row, int x) {
+        const int level = halftoneLevel(src[row][x], threshold, reverse) * kLevel;
+        return level + floydSteinbergOffset(x, width, row > 0 || firstHasAbove) + (row == 0 ? received[x] : 0);
+    };
+    int x = 0;
+#if PLOVAN_SSE2
+    // Whole blocks with the offset of the pixels within the row; its ends are done again
+    // below.
+    const __m128i shift = _mm_set1_epi32(128 - threshold);
+    const int innerOffset[2] = {floydSteinbergOffset(1, 3, firstHasAbove), floydSteinbergOffset(1, 3, true)};
+    auto four = [&](int row, int at) {
+        const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src[row] + at));
+        const __m128i levels = _mm_slli_epi32(halftoneLevelsFour<reverse>(pixels, shift), std::countr_zero(unsigned(kLevel)));
+        return _mm_add_epi32(levels, _mm_set1_epi32(innerOffset[row]));
+    };
+    for (; x + 16 <= width; x += 16) {
+        // Requested well ahead, as scaledHalftoneLevels does.
+        for (int row = 0; row < count; ++row)
+            _mm_prefetch(reinterpret_cast<const char *>(src[row] + x) + 2048, _MM_HINT_T0);
+        for (int k = x; k < x + 16; k += 4) {
+            const __m128i upper = _mm_add_epi32(four(0, k), _mm_loadu_si128(reinterpret_cast<const __m128i *>(received + k)));
+            const __m128i lower = count == 2 ? four(1, k) : _mm_setzero_si128();
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(pairs + 2 * k), _mm_unpacklo_epi32(upper, lower));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(pairs + 2 * k + 4), _mm_unpackhi_epi32(upper, lower));
+        }
+    }
+#endif
+    for (; x < width; ++x) {
+        for (int row = 0; row < count; ++row)
+            pairs[2 * x + row] = base(row, x);
+    }
+    for (const int end : {0, width - 1}) {
+        for (int row = 0; row < count && width > 0; ++row)
+            pairs[2 * end + row] = base(row, end);
+    }
+}
+
+// The patterns of the row above (floydSteinbergRows) for each pixel of a row: its dots
+// above left, above and above right as bits 0-2, from every other byte of `dots` (0 for
+// white, 0xFF for black), one a side beyond the row included (paper).
+void floydSteinbergPatterns(const std::uint8_t *dots, std::uint8_t *patterns, int width)
+{
+    int x = 0;
+#if PLOVAN_SSE2
+    const __m128i low = _mm_set1_epi16(0xFF);
+    // The 16 dots from dots[2 at], one a byte.
+    auto sixteen = [&](const std::uint8_t *at) {
+        const auto *in = reinterpret_cast<const __m128i *>(at);
+        return _mm_packus_epi16(_mm_and_si128(_mm_loadu_si128(in), low), _mm_and_si128(_mm_loadu_si128(in + 1), low));
+    };
+    for (; x + 16 <= width; x += 16) {
+        const __m128i left = _mm_and_si128(sixteen(dots + 2 * x - 2), _mm_set1_epi8(1));
+        const __m128i here = _mm_and_si128(sixteen(dots + 2 * x), _mm_set1_epi8(2));
+        const __m128i right = _mm_and_si128(sixteen(dots + 2 * x + 2), _mm_set1_epi8(4));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(patterns + x), _mm_or_si128(_mm_or_si128(left, here), right));
+    }
+#endif
+    for (; x < width; ++x)
+        patterns[x] = std::uint8_t((dots[2 * x - 2] & 1) | (dots[2 * x] & 2) | (dots[2 * x + 2] & 4));
+}
+
+// What a black dot adds, for the eight patterns of its decided neighbours above (bits 0-2)
+// and one set of sides, with the pixel behind it white, and that XOR with the pixel behind
+// black: the chain picks between them by the pixel behind without waiting on a load.
+struct FloydSteinbergTable {
+    std::int32_t behindWhite[8];
+    std::int32_t behindBlack[8]; // XOR behindWhite
+
+    // From ModelDiffusion's table of all patterns, at the sides' bits.
+    FloydSteinbergTable(const std::int32_t *added, int sides)
+    {
+        for (int pattern = 0; pattern < 8; ++pattern) {
+            behindWhite[pattern] = added[sides | pattern];
+            behindBlack[pattern] = added[sides | pattern | 1 << 3] ^ behindWhite[pattern];
+        }
+    }
+};
+
+// One row of floydSteinbergRows' chain: the pixel's value, whether the pixel behind is
+// black, and the shares for the two pixels below still collecting (of the moved errors).
+struct FloydSteinbergRow {
+    int value = 0;      // the pixel's value, moved (above)
+    int behindMask = 0; // all ones when the pixel behind is black
+    int above = 0;      // for the lower row of a pair: its pattern above, as it goes
+    int belowLeft = 0, belowHere = 0;
+
+    // The pixel: decides it (`dot`, 0xFF for black), and sends its error on, 7/16 to the
+    // next pixel, whose base is `nextBase`. `pattern` is its dots above (bits 0-2),
+    // `table` for its sides. Returns the finished share of the pixel below left. The
+    // arithmetic is diffuseRow's for this kernel, moved, without a branch.
+    std::int32_t pass(int nextBase, unsigned pattern, const FloydSteinbergTable &table, std::uint8_t &dot)
+    {
+        const int added = table.behindWhite[pattern] ^ (behindMask & table.behindBlack[pattern]);
+        const int blackMask = value >> 31;
+        const int error = floorDiv<16>(value) + (blackMask & added);
+        behindMask = blackMask;
+        dot = std::uint8_t(blackMask);
+        value = nextBase + 7 * error;
+        const std::int32_t finished = belowLeft + 3 * error;
+        belowLeft = belowHere + 5 * error;
+        belowHere = error;
+        return finished;
+    }
+};
+
 } // namespace
 
 ModelWeights modelWeights(int dotGainHundredths)
@@ -78,14 +217,27 @@ ModelWeights modelWeights(int dotGainHundredths)
 
 template <DiffusionKernel kernel>
 ModelDiffusion<kernel>::ModelDiffusion(int width, int height, bool serpentine, int dotGainHundredths)
-    : width_(width), height_(height), serpentine_(serpentine), added_(512), above_(size_t(width) + 2, 0),
-      here_(size_t(width) + 2, 0), levels_(size_t(width)), bases_(size_t(width)), ifWhite_(size_t(width)), ifBlack_(size_t(width))
+    : width_(width), height_(height), serpentine_(serpentine), added_(512)
 {
     const ModelWeights weights = modelWeights(dotGainHundredths);
     for (int pattern = 0; pattern < 512; ++pattern)
         added_[size_t(pattern)] = addedBy(pattern, weights);
+    const size_t w = size_t(width);
+    if (kOwnLoop && !serpentine) {
+        fsDots_.assign(2 * w + 8, 0);
+        fsPatterns_.assign(w, 0);
+        fsReceived_.assign(w + 2, 0);
+        fsBases_.assign(2 * (w + 2), 0);
+        return;
+    }
+    above_.assign(w + 2, 0);
+    here_.assign(w + 2, 0);
     for (std::vector<std::int32_t> &row : received_)
-        row.assign(size_t(width) + 2 * kPad, 0);
+        row.assign(w + 2 * kPad, 0);
+    levels_.resize(w);
+    bases_.resize(w);
+    ifWhite_.resize(w);
+    ifBlack_.resize(w);
 }
 
 template <DiffusionKernel kernel>
@@ -168,9 +320,126 @@ void ModelDiffusion<kernel>::diffuseRow(const std::uint32_t *src, std::uint32_t 
     }
 }
 
+// Floyd-Steinberg left to right, `count` rows (1 or 2) of diffuseRow's arithmetic. Before
+// the chain the rows' bases (floydSteinbergBases) and the first row's patterns above
+// (floydSteinbergPatterns); then the chain; then the dots written out. Two rows run at
+// once, the lower one two pixels behind: a pixel of the lower row has all it receives from
+// above, and its pattern above, once the upper row has passed the pixel to its right, and
+// the two chains, each waiting on its own previous pixel, overlap in the processor. The
+// lower row takes the upper row's shares straight from the upper's; its own shares go to
+// fsReceived_ for the next call.
+//
+// The two rows' dots are kept in pairs, the upper's in fsDots_[2x] and the lower's in
+// fsDots_[2x + 1], where the row above's are until the lower row gets there (the upper
+// row's patterns are taken before). A single row writes fsDots_[2x + 1]. The bases are in
+// pairs too.
+//
+// What a black dot adds depends on the pixel's sides too: all four lie within the picture
+// but in the first and last rows and at either end of a row, so the ends of the rows go
+// by one at a time and the rest by one loop, with its rows' tables made beside it.
+template <DiffusionKernel kernel>
+template <int count>
+void ModelDiffusion<kernel>::floydSteinbergRows(const std::uint32_t *const *src, std::uint32_t *const *dst,
+                                                int threshold, bool reverse)
+{
+    const int width = width_;
+    const int y = y_;
+    std::uint8_t *dots = fsDots_.data() + 2;
+    std::uint8_t *patterns = fsPatterns_.data();
+    std::int32_t *received = fsReceived_.data() + 1;
+    std::int32_t *bases = fsBases_.data() + 2;
+    if (reverse)
+        floydSteinbergBases<true>(src, count, received, bases, width, threshold, y > 0);
+    else
+        floydSteinbergBases<false>(src, count, received, bases, width, threshold, y > 0);
+    floydSteinbergPatterns(dots + 1, patterns, width);
+    auto table = [&](int row, int x) {
+        return FloydSteinbergTable(
+            added_.data(), int(row > 0) << 5 | int(row + 1 < height_) << 6 | int(x > 0) << 7 | int(x + 1 < width) << 8);
+    };
+    FloydSteinbergRow upper, lower;
+    upper.value = bases[0];
+    int lowerNext = 0; // the lower row's next base with all it receives from above
+    // Upper pixel x; its finished share below left goes to the lower row's pixel x - 1, or
+    // with one row to fsReceived_.
+    auto upperAt = [&](int x, const FloydSteinbergTable &table) {
+        std::uint8_t &dot = dots[2 * x + (count == 2 ? 0 : 1)];
+        const std::int32_t finished = upper.pass(bases[2 * x + 2], patterns[x], table, dot);
+        if constexpr (count == 1)
+            received[x - 1] = finished;
+        else
+            lowerNext = bases[2 * x - 1] + finished;
+    };
+    // Lower pixel x, `aboveRight` the upper row's dot above right (0xFF for black); its
+    // pattern above comes from those as it goes, bits 0-2 for above left to above right.
+    auto lowerAt = [&](int x, int aboveRight, const FloydSteinbergTable &table) {
+        lower.above = (lower.above >> 1) | (aboveRight & 4);
+        received[x - 1] = lower.pass(lowerNext, unsigned(lower.above), table, dots[2 * x + 1]);
+    };
+    int x = 0;
+    if constexpr (count == 1) {
+        const FloydSteinbergTable inner = table(y, 1);
+        for (; x < std::min(1, width); ++x)
+            upperAt(x, table(y, x));
+        for (; x < width - 1; ++x)
+            upperAt(x, inner);
+        for (; x < width; ++x)
+            upperAt(x, table(y, x));
+        received[width - 1] = upper.belowLeft;
+    } else {
+        // Step x: upper pixel x, then lower pixel x - 2, each where it lies in its row.
+        // The upper row's dot behind its pixel x is the lower's above right.
+        auto edgeStep = [&](int step) {
+            const int upperBehind = step <= width ? upper.behindMask : 0;
+            if (step < width)
+                upperAt(step, table(y, step));
+            else if (step == width)
+                lowerNext = bases[2 * width - 1] + upper.belowLeft;
+            if (step == 1) {
+                lower.value = lowerNext;
+                lower.above = upperBehind & 4;
+            }
+            if (step >= 2)
+                lowerAt(step - 2, upperBehind, table(y + 1, step - 2));
+        };
+        const FloydSteinbergTable upperInner = table(y, 1), lowerInner = table(y + 1, 1);
+        for (; x < std::min(3, width + 2); ++x)
+            edgeStep(x);
+        for (; x < width - 1; ++x) {
+            const int upperBehind = upper.behindMask;
+            upperAt(x, upperInner);
+            lowerAt(x - 2, upperBehind, lowerInner);
+        }
+        for (; x < width + 2; ++x)
+            edgeStep(x);
+        received[width - 1] = lower.belowLeft;
+        writeEveryOtherDot(dots, dst[0], width);
+    }
+    writeEveryOtherDot(dots + 1, dst[count - 1], width);
+    y_ += count;
+}
+
+template <DiffusionKernel kernel>
+void ModelDiffusion<kernel>::rows(const std::uint32_t *upperSrc, std::uint32_t *upperDst, const std::uint32_t *lowerSrc,
+                                  std::uint32_t *lowerDst, int threshold, bool reverse)
+{
+    if (kOwnLoop && !serpentine_) {
+        const std::uint32_t *src[2] = {upperSrc, lowerSrc};
+        std::uint32_t *dst[2] = {upperDst, lowerDst};
+        floydSteinbergRows<2>(src, dst, threshold, reverse);
+        return;
+    }
+    row(upperSrc, upperDst, threshold, reverse);
+    row(lowerSrc, lowerDst, threshold, reverse);
+}
+
 template <DiffusionKernel kernel>
 void ModelDiffusion<kernel>::row(const std::uint32_t *src, std::uint32_t *dst, int threshold, bool reverse)
 {
+    if (kOwnLoop && !serpentine_) {
+        floydSteinbergRows<1>(&src, &dst, threshold, reverse);
+        return;
+    }
     std::fill(here_.begin(), here_.end(), 0);
     if (!serpentine_ || y_ % 2 == 0)
         diffuseRow<1>(src, dst, threshold, reverse);

@@ -44,10 +44,19 @@ public:
     ModelDiffusion(int width, int height, bool serpentine, int dotGainHundredths);
     // The next row: reads `width` stored pixels of src, writes opaque black or white to dst.
     void row(const std::uint32_t *src, std::uint32_t *dst, int threshold, bool reverse);
+    // The next two rows, with the same result as two calls of row(); for Floyd-Steinberg
+    // left to right in much less time (floydSteinbergRows), for the others just those calls.
+    void rows(const std::uint32_t *upperSrc, std::uint32_t *upperDst, const std::uint32_t *lowerSrc,
+              std::uint32_t *lowerDst, int threshold, bool reverse);
 
 private:
+    // Floyd-Steinberg has a loop of its own for rows left to right (floydSteinbergRows).
+    static constexpr bool kOwnLoop = kernel == kFloydSteinbergKernel;
+
     template <int dir>
     void diffuseRow(const std::uint32_t *src, std::uint32_t *dst, int threshold, bool reverse);
+    template <int count>
+    void floydSteinbergRows(const std::uint32_t *const *src, std::uint32_t *const *dst, int threshold, bool reverse);
 
     int width_;
     int height_;
@@ -57,12 +66,20 @@ private:
     // (above left, above, above right, left, right: bits 0-4) and of the four sides that
     // lie within the picture (above, below, left, right: bits 5-8).
     std::vector<std::int32_t> added_;
+    // diffuseRow's (all but Floyd-Steinberg left to right):
     std::vector<std::uint8_t> above_, here_; // 1 for black, a paper cell either side
     std::vector<std::int32_t> received_[3];  // this row, the next, the one after; 2 a side
     // The row's pixels before the chain: level and what came from above, and what a black
     // dot adds with the pixel behind it white, or black.
     std::vector<std::int16_t> levels_; // the row's levels (scaledHalftoneLevels, shift 0)
     std::vector<std::int32_t> bases_, ifWhite_, ifBlack_;
+    // floydSteinbergRows' (Floyd-Steinberg left to right only): the dots of the row above
+    // and of the rows it does, 0xFF for black and 0 for white, and the rows' bases, in
+    // pairs with a column either side (paper, for the dots) and a little more for the
+    // vector loads; the row's patterns above; and what the next row receives from above, a
+    // cell either side for the shares that fall off.
+    std::vector<std::uint8_t> fsDots_, fsPatterns_;
+    std::vector<std::int32_t> fsBases_, fsReceived_;
 };
 
 extern template class ModelDiffusion<kFloydSteinbergKernel>;

@@ -158,19 +158,19 @@ void redraw(const ConversionState &state, ConversionView &view)
             break;
         }
         case Halftone::Atkinson:
-            diffuseEachRow(ModelDiffusion<kAtkinsonKernel>(width, height, state.print.serpentine, dotGain));
+            diffuseInPairs(ModelDiffusion<kAtkinsonKernel>(width, height, state.print.serpentine, dotGain));
             break;
         case Halftone::Jarvis:
-            diffuseEachRow(ModelDiffusion<kJarvisKernel>(width, height, state.print.serpentine, dotGain));
+            diffuseInPairs(ModelDiffusion<kJarvisKernel>(width, height, state.print.serpentine, dotGain));
             break;
         case Halftone::Stucki:
-            diffuseEachRow(ModelDiffusion<kStuckiKernel>(width, height, state.print.serpentine, dotGain));
+            diffuseInPairs(ModelDiffusion<kStuckiKernel>(width, height, state.print.serpentine, dotGain));
             break;
         case Halftone::Sierra:
-            diffuseEachRow(ModelDiffusion<kSierraKernel>(width, height, state.print.serpentine, dotGain));
+            diffuseInPairs(ModelDiffusion<kSierraKernel>(width, height, state.print.serpentine, dotGain));
             break;
         default:
-            diffuseEachRow(ModelDiffusion<kFloydSteinbergKernel>(width, height, state.print.serpentine, dotGain));
+            diffuseInPairs(ModelDiffusion<kFloydSteinbergKernel>(width, height, state.print.serpentine, dotGain));
             break;
         }
         view.setProcessedBackdrop(state.destPix);

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 using namespace plovan;
@@ -120,6 +121,8 @@ class TestDotGain : public QObject {
 private Q_SLOTS:
     void modelDiffusionMatchesPlainLoop_data();
     void modelDiffusionMatchesPlainLoop();
+    void modelDiffusionRowByRow_data();
+    void modelDiffusionRowByRow();
     void flatGreysPrintTrue_data();
     void flatGreysPrintTrue();
 };
@@ -132,16 +135,40 @@ void TestDotGain::modelDiffusionMatchesPlainLoop_data()
     QTest::addColumn<int>("threshold");
     QTest::addColumn<bool>("reverse");
     QTest::addColumn<quint32>("seed");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
     quint32 seed = 1;
     for (const Halftone halftone : {Halftone::FloydSteinberg, Halftone::Atkinson, Halftone::Jarvis, Halftone::Stucki,
                                     Halftone::Sierra}) {
         for (const bool serpentine : {false, true}) {
             for (const int dotGain : {100, 120, 141}) {
                 QTest::addRow("%s%s R=%d", halftoneName(halftone).data(), serpentine ? " serpentine" : "", dotGain)
-                    << halftone << serpentine << dotGain << 128 << false << seed++;
+                    << halftone << serpentine << dotGain << 128 << false << seed++ << 23 << 17;
             }
         }
-        QTest::addRow("%s threshold 90 reverse", halftoneName(halftone).data()) << halftone << false << 133 << 90 << true << seed++;
+        QTest::addRow("%s threshold 90 reverse", halftoneName(halftone).data())
+            << halftone << false << 133 << 90 << true << seed++ << 23 << 17;
+        // A single pixel, column and row, and two rows, where the rows' ends meet.
+        for (const auto &[width, height] : {std::pair{1, 1}, std::pair{1, 6}, std::pair{6, 1}, std::pair{3, 2}})
+            QTest::addRow("%s %dx%d", halftoneName(halftone).data(), width, height)
+                << halftone << false << 120 << 128 << false << seed++ << width << height;
+    }
+    // Floyd-Steinberg left to right runs two rows at once, the ends of the rows apart from
+    // the rest: narrow pictures, widths on either side of the vector blocks before and after
+    // the chain (4 and 16 pixels), an odd row left at the bottom or not.
+    for (const int width : {1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 32, 33}) {
+        for (const int height : {1, 2, 3, 4, 7}) {
+            QTest::addRow("floyd-steinberg %dx%d", width, height)
+                << Halftone::FloydSteinberg << false << 120 << 128 << false << seed++ << width << height;
+        }
+    }
+    for (const auto &[width, height] : {std::pair{9, 5}, std::pair{16, 3}, std::pair{33, 2}}) {
+        QTest::addRow("floyd-steinberg %dx%d threshold 90 reverse", width, height)
+            << Halftone::FloydSteinberg << false << 141 << 90 << true << seed++ << width << height;
+        QTest::addRow("floyd-steinberg %dx%d threshold 170", width, height)
+            << Halftone::FloydSteinberg << false << 100 << 170 << false << seed++ << width << height;
+        QTest::addRow("floyd-steinberg serpentine %dx%d", width, height)
+            << Halftone::FloydSteinberg << true << 120 << 128 << false << seed++ << width << height;
     }
 }
 
@@ -153,9 +180,11 @@ void TestDotGain::modelDiffusionMatchesPlainLoop()
     QFETCH(int, threshold);
     QFETCH(bool, reverse);
     QFETCH(quint32, seed);
+    QFETCH(int, width);
+    QFETCH(int, height);
     QRandomGenerator random(seed);
-    // Random greys, and a smooth ramp in the lower half, where the dots' overlaps matter.
-    const PictureRef pix = testpictures::filled(23, 17, [&](int x, int y) {
+    // Random greys, and a smooth ramp below the eighth row, where the dots' overlaps matter.
+    const PictureRef pix = testpictures::filled(width, height, [&](int x, int y) {
         const int grey = y < 8 ? int(random.bounded(256)) : (x * 11 + y * 5) % 256;
         return RGB(grey, grey, grey);
     });
@@ -166,6 +195,56 @@ void TestDotGain::modelDiffusionMatchesPlainLoop()
     for (int y = 0; y < pix->Height(); ++y)
         for (int x = 0; x < pix->Width(); ++x)
             QVERIFY2(state.destPix->rgbSurface().Pixel(x, y) == expected->rgbSurface().Pixel(x, y),
+                     qPrintable(QStringLiteral("first difference at (%1, %2)").arg(x).arg(y)));
+}
+
+void TestDotGain::modelDiffusionRowByRow_data()
+{
+    QTest::addColumn<bool>("serpentine");
+    QTest::addColumn<bool>("inPairs");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    for (const bool serpentine : {false, true}) {
+        for (const bool inPairs : {false, true}) {
+            for (const auto &[width, height] : {std::pair{1, 5}, std::pair{2, 4}, std::pair{17, 6}, std::pair{33, 9}})
+                QTest::addRow("%s%s %dx%d", serpentine ? "serpentine " : "", inPairs ? "one then two" : "one at a time",
+                              width, height)
+                    << serpentine << inPairs << width << height;
+        }
+    }
+}
+
+void TestDotGain::modelDiffusionRowByRow()
+{
+    // Floyd-Steinberg's model-based diffusion driven a row at a time (row()), or a row and
+    // then two (rows()) in turn, against the plain loop: redraw hands it pairs.
+    QFETCH(bool, serpentine);
+    QFETCH(bool, inPairs);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QRandomGenerator random(quint32(width * 100 + height));
+    const PictureRef pix = testpictures::filled(width, height, [&](int, int) {
+        const int grey = int(random.bounded(256));
+        return RGB(grey, grey, grey);
+    });
+    const PictureRef out = makePicture(width, height);
+    const ConstRGBSurface in = std::as_const(*pix).rgbSurface();
+    RGBSurface dots = out->rgbSurface();
+    constexpr int kDotGain = 120;
+    ModelDiffusion<kFloydSteinbergKernel> diffusion(width, height, serpentine, kDotGain);
+    for (int y = 0; y < height;) {
+        if (inPairs && y % 3 == 1 && y + 1 < height) {
+            diffusion.rows(in.row(y), dots.row(y), in.row(y + 1), dots.row(y + 1), 128, false);
+            y += 2;
+        } else {
+            diffusion.row(in.row(y), dots.row(y), 128, false);
+            ++y;
+        }
+    }
+    const PictureRef expected = naiveModelDiffusion(*pix, Halftone::FloydSteinberg, 128, false, serpentine, kDotGain);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            QVERIFY2(out->rgbSurface().Pixel(x, y) == expected->rgbSurface().Pixel(x, y),
                      qPrintable(QStringLiteral("first difference at (%1, %2)").arg(x).arg(y)));
 }
 
