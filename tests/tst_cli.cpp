@@ -380,23 +380,25 @@ void TestCli::missingDecoderIsNamed()
     const QString png = fixture(QStringLiteral("decodable.png"), encoded(picture, "png"));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("QT_PLUGIN_PATH"));
-    for (const QString &path : {jpeg, png}) {
+    auto run = [&](const QString &path) {
         QProcess process;
         process.setProcessEnvironment(environment);
         process.start(program, {path});
-        QVERIFY2(process.waitForFinished(60000), qPrintable(process.errorString()));
-        const QByteArray err = process.readAllStandardError();
-        if (path == png) {
-            QCOMPARE(err, QByteArray());
-            QCOMPARE(process.exitCode(), 0);
-            QVERIFY(process.readAllStandardOutput().startsWith("OBM\xC2\xB6"));
-        } else {
-            QCOMPARE(QString::fromUtf8(err),
-                     oneLine(path, QStringLiteral("this installation has no JPEG decoder (Qt's image plugin for JPEG is missing)")));
-            QCOMPARE(process.exitCode(), 1);
-            QCOMPARE(process.readAllStandardOutput(), QByteArray());
-        }
-    }
+        if (!process.waitForFinished(60000))
+            qFatal("the copy of plovan-cli did not finish: %s", qPrintable(process.errorString()));
+        return CliResult{process.exitCode(), process.exitStatus(), process.readAllStandardOutput(), process.readAllStandardError()};
+    };
+
+    const CliResult fromJpeg = run(jpeg);
+    QCOMPARE(QString::fromUtf8(fromJpeg.err),
+             oneLine(jpeg, QStringLiteral("this installation has no JPEG decoder (Qt's image plugin for JPEG is missing)")));
+    QCOMPARE(fromJpeg.exitCode, 1);
+    QCOMPARE(fromJpeg.out, QByteArray());
+
+    const CliResult fromPng = run(png);
+    QCOMPARE(fromPng.err, QByteArray());
+    QCOMPARE(fromPng.exitCode, 0);
+    QVERIFY(fromPng.out.startsWith("OBM\xC2\xB6"));
 }
 
 void TestCli::outOfMemoryAfterTheLoad_data()

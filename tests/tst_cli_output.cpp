@@ -5,7 +5,7 @@
 #include "support/CliRun.h"
 #include "support/FixtureFiles.h"
 #include "support/FullDisk.h"
-#include "support/SpecialFiles.h"
+#include "support/FileSystemNodes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -128,7 +128,7 @@ void TestCliOutput::namedPipe()
 {
     QFETCH(bool, check);
     QFETCH(QString, option);
-    PLOVAN_NEEDS_SPECIAL_FILES();
+    PLOVAN_NEEDS_FILE_SYSTEM_NODES();
     const QString pipe = dir_.filePath(QStringLiteral("pipe-%1").arg(QTest::currentDataTag()).remove(QLatin1Char(' ')));
     QVERIFY(makeNamedPipe(pipe));
     QByteArray got;
@@ -153,7 +153,7 @@ void TestCliOutput::namedPipe()
 // A printer's device node (a null device made in a temporary folder stands in for it).
 void TestCliOutput::deviceNode()
 {
-    PLOVAN_NEEDS_SPECIAL_FILES();
+    PLOVAN_NEEDS_FILE_SYSTEM_NODES();
     if (!runningAsRoot())
         QSKIP("making a device node needs root");
     const QString node = dir_.filePath(QStringLiteral("lp0"));

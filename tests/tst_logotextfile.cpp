@@ -5,7 +5,7 @@
 #include "PictureMaker.h"
 #include "UnwrittenPipe.h"
 #include "support/CreatedText.h"
-#include "support/SpecialFiles.h"
+#include "support/FileSystemNodes.h"
 
 #include "import/LogoTextFile.h"
 
@@ -258,7 +258,7 @@ void TestLogoTextFile::refused()
     QFETCH(QString, systemReason);
     const QString name = path(QStringLiteral("refused-%1").arg(QTest::currentDataTag()).replace(QLatin1Char(' '), '-'));
     if (made == Made::NamedPipe || made == Made::ZeroDevice || made == Made::Socket)
-        PLOVAN_NEEDS_SPECIAL_FILES();
+        PLOVAN_NEEDS_FILE_SYSTEM_NODES();
     std::unique_ptr<UnwrittenPipe> pipe;
     switch (made) {
     case Made::Nothing: break;
@@ -311,7 +311,7 @@ void TestLogoTextFile::bounds()
     QFETCH(QString, outcome);
     const QString name = path(QStringLiteral("bounds-%1").arg(QTest::currentDataTag()).replace(QLatin1Char(' '), '-'));
     if (source != Source::SparseFile)
-        PLOVAN_NEEDS_SPECIAL_FILES();
+        PLOVAN_NEEDS_FILE_SYSTEM_NODES();
 #if defined(Q_OS_UNIX)
     std::unique_ptr<longesttext::PipeFeeder> feeder;
 #endif

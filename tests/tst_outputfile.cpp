@@ -4,7 +4,7 @@
 // run read its input from is never written over.
 #include "support/FixtureFiles.h"
 #include "support/FullDisk.h"
-#include "support/SpecialFiles.h"
+#include "support/FileSystemNodes.h"
 
 #include "platform/OutputFile.h"
 
@@ -142,7 +142,7 @@ void TestOutputFile::fullDiskKeepsTheOldFile()
 
 void TestOutputFile::namedPipeIsWrittenInto()
 {
-    PLOVAN_NEEDS_SPECIAL_FILES();
+    PLOVAN_NEEDS_FILE_SYSTEM_NODES();
     const QString path = dir_.filePath(QStringLiteral("pipe"));
     QVERIFY(makeNamedPipe(path));
     const QByteArray bytes(300000, 'p'); // more than the pipe holds, so the reader must be there
@@ -162,7 +162,7 @@ void TestOutputFile::namedPipeIsWrittenInto()
 // The window must not hang: a named pipe nothing reads is refused at once.
 void TestOutputFile::namedPipeWithoutReader()
 {
-    PLOVAN_NEEDS_SPECIAL_FILES();
+    PLOVAN_NEEDS_FILE_SYSTEM_NODES();
     const QString path = dir_.filePath(QStringLiteral("unread pipe"));
     QVERIFY(makeNamedPipe(path));
     WriteOptions options;
@@ -176,7 +176,7 @@ void TestOutputFile::namedPipeWithoutReader()
 // A printer's device node: written into, never replaced. A null device made here stands in.
 void TestOutputFile::deviceNodeIsWrittenInto()
 {
-    PLOVAN_NEEDS_SPECIAL_FILES();
+    PLOVAN_NEEDS_FILE_SYSTEM_NODES();
     if (!runningAsRoot())
         QSKIP("making a device node needs root");
     const QString path = dir_.filePath(QStringLiteral("lp0"));

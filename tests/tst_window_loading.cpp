@@ -4,7 +4,7 @@
 #include "tst_window_fixture.h"
 
 #include "UnwrittenPipe.h"
-#include "support/SpecialFiles.h"
+#include "support/FileSystemNodes.h"
 
 #include "ui/Canvas.h"
 #include "ui/LogoTextEdit.h"
@@ -123,7 +123,7 @@ void TestWindowLoading::namedPipeIsRefusedUnopened()
     ShownWindow window(bed_.menus());
     window.load(bed_.picture("first.png", greyImage(5, 6, 10)));
     const PictureRef pix = window->state().pix;
-    PLOVAN_NEEDS_SPECIAL_FILES();
+    PLOVAN_NEEDS_FILE_SYSTEM_NODES();
     const QString path = bed_.path(QStringLiteral("pipe.png"));
     UnwrittenPipe pipe(path);
     QVERIFY(pipe.made());

@@ -9,7 +9,7 @@
 #include "support/CreatedText.h"
 #include "support/FixtureFiles.h"
 #include "support/FullDisk.h"
-#include "support/SpecialFiles.h"
+#include "support/FileSystemNodes.h"
 #include "support/WindowRecorder.h"
 #include "conversion/LogoText.h"
 #include "import/LogoTextFile.h"
@@ -263,7 +263,7 @@ void TestWindowLogoText::openInvalidChangesNothing()
     if (kind == FileKind::Folder)
         QVERIFY(QDir().mkpath(path));
     if (kind == FileKind::NamedPipe || kind == FileKind::EndlessDevice)
-        PLOVAN_NEEDS_SPECIAL_FILES();
+        PLOVAN_NEEDS_FILE_SYSTEM_NODES();
     std::unique_ptr<UnwrittenPipe> pipe;
     if (kind == FileKind::NamedPipe) {
         pipe = std::make_unique<UnwrittenPipe>(path);
@@ -393,7 +393,7 @@ void TestWindowLogoText::saveFailureNamesTheFile()
         testsupport::writeFile(path, "the old text");
         QVERIFY(disk.fill());
     } else if (target == SaveTarget::UnreadPipe) {
-        PLOVAN_NEEDS_SPECIAL_FILES();
+        PLOVAN_NEEDS_FILE_SYSTEM_NODES();
         path = bed_.path(QStringLiteral("unread.pipe"));
         QFile::remove(path);
         QVERIFY(testsupport::makeNamedPipe(path));
